@@ -1,0 +1,42 @@
+// skinweaver-cli: batch jobs over the editor's core, without a window.
+
+#include "cli/Commands.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <array>
+
+namespace {
+
+using sw::cli::Command;
+
+constexpr std::array kCommands{
+    Command{"info", "MODEL.3do", "print a JSON summary of a model", &sw::cli::runInfo},
+};
+
+int usage() {
+    QTextStream err(stderr);
+    err << "Usage: skinweaver-cli <command> [arguments]\n\nCommands:\n";
+    for (const Command& command : kCommands)
+        err << "  " << command.name << ' ' << command.usage << "\n      " << command.summary
+            << '\n';
+    return sw::cli::kExitUsage;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName("skinweaver-cli");
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    if (arguments.isEmpty())
+        return usage();
+    const QString name = arguments.takeFirst();
+    for (const Command& command : kCommands) {
+        if (name == QLatin1String(command.name))
+            return command.run(arguments);
+    }
+    return usage();
+}

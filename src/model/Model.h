@@ -1,0 +1,190 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace sw {
+
+class MessageBoxService;
+
+// Length limits of the names a 3DO file carries (without the terminating NUL the game's
+// fixed buffers keep room for).
+inline constexpr std::size_t kMaxNameLength = 255;     // names, mesh names, hnodename
+inline constexpr std::size_t kMaxShortWordLength = 63; // a face's type, a node's flags and type
+inline constexpr std::size_t kMaxPathLength = 259;
+
+// Start values of the bounds and the extent before the first vertex is seen.
+inline constexpr double kHuge = 1.7e+300;
+
+struct Vector3 {
+    double x = 0;
+    double y = 0;
+    double z = 0;
+};
+
+struct Vertex {
+    double x = 0;
+    double y = 0;
+    double z = 0;
+    double intensity = 0;
+    int ownIndex = -1; // scratch of the automatic remap
+};
+
+// Texture vertex in file units: texels of the material's texture, v signed as in the file.
+struct TextureVertex {
+    double u = 0;
+    double v = 0;
+};
+
+struct VertexRef {
+    int vertex = 0;
+    int txvert = 0;
+};
+
+struct Face {
+    int material = 0;
+    int group = 0;
+    std::string type; // kept as read, e.g. "0x0000"
+    int geometryMode = 0;
+    int lightingMode = 0;
+    int textureMode = 0;
+    double extraLight = 0;
+    std::vector<VertexRef> refs;
+    int source = 0; // in outFaces only: index of the face in faces
+
+    int numVertices() const { return static_cast<int>(refs.size()); }
+};
+
+struct HierarchyNode {
+    std::string flags;
+    std::string type;
+    int mesh = -1;
+    int parent = -1;
+    int child = -1;
+    int sibling = -1;
+    int numChildren = 0;
+    double x = 0, y = 0, z = 0;
+    double pitch = 0, yaw = 0, roll = 0;
+    double pivotx = 0, pivoty = 0, pivotz = 0;
+    std::string hnodename;
+};
+
+// A material with the texture found for it.
+struct Material {
+    std::string name;
+    std::string path;
+    bool notLoaded = true;
+    int width = 0;
+    int height = 0;
+    std::vector<std::uint8_t> pixels; // decoded image, held only until it is uploaded
+    std::uint32_t glTexture = 0;
+    bool usesPalette = false;
+    bool explicitPath = false;
+};
+
+struct GlVert {
+    double x = 0;
+    double y = 0;
+    double z = 0;
+    bool mark = false;
+};
+
+// Normalised texture vertex: 0..1 spans the texture once, v points the other way from the file.
+struct GlTxvert {
+    double u = 0;
+    double v = 0;
+    bool selected = false;
+    bool visited = false;
+    int outIndex = -1;
+};
+
+struct GlFace {
+    std::vector<VertexRef> refs;
+    int face = 0;
+
+    int numVertices() const { return static_cast<int>(refs.size()); }
+};
+
+// The faces of one mesh that use one material.
+struct GlGroup {
+    std::string name;
+    int material = 0;
+    std::vector<GlTxvert> ownTxverts;
+    std::vector<GlFace> glFaces;
+    bool selected = false;
+    // true: the corners of glFaces index the mesh's glTxverts; false: the group's ownTxverts.
+    bool shared = true;
+
+    int numOwnTxverts() const { return static_cast<int>(ownTxverts.size()); }
+    int numGlFaces() const { return static_cast<int>(glFaces.size()); }
+};
+
+struct Mesh {
+    std::string name;
+    double radius = 0;
+    int geometryMode = 0;
+    int lightingMode = 0;
+    int textureMode = 0;
+    std::vector<Vertex> vertices;
+    std::vector<TextureVertex> txverts;
+    std::vector<Vector3> vertexNormals;
+    std::vector<Face> faces;
+    std::vector<Vector3> faceNormals;
+
+    Vector3 offset;
+    std::vector<GlVert> glVerts;
+    std::vector<GlTxvert> glTxverts;
+    std::vector<GlGroup> glGroups;
+    int displayMode = 0; // 0 hide, 1 wire, 2 show
+
+    std::vector<TextureVertex> outTxverts;
+    std::vector<Face> outFaces;
+
+    int numVertices() const { return static_cast<int>(vertices.size()); }
+    int numTxverts() const { return static_cast<int>(txverts.size()); }
+    int numFaces() const { return static_cast<int>(faces.size()); }
+    int numGlGroups() const { return static_cast<int>(glGroups.size()); }
+    int numOutTxverts() const { return static_cast<int>(outTxverts.size()); }
+};
+
+// Loads the texture of one material: an empty path searches for the image by the material's
+// name, a non-empty one names the image file. Preparation calls it for every material.
+using TextureLoadFn = std::function<void(Material& material, const std::string& path)>;
+
+// The document: a 3DO model as read from its file (the file layer) together with each mesh's
+// prepared layer that the views and the editor work on.
+class Model {
+public:
+    double version = 0;
+    std::vector<Material> materials;
+    double radius = 0;
+    Vector3 insertOffset;
+    int numGeosets = 0;
+    std::vector<Mesh> meshes;
+    std::vector<HierarchyNode> nodes;
+
+    double xMin = kHuge, xMax = -kHuge;
+    double yMin = kHuge, yMax = -kHuge;
+    double zMin = kHuge, zMax = -kHuge;
+    Vector3 center;
+    double extent = -kHuge;
+
+    int numMaterials() const { return static_cast<int>(materials.size()); }
+    int numMeshes() const { return static_cast<int>(meshes.size()); }
+    int numNodes() const { return static_cast<int>(nodes.size()); }
+
+    // Reads a 3DO file into the file layer. False when the file cannot be opened or is not a
+    // model this program reads; the Model then holds what was read so far and is discarded.
+    bool load(const std::string& path);
+    bool load(std::istream& in);
+
+    // Group selection, used by the editor and the control panel.
+    void deselectGroups(int mesh);
+    void selectGroup(int mesh, int group);
+    void deselectAllGroups();
+};
+
+} // namespace sw

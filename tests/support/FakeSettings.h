@@ -1,0 +1,35 @@
+#pragma once
+
+#include "platform/SettingsStore.h"
+
+#include <map>
+#include <string>
+
+namespace sw::test {
+
+// Settings held in memory. A test fills `values` to stand for a key that exists already.
+class FakeSettings : public SettingsStore {
+public:
+    bool openOrCreate(bool& created) override {
+        if (failOpen)
+            return false;
+        created = !exists;
+        exists = true;
+        return true;
+    }
+    std::optional<std::string> readString(const std::string& name) override {
+        const auto it = values.find(name);
+        if (it == values.end())
+            return std::nullopt;
+        return it->second;
+    }
+    void writeString(const std::string& name, const std::string& value) override {
+        values[name] = value;
+    }
+
+    bool exists = false;
+    bool failOpen = false;
+    std::map<std::string, std::string> values;
+};
+
+} // namespace sw::test
