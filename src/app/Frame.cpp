@@ -1,0 +1,50 @@
+#include "app/Frame.h"
+
+#include "app/ShellState.h"
+#include "platform/WindowSystem.h"
+#include "render/GlFrame.h"
+
+#include <GL/gl.h>
+
+namespace sw {
+
+namespace {
+
+// The 3D model view, drawn after the camera is set.
+void drawModel(const Model& model, const ViewState& view) {
+    // Hook for drawModelView (render/ModelView.h) once the model view is in.
+    static_cast<void>(model);
+    static_cast<void>(view);
+}
+
+// The texture view of the chosen group.
+void drawTextureView(const ShellState& shell) {
+    // Hook for the editor's texture view once the editor is in.
+    static_cast<void>(shell);
+}
+
+} // namespace
+
+void renderFrame(const ShellState& shell) {
+    beginFrame();
+    if (shell.modelViewActive) {
+        applyCamera(shell.viewState);
+        if (shell.currentModel)
+            drawModel(*shell.currentModel, shell.viewState);
+    } else if (shell.textureViewActive) {
+        drawTextureView(shell);
+    }
+    glFlush();
+}
+
+void clearView(WindowSystem& windows) {
+    windows.requestFrame();
+}
+
+void resizeView(ShellState& shell, WindowSystem& windows, int width, int height) {
+    shell.viewportRect = {0, 0, width, height};
+    setupProjection(width, height, shell.modelViewActive);
+    windows.requestFrame();
+}
+
+} // namespace sw

@@ -1,0 +1,149 @@
+#include "app/Shell.h"
+
+#include "app/Frame.h"
+#include "app/InterfaceState.h"
+#include "app/Windows.h"
+
+namespace sw {
+
+namespace {
+
+// Reads the preferences and, through them, the palette. Stays a no-op until the textures
+// layer provides loadPreferences.
+void loadStartupPreferences(ShellState& shell, Platform& platform) {
+    static_cast<void>(shell);
+    static_cast<void>(platform);
+}
+
+bool isKeyCode(int virtualKey) {
+    return virtualKey >= 0 && virtualKey < vk::kCount;
+}
+
+} // namespace
+
+Shell::Shell(Platform& platform) : platform(platform) {}
+
+bool Shell::start() {
+    // The camera record starts at zero; a model's opening resets it before anything reads it.
+    state.viewState = ViewState{};
+    state.viewState.eye = {};
+    state.viewState.center = {};
+    state.viewState.up = {};
+    state.currentModel.reset();
+    state.currentEditor.reset();
+    state.currentPath.clear();
+    state.currentDirectory.clear();
+    state.currentFileName.clear();
+    loadStartupPreferences(state, platform);
+    state.modelViewActive = false;
+    state.textureViewActive = false;
+
+    platform.windows.setEventSink(this);
+    if (!createWindows(state, platform)) {
+        platform.messageBoxes.messageBox(Window::None, "Window creation failed.", "Windows error",
+                                         kMbIconExclamation);
+        return false;
+    }
+    enterNoModelState(state, platform.windows);
+    state.controlPanelVisible = true;
+    return true;
+}
+
+void Shell::shutdown() {
+    state.modelViewActive = false;
+    state.textureViewActive = false;
+    state.currentModel.reset();
+    state.currentEditor.reset();
+    // The view does not hold the pointer between events, so there is no capture to release.
+    WindowSystem& windows = platform.windows;
+    for (const ControlSpec& control : controlPanelControls())
+        windows.destroyControl(control.id);
+    // The view first: it takes its rendering context with it.
+    windows.destroyControl(ControlId::GlView);
+    for (const ControlSpec& control : mainWindowControls()) {
+        if (control.id != ControlId::GlView)
+            windows.destroyControl(control.id);
+    }
+    windows.sendPrivate(Window::Controls, PrivateMessage::Destroy);
+    windows.sendPrivate(Window::Options, PrivateMessage::Destroy);
+    windows.postQuit(0);
+}
+
+void Shell::onCommand(ControlId id, Notification notification) {
+    static_cast<void>(id);
+    static_cast<void>(notification);
+}
+
+void Shell::onKeyDown(Window window, int virtualKey) {
+    if (window == Window::Main && isKeyCode(virtualKey))
+        state.keyDown[static_cast<std::size_t>(virtualKey)] = true;
+}
+
+void Shell::onKeyUp(Window window, int virtualKey) {
+    if (window == Window::Main && isKeyCode(virtualKey))
+        state.keyDown[static_cast<std::size_t>(virtualKey)] = false;
+}
+
+void Shell::onChar(Window window, char character) {
+    static_cast<void>(window);
+    static_cast<void>(character);
+}
+
+void Shell::onScroll(ControlId bar, ScrollRequest request, int position) {
+    static_cast<void>(bar);
+    static_cast<void>(request);
+    static_cast<void>(position);
+}
+
+void Shell::onSize(Window window, int width, int height) {
+    if (window == Window::Main)
+        layoutMainWindow(platform.windows, width, height);
+    else if (window == Window::GlView)
+        resizeView(state, platform.windows, width, height);
+}
+
+void Shell::onPointerMove(int x, int y) {
+    static_cast<void>(x);
+    static_cast<void>(y);
+}
+
+void Shell::onPointerPress(int x, int y) {
+    static_cast<void>(x);
+    static_cast<void>(y);
+}
+
+void Shell::onPointerRelease(int x, int y) {
+    static_cast<void>(x);
+    static_cast<void>(y);
+}
+
+void Shell::onClose(Window window) {
+    switch (window) {
+    case Window::Main:
+        shutdown();
+        break;
+    case Window::Controls:
+        // The close box only hides the panel; the toggle command shows it again.
+        platform.windows.setVisible(Window::Controls, false);
+        state.controlPanelVisible = false;
+        break;
+    case Window::Options:
+        platform.windows.setVisible(Window::Options, false);
+        break;
+    default:
+        break;
+    }
+}
+
+void Shell::onPrivateMessage(Window window, PrivateMessage message) {
+    if (message == PrivateMessage::Destroy)
+        platform.windows.destroyWindow(window);
+    // Refresh of the Preferences window: its controls follow the preferences once the
+    // textures layer provides them.
+}
+
+void Shell::onFrame() {
+    renderFrame(state);
+}
+
+} // namespace sw

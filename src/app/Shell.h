@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/ShellState.h"
+#include "platform/Platform.h"
+#include "platform/WindowEvents.h"
+
+namespace sw {
+
+// The running program: its state, the platform it runs on, and the handlers of every window
+// event. The window system calls the handlers; the handlers change the state and talk back
+// through the platform.
+class Shell : public WindowEvents {
+public:
+    explicit Shell(Platform& platform);
+
+    // Start-up up to the event loop: reads the preferences and the palette, builds every
+    // window and puts the interface into the no-model state. False when the windows could not
+    // be created; the user has been told and the program ends with exit code 0.
+    bool start();
+
+    ShellState state;
+    Platform& platform;
+
+    void onCommand(ControlId id, Notification notification) override;
+    void onKeyDown(Window window, int virtualKey) override;
+    void onKeyUp(Window window, int virtualKey) override;
+    void onChar(Window window, char character) override;
+    void onScroll(ControlId bar, ScrollRequest request, int position) override;
+    void onSize(Window window, int width, int height) override;
+    void onPointerMove(int x, int y) override;
+    void onPointerPress(int x, int y) override;
+    void onPointerRelease(int x, int y) override;
+    void onClose(Window window) override;
+    void onPrivateMessage(Window window, PrivateMessage message) override;
+    void onFrame() override;
+
+private:
+    // Closing the main window: the model is dropped without a question, every control and
+    // the tool windows go, and the event loop ends with exit code 0.
+    void shutdown();
+};
+
+} // namespace sw

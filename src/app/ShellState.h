@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/TexturesSeam.h"
+#include "model/Model.h"
+#include "platform/ControlIds.h"
+#include "render/ViewState.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace sw {
+
+// Which controls are enabled (see InterfaceState.h); the control panel decides its
+// transitions by it.
+enum class InterfaceState : int { NoModel = 1, ModelOpen = 2, TextureChosen = 3, Editing = 4 };
+
+// The mesh and material group chosen for editing. Holds the place of the editor object until
+// the editor layer provides it; the shell only creates, tests and drops it.
+struct EditorChoice {
+    int mesh = 0;
+    int group = 0;
+};
+
+// The OpenGL view's client rectangle; right and bottom are its width and height.
+struct ViewportRect {
+    int left = 0;
+    int top = 0;
+    int right = 0;
+    int bottom = 0;
+
+    int width() const { return right - left; }
+    int height() const { return bottom - top; }
+};
+
+// The state of the running program. There is one per run (and a fresh one per test); every
+// handler reaches it through the Shell.
+struct ShellState {
+    std::unique_ptr<Model> currentModel;       // the open model, null while none is open
+    std::optional<EditorChoice> currentEditor; // the chosen texture group
+    bool modelViewActive = false;              // the 3D view is shown
+    bool textureViewActive = false;            // the texture view is shown instead
+    InterfaceState interfaceState = InterfaceState::NoModel;
+    std::array<bool, vk::kCount> keyDown{}; // keys held over the main window
+    bool controlPanelVisible = true;
+    std::string currentPath;      // the open file, empty while none is open
+    std::string currentDirectory; // its folder with the final separator
+    std::string currentFileName;  // its name, shown in the title
+    ViewState viewState;          // the 3D camera
+    Preferences preferences;
+    Palette palette;
+    ViewportRect viewportRect;
+};
+
+} // namespace sw

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "platform/MessageBox.h"
+
+#include <string>
+#include <vector>
+
+namespace sw {
+
+// One entry of a dialog's file-type list: "3DO model" with "*.3do", or several patterns
+// separated by ';' ("*.mat;*.bmp").
+struct FileFilter {
+    std::string description;
+    std::string pattern;
+};
+
+struct FileDialogRequest {
+    enum class Kind { Open, Save };
+    Kind kind = Kind::Open;
+    Window owner = Window::None;
+    std::vector<FileFilter> filters;
+    std::string defaultSuffix;    // added to a name typed without one
+    bool fileMustExist = false;   // only existing files can be chosen
+    bool pathMustExist = false;   // the folder must exist
+    bool overwritePrompt = false; // choosing an existing file asks first
+};
+
+// The open and save file dialogs. The path is the dialog's initial file; when the user chooses
+// a file the dialog fills the full path and the bare file name and returns true; on cancel it
+// returns false and leaves both as they were.
+class FileDialogService {
+public:
+    virtual ~FileDialogService() = default;
+    virtual bool showFileDialog(const FileDialogRequest& request, std::string& path,
+                                std::string& fileName) = 0;
+};
+
+// Every file dialog of the program shares one set of defaults: "3do" is the suffix of a name
+// typed without one, the palette and texture dialogs included.
+inline constexpr const char* kDefaultSuffix = "3do";
+
+// The open dialog: the file and its folder must exist.
+bool showOpenDialog(FileDialogService& dialogs, Window owner, std::string& path,
+                    std::string& fileName, const std::vector<FileFilter>& filters);
+// The save dialog: the folder must exist and an existing file is only replaced after asking.
+bool showSaveDialog(FileDialogService& dialogs, Window owner, std::string& path,
+                    std::string& fileName, const std::vector<FileFilter>& filters);
+
+} // namespace sw

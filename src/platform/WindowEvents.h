@@ -1,0 +1,41 @@
+#pragma once
+
+#include "platform/ControlIds.h"
+#include "platform/MessageBox.h"
+
+namespace sw {
+
+// What the window system reports, already translated into the program's own terms. The
+// shell implements it; the window system calls it on the user-interface thread with the
+// OpenGL view's context current.
+class WindowEvents {
+public:
+    virtual ~WindowEvents() = default;
+
+    // A menu item or a control was used.
+    virtual void onCommand(ControlId id, Notification notification) = 0;
+    // Keys of the window that has the keyboard focus, as virtual-key codes. A key held down
+    // repeats onKeyDown without onKeyUp in between.
+    virtual void onKeyDown(Window window, int virtualKey) = 0;
+    virtual void onKeyUp(Window window, int virtualKey) = 0;
+    // The character a key press typed, after onKeyDown.
+    virtual void onChar(Window window, char character) = 0;
+    // A scroll bar asks to move; position is the thumb's for ThumbPosition and ThumbTrack.
+    // The bar does not move by itself: the handler sets its position.
+    virtual void onScroll(ControlId bar, ScrollRequest request, int position) = 0;
+    // The client area of the main window or the OpenGL view has a new size.
+    virtual void onSize(Window window, int width, int height) = 0;
+    // The pointer and its left button over the OpenGL view, in the view's pixels with y
+    // counted downwards. A release outside the view is not reported.
+    virtual void onPointerMove(int x, int y) = 0;
+    virtual void onPointerPress(int x, int y) = 0;
+    virtual void onPointerRelease(int x, int y) = 0;
+    // The close box (or the system's close command) of a top-level window; the window stays
+    // until the handler destroys or hides it.
+    virtual void onClose(Window window) = 0;
+    virtual void onPrivateMessage(Window window, PrivateMessage message) = 0;
+    // Draw the OpenGL view now; presenting it is the window system's part.
+    virtual void onFrame() = 0;
+};
+
+} // namespace sw
