@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/Shell.h"
+#include "platform/Platform.h"
+#include "platform/qt/QtWindowSystem.h"
+
+#include <memory>
+
+namespace sw::qt {
+
+// The editor on Qt: the window system, the settings, and the shell handling their events.
+// Made after the QApplication; start() builds the windows, after which the application's
+// event loop runs the program until the main window is closed.
+class EditorApp {
+public:
+    EditorApp();
+    ~EditorApp();
+    EditorApp(const EditorApp&) = delete;
+    EditorApp& operator=(const EditorApp&) = delete;
+
+    bool start() { return shell_.start(); }
+
+    QtWindowSystem& windows() { return windows_; }
+    Shell& shell() { return shell_; }
+
+private:
+    QtWindowSystem windows_;
+    std::unique_ptr<SettingsStore> settings_;
+    Platform platform_;
+    Shell shell_;
+};
+
+} // namespace sw::qt

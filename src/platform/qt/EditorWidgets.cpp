@@ -1,0 +1,98 @@
+#include "platform/qt/EditorWidgets.h"
+
+#include "platform/qt/QtWindowSystem.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QResizeEvent>
+
+namespace sw::qt {
+
+ClientArea::ClientArea(QtWindowSystem& system) : system_(system) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ClientArea::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    system_.routeSize(Window::Main, event->size().width(), event->size().height());
+}
+
+void ClientArea::keyPressEvent(QKeyEvent* event) { system_.routeKey(Window::Main, event, true); }
+
+void ClientArea::keyReleaseEvent(QKeyEvent* event) {
+    system_.routeKey(Window::Main, event, false);
+}
+
+MainWindow::MainWindow(QtWindowSystem& system)
+    : system_(system), client_(new ClientArea(system)) {
+    setCentralWidget(client_);
+    setFocusProxy(client_);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    system_.routeClose(Window::Main);
+}
+
+ToolWindow::ToolWindow(QtWindowSystem& system, Window window, QWidget* owner)
+    : QWidget(owner, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      system_(system), window_(window) {
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ToolWindow::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    system_.routeClose(window_);
+}
+
+void ToolWindow::keyPressEvent(QKeyEvent* event) {
+    if (focusWidget() == nullptr || focusWidget() == this)
+        system_.routeKey(window_, event, true);
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void ToolWindow::keyReleaseEvent(QKeyEvent* event) {
+    if (focusWidget() == nullptr || focusWidget() == this)
+        system_.routeKey(window_, event, false);
+    else
+        QWidget::keyReleaseEvent(event);
+}
+
+GlView::GlView(QtWindowSystem& system, QWidget* parent) : QOpenGLWidget(parent), system_(system) {
+    QSurfaceFormat format = QSurfaceFormat::defaultFormat();
+    setFormat(format);
+    // The picture leaves the widget opaque: a clear colour with alpha 0 shows as black.
+    setTextureFormat(0x8051); // GL_RGB8
+    setMouseTracking(true);
+}
+
+void GlView::resizeGL(int width, int height) { system_.routeSize(Window::GlView, width, height); }
+
+void GlView::paintGL() { system_.routeFrame(); }
+
+// The view does not hold on to the pointer while a button is down: moves and a release
+// outside it are not the view's, as they would not be without a capture.
+void GlView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (rect().contains(at))
+        system_.routePointer(QtWindowSystem::Pointer::Move, at.x(), at.y());
+}
+
+void GlView::mousePressEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton)
+        system_.routePointer(QtWindowSystem::Pointer::Press, at.x(), at.y());
+}
+
+void GlView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton && rect().contains(at))
+        system_.routePointer(QtWindowSystem::Pointer::Release, at.x(), at.y());
+}
+
+} // namespace sw::qt

@@ -1,0 +1,87 @@
+#pragma once
+
+#include "platform/MessageBox.h"
+
+#include <QMainWindow>
+#include <QOpenGLWidget>
+#include <QRadioButton>
+#include <QWidget>
+
+namespace sw::qt {
+
+class QtWindowSystem;
+
+// The main window's client area: the parent of the view, its bars and buttons, and the
+// receiver of the main window's keys.
+class ClientArea : public QWidget {
+public:
+    explicit ClientArea(QtWindowSystem& system);
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    QtWindowSystem& system_;
+};
+
+// The main window: menu bar and client area. Its close box asks the handler instead of
+// closing.
+class MainWindow : public QMainWindow {
+public:
+    explicit MainWindow(QtWindowSystem& system);
+    ClientArea* client() const { return client_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QtWindowSystem& system_;
+    ClientArea* client_;
+};
+
+// The control panel and the Preferences window: tool windows owned by the main window, with a
+// caption and a close box. Keys reach the handler only while the window itself has the focus.
+class ToolWindow : public QWidget {
+public:
+    ToolWindow(QtWindowSystem& system, Window window, QWidget* owner);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+
+private:
+    QtWindowSystem& system_;
+    Window window_;
+};
+
+// A radio button that only the program checks: a click reports itself and leaves the check
+// as it was.
+class ProgramCheckedRadioButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    void nextCheckState() override {}
+};
+
+// The OpenGL view: compatibility profile, 8 bits per colour without alpha, 16-bit depth,
+// double buffered. It draws through the handler's onFrame.
+class GlView : public QOpenGLWidget {
+public:
+    explicit GlView(QtWindowSystem& system, QWidget* parent);
+
+protected:
+    void resizeGL(int width, int height) override;
+    void paintGL() override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QtWindowSystem& system_;
+};
+
+} // namespace sw::qt
