@@ -19,9 +19,12 @@ public:
 } // namespace
 
 EditorApp::EditorApp()
-    : settings_(std::make_unique<NoSettings>()),
-      platform_{windows_, windows_, windows_, *settings_}, shell_(platform_) {}
+    : settings_(std::make_unique<NoSettings>()), platform_{windows_, windows_, windows_,
+                                                           *settings_},
+      shell_(platform_) {}
 
-EditorApp::~EditorApp() { windows_.setEventSink(nullptr); }
+EditorApp::~EditorApp() {
+    windows_.setEventSink(nullptr);
+}
 
 } // namespace sw::qt

@@ -20,14 +20,15 @@ void ClientArea::resizeEvent(QResizeEvent* event) {
     system_.routeSize(Window::Main, event->size().width(), event->size().height());
 }
 
-void ClientArea::keyPressEvent(QKeyEvent* event) { system_.routeKey(Window::Main, event, true); }
+void ClientArea::keyPressEvent(QKeyEvent* event) {
+    system_.routeKey(Window::Main, event, true);
+}
 
 void ClientArea::keyReleaseEvent(QKeyEvent* event) {
     system_.routeKey(Window::Main, event, false);
 }
 
-MainWindow::MainWindow(QtWindowSystem& system)
-    : system_(system), client_(new ClientArea(system)) {
+MainWindow::MainWindow(QtWindowSystem& system) : system_(system), client_(new ClientArea(system)) {
     setCentralWidget(client_);
     setFocusProxy(client_);
 }
@@ -71,9 +72,13 @@ GlView::GlView(QtWindowSystem& system, QWidget* parent) : QOpenGLWidget(parent),
     setMouseTracking(true);
 }
 
-void GlView::resizeGL(int width, int height) { system_.routeSize(Window::GlView, width, height); }
+void GlView::resizeGL(int width, int height) {
+    system_.routeSize(Window::GlView, width, height);
+}
 
-void GlView::paintGL() { system_.routeFrame(); }
+void GlView::paintGL() {
+    system_.routeFrame();
+}
 
 // The view does not hold on to the pointer while a button is down: moves and a release
 // outside it are not the view's, as they would not be without a capture.

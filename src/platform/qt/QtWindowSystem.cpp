@@ -27,7 +27,9 @@ namespace sw::qt {
 
 namespace {
 
-QString qs(const std::string& text) { return QString::fromStdString(text); }
+QString qs(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // The request a scroll bar action stands for; nothing for an action that asks for nothing.
 std::optional<ScrollRequest> requestFor(int action) {
@@ -100,9 +102,13 @@ QWidget* QtWindowSystem::widget(Window window) const {
     return it == toolWindows_.end() ? nullptr : it->second.data();
 }
 
-QWidget* QtWindowSystem::widget(ControlId id) const { return control(id); }
+QWidget* QtWindowSystem::widget(ControlId id) const {
+    return control(id);
+}
 
-QMenuBar* QtWindowSystem::menuBar() const { return main_ ? main_->menuBar() : nullptr; }
+QMenuBar* QtWindowSystem::menuBar() const {
+    return main_ ? main_->menuBar() : nullptr;
+}
 
 QWidget* QtWindowSystem::control(ControlId id) const {
     const auto it = controls_.find(id);
@@ -262,9 +268,8 @@ bool QtWindowSystem::createControl(const ControlSpec& spec) {
         break;
     case ControlKind::HorizontalScrollBar:
     case ControlKind::VerticalScrollBar: {
-        auto* bar = new QScrollBar(spec.kind == ControlKind::HorizontalScrollBar ? Qt::Horizontal
-                                                                                 : Qt::Vertical,
-                                   parent);
+        auto* bar = new QScrollBar(
+            spec.kind == ControlKind::HorizontalScrollBar ? Qt::Horizontal : Qt::Vertical, parent);
         bar->setFocusPolicy(Qt::NoFocus);
         QObject::connect(bar, &QAbstractSlider::actionTriggered,
                          [this, id, bar](int action) { routeScroll(id, bar, action); });
@@ -307,9 +312,7 @@ void QtWindowSystem::routeScroll(ControlId id, QScrollBar* bar, int action) {
         const QSignalBlocker blocker(bar);
         bar->setSliderPosition(bar->value());
     }
-    deliver([id, request, position](WindowEvents& sink) {
-        sink.onScroll(id, *request, position);
-    });
+    deliver([id, request, position](WindowEvents& sink) { sink.onScroll(id, *request, position); });
 }
 
 bool QtWindowSystem::createGlContext() {
@@ -358,7 +361,9 @@ void QtWindowSystem::sendPrivate(Window window, PrivateMessage message) {
         sink_->onPrivateMessage(window, message);
 }
 
-void QtWindowSystem::postQuit(int exitCode) { QCoreApplication::exit(exitCode); }
+void QtWindowSystem::postQuit(int exitCode) {
+    QCoreApplication::exit(exitCode);
+}
 
 void QtWindowSystem::enable(ControlId id, bool enabled) {
     if (const auto it = actions_.find(id); it != actions_.end() && it->second)
@@ -556,9 +561,9 @@ void QtWindowSystem::routeKey(Window window, QKeyEvent* event, bool down) {
         return;
     }
     const QString text = event->text();
-    const char character =
-        text.size() == 1 && text.at(0).unicode() < 0x80 ? static_cast<char>(text.at(0).unicode())
-                                                        : '\0';
+    const char character = text.size() == 1 && text.at(0).unicode() < 0x80
+                               ? static_cast<char>(text.at(0).unicode())
+                               : '\0';
     deliver([window, key, character](WindowEvents& sink) {
         if (key != 0)
             sink.onKeyDown(window, key);
