@@ -98,8 +98,8 @@ TEST(Editor, RealProgramStartsAndEndsWithZeroWhenItsMainWindowCloses) {
     program.start(SW_SKINWEAVER_PROGRAM, QStringList{});
     ASSERT_TRUE(program.waitForStarted());
 
-    const auto shown = [](const char* title) {
-        const auto titles = shownWindowTitles();
+    const auto shown = [&program](const char* title) {
+        const auto titles = shownWindowTitles(program.processId());
         return std::find(titles.begin(), titles.end(), title) != titles.end();
     };
     EXPECT_TRUE(waitFor([&] { return shown("Skinweaver 1.1") && shown("Control Panel"); }));
@@ -107,7 +107,7 @@ TEST(Editor, RealProgramStartsAndEndsWithZeroWhenItsMainWindowCloses) {
     QThread::msleep(500); // let it draw its first frame
     EXPECT_TRUE(saveScreenshot(QString(SW_GUI_OUTPUT_DIR) + "/skinweaver.png"));
 
-    ASSERT_TRUE(closeWindowTitled("Skinweaver 1.1"));
+    ASSERT_TRUE(closeWindowTitled(program.processId(), "Skinweaver 1.1"));
     ASSERT_TRUE(program.waitForFinished(10000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);

@@ -2,6 +2,7 @@
 
 #include <xcb/xcb.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -41,6 +42,17 @@ std::string title(xcb_connection_t* c, xcb_window_t window) {
     return std::string(text, static_cast<std::size_t>(xcb_get_property_value_length(reply.get())));
 }
 
+long long ownerPid(xcb_connection_t* c, xcb_window_t window) {
+    const xcb_atom_t pidAtom = atom(c, "_NET_WM_PID");
+    const Reply<xcb_get_property_reply_t> reply(
+        xcb_get_property_reply(c, xcb_get_property(c, 0, window, pidAtom, XCB_ATOM_CARDINAL, 0, 1),
+                               nullptr),
+        &std::free);
+    if (!reply || xcb_get_property_value_length(reply.get()) != 4)
+        return -1;
+    return *static_cast<const std::uint32_t*>(xcb_get_property_value(reply.get()));
+}
+
 bool isMapped(xcb_connection_t* c, xcb_window_t window) {
     const Reply<xcb_get_window_attributes_reply_t> reply(
         xcb_get_window_attributes_reply(c, xcb_get_window_attributes(c, window), nullptr),
@@ -48,7 +60,8 @@ bool isMapped(xcb_connection_t* c, xcb_window_t window) {
     return reply && reply->map_state == XCB_MAP_STATE_VIEWABLE;
 }
 
-std::vector<std::pair<xcb_window_t, std::string>> topLevels(xcb_connection_t* c) {
+// The mapped top-level windows of the process, with their titles.
+std::vector<std::pair<xcb_window_t, std::string>> topLevels(xcb_connection_t* c, long long pid) {
     std::vector<std::pair<xcb_window_t, std::string>> windows;
     const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
     const Reply<xcb_query_tree_reply_t> tree(
@@ -57,7 +70,7 @@ std::vector<std::pair<xcb_window_t, std::string>> topLevels(xcb_connection_t* c)
         return windows;
     const xcb_window_t* children = xcb_query_tree_children(tree.get());
     for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
-        if (isMapped(c, children[i]))
+        if (isMapped(c, children[i]) && ownerPid(c, children[i]) == pid)
             windows.emplace_back(children[i], title(c, children[i]));
     }
     return windows;
@@ -65,21 +78,21 @@ std::vector<std::pair<xcb_window_t, std::string>> topLevels(xcb_connection_t* c)
 
 } // namespace
 
-std::vector<std::string> shownWindowTitles() {
+std::vector<std::string> shownWindowTitles(long long pid) {
     Connection x;
     std::vector<std::string> titles;
     if (!x.ok())
         return titles;
-    for (const auto& [window, name] : topLevels(x.connection))
+    for (const auto& [window, name] : topLevels(x.connection, pid))
         titles.push_back(name);
     return titles;
 }
 
-bool closeWindowTitled(const std::string& wanted) {
+bool closeWindowTitled(long long pid, const std::string& wanted) {
     Connection x;
     if (!x.ok())
         return false;
-    for (const auto& [window, name] : topLevels(x.connection)) {
+    for (const auto& [window, name] : topLevels(x.connection, pid)) {
         if (name != wanted)
             continue;
         xcb_client_message_event_t event{};
@@ -91,7 +104,9 @@ bool closeWindowTitled(const std::string& wanted) {
         event.data.data32[1] = XCB_CURRENT_TIME;
         xcb_send_event(x.connection, 0, window, XCB_EVENT_MASK_NO_EVENT,
                        reinterpret_cast<const char*>(&event));
-        xcb_flush(x.connection);
+        // Wait until the server has handled the request, so it is not lost with the connection.
+        std::free(
+            xcb_get_input_focus_reply(x.connection, xcb_get_input_focus(x.connection), nullptr));
         return true;
     }
     return false;

@@ -5,11 +5,11 @@
 
 namespace sw::test {
 
-// The titles of the top-level windows on the X display that are mapped, of every program.
-std::vector<std::string> shownWindowTitles();
+// The titles of the mapped top-level windows of one process on the X display.
+std::vector<std::string> shownWindowTitles(long long pid);
 
-// Asks the window with this exact title to close, as its close box would. False when there
-// is no such window.
-bool closeWindowTitled(const std::string& title);
+// Asks that process's window with this exact title to close, as its close box would. False
+// when there is no such window.
+bool closeWindowTitled(long long pid, const std::string& title);
 
 } // namespace sw::test

@@ -1,0 +1,144 @@
+#include "platform/qt/QtWindowSystem.h"
+#include "platform/WindowEvents.h"
+
+#include <QAbstractSlider>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QListWidget>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace sw::test {
+namespace {
+
+// Writes down every event; a scroll request can be answered by placing the bar.
+class RecordingSink : public WindowEvents {
+public:
+    explicit RecordingSink(WindowSystem& windows) : windows_(windows) {}
+
+    std::vector<std::string> events;
+    bool placeBars = false;
+
+    void onCommand(ControlId id, Notification n) override {
+        events.push_back("command " + std::to_string(toInt(id)) + " " +
+                         std::to_string(static_cast<int>(n)));
+    }
+    void onKeyDown(Window, int key) override { events.push_back("down " + std::to_string(key)); }
+    void onKeyUp(Window, int key) override { events.push_back("up " + std::to_string(key)); }
+    void onChar(Window, char c) override { events.push_back(std::string("char ") + c); }
+    void onScroll(ControlId bar, ScrollRequest request, int position) override {
+        events.push_back("scroll " + std::to_string(static_cast<int>(request)) + " " +
+                         std::to_string(position));
+        if (placeBars)
+            windows_.setScrollPos(bar, position * 2);
+    }
+    void onSize(Window, int, int) override {}
+    void onPointerMove(int, int) override {}
+    void onPointerPress(int, int) override {}
+    void onPointerRelease(int, int) override {}
+    void onClose(Window window) override {
+        events.push_back("close " + std::to_string(static_cast<int>(window)));
+    }
+    void onPrivateMessage(Window, PrivateMessage) override {}
+    void onFrame() override {}
+
+private:
+    WindowSystem& windows_;
+};
+
+class QtControls : public testing::Test {
+protected:
+    void SetUp() override {
+        windows.setEventSink(&sink);
+        ASSERT_TRUE(windows.createWindow({Window::Main, "main", {0, 0, 300, 200}}));
+        ASSERT_TRUE(windows.createWindow({Window::Controls, "panel", {0, 0, 200, 200}}));
+        ASSERT_TRUE(windows.createControl({Window::Main,
+                                           ControlKind::HorizontalScrollBar,
+                                           ControlId::YawBar,
+                                           "",
+                                           {0, 0, 200, 10},
+                                           true}));
+        ASSERT_TRUE(windows.createControl({Window::Controls,
+                                           ControlKind::ListBox,
+                                           ControlId::MeshList,
+                                           "",
+                                           {0, 0, 100, 100},
+                                           true}));
+        ASSERT_TRUE(windows.createControl({Window::Controls,
+                                           ControlKind::RadioButton,
+                                           ControlId::AxisX,
+                                           "x",
+                                           {0, 100, 40, 18},
+                                           true}));
+        windows.setScrollRange(ControlId::YawBar, -180, 180);
+        windows.setScrollPos(ControlId::YawBar, 10);
+    }
+
+    QScrollBar* yawBar() { return qobject_cast<QScrollBar*>(windows.widget(ControlId::YawBar)); }
+
+    qt::QtWindowSystem windows;
+    RecordingSink sink{windows};
+};
+
+TEST_F(QtControls, ScrollBarsReportRequestsAndMoveOnlyWhenTheHandlerPlacesThem) {
+    yawBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(windows.scrollPos(ControlId::YawBar), 10);
+
+    sink.placeBars = true;
+    yawBar()->triggerAction(QAbstractSlider::SliderPageStepSub);
+    EXPECT_EQ(windows.scrollPos(ControlId::YawBar), 0); // the handler put it at 2 x 0
+
+    yawBar()->setSliderPosition(-40); // the thumb dragged with tracking: a move request
+    EXPECT_EQ(windows.scrollPos(ControlId::YawBar), -80);
+
+    // Line and page requests carry the position the bar would have taken.
+    EXPECT_EQ(sink.events, (std::vector<std::string>{"scroll 1 11", "scroll 2 0", "scroll 5 -40"}));
+}
+
+TEST_F(QtControls, ProgramChangesToListsDoNotNotifyButTheUsersDo) {
+    windows.insertRow(ControlId::MeshList, 0, "head");
+    windows.insertRow(ControlId::MeshList, 1, "torso");
+    windows.insertRow(ControlId::MeshList, 0, "hat");
+    windows.setCurrentRow(ControlId::MeshList, 2);
+    EXPECT_EQ(windows.currentRow(ControlId::MeshList), 2);
+    EXPECT_TRUE(sink.events.empty());
+
+    auto* list = qobject_cast<QListWidget*>(windows.widget(ControlId::MeshList));
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(0)->text(), "hat");
+    list->setCurrentRow(1); // as a click would
+    EXPECT_EQ(windows.currentRow(ControlId::MeshList), 1);
+    windows.setCurrentRow(ControlId::MeshList, -1);
+    EXPECT_EQ(windows.currentRow(ControlId::MeshList), -1);
+    windows.resetList(ControlId::MeshList);
+    EXPECT_EQ(list->count(), 0);
+
+    EXPECT_EQ(sink.events, (std::vector<std::string>{"command 301 1"}));
+}
+
+TEST_F(QtControls, RadioButtonsReportClicksButOnlyTheProgramChecksThem) {
+    auto* radio = qobject_cast<QRadioButton*>(windows.widget(ControlId::AxisX));
+    ASSERT_NE(radio, nullptr);
+    radio->click();
+    EXPECT_FALSE(windows.isChecked(ControlId::AxisX));
+    windows.setChecked(ControlId::AxisX, true);
+    radio->click();
+    EXPECT_TRUE(windows.isChecked(ControlId::AxisX));
+    EXPECT_EQ(sink.events, (std::vector<std::string>{"command 514 0", "command 514 0"}));
+}
+
+TEST_F(QtControls, CloseBoxesAskTheHandlerAndLeaveTheWindow) {
+    windows.setVisible(Window::Controls, true);
+    QCloseEvent close;
+    QApplication::sendEvent(windows.widget(Window::Controls), &close);
+    EXPECT_FALSE(close.isAccepted());
+    EXPECT_TRUE(windows.widget(Window::Controls)->isVisible());
+    EXPECT_EQ(sink.events, (std::vector<std::string>{"close 2"}));
+}
+
+} // namespace
+} // namespace sw::test
