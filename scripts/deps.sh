@@ -7,7 +7,7 @@ sw_packages=(
     cmake g++ ninja-build pkg-config
     qt6-base-dev libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
     libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth fonts-dejavu-core
+    xvfb xauth fonts-dejavu-core libxcb1-dev
 )
 
 sw_missing=()
