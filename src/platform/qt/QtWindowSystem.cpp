@@ -69,6 +69,14 @@ QFont uiFont(const std::string& face, int cellHeight) {
     return font;
 }
 
+// The tool windows' controls are laid out for the classic dialog look: captions that fill
+// their small buttons, and group titles that sit on the group's frame.
+constexpr const char* kToolWindowStyle =
+    "QPushButton { padding: 0px; }"
+    "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 7px; }"
+    "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+    " left: 6px; padding: 0px 2px; }";
+
 } // namespace
 
 QtWindowSystem::QtWindowSystem() = default;
@@ -190,6 +198,7 @@ bool QtWindowSystem::createWindow(const WindowSpec& spec) {
         if (!main_)
             return false;
         auto* tool = new ToolWindow(*this, spec.window, main_.get());
+        tool->setStyleSheet(kToolWindowStyle);
         toolWindows_[spec.window] = tool;
         window = tool;
     } else {
