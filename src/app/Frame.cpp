@@ -3,19 +3,13 @@
 #include "app/ShellState.h"
 #include "platform/WindowSystem.h"
 #include "render/GlFrame.h"
+#include "render/ModelView.h"
 
 #include <GL/gl.h>
 
 namespace sw {
 
 namespace {
-
-// The 3D model view, drawn after the camera is set.
-void drawModel(const Model& model, const ViewState& view) {
-    // Hook for drawModelView (render/ModelView.h) once the model view is in.
-    static_cast<void>(model);
-    static_cast<void>(view);
-}
 
 // The texture view of the chosen group.
 void drawTextureView(const ShellState& shell) {
@@ -30,7 +24,7 @@ void renderFrame(const ShellState& shell) {
     if (shell.modelViewActive) {
         applyCamera(shell.viewState);
         if (shell.currentModel)
-            drawModel(*shell.currentModel, shell.viewState);
+            drawModelView(*shell.currentModel, shell.viewState);
     } else if (shell.textureViewActive) {
         drawTextureView(shell);
     }

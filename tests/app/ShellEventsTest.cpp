@@ -5,6 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace sw::test {
@@ -78,6 +82,48 @@ TEST_F(ShellFixture, FrameWithoutAModelIsBlack) {
 
     const auto pixels = gl->readPixels();
     EXPECT_TRUE(std::all_of(pixels.begin(), pixels.end(), [](auto b) { return b == 0; }));
+}
+
+// A square of side 2 standing in the model's x-z plane, facing the camera, textured white.
+std::unique_ptr<Model> squareModel() {
+    auto model = std::make_unique<Model>();
+    Material& material = model->materials.emplace_back();
+    const std::array<std::uint8_t, 3> white{255, 255, 255};
+    glGenTextures(1, &material.glTexture);
+    glBindTexture(GL_TEXTURE_2D, material.glTexture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 1, 1, 0, GL_RGB, GL_UNSIGNED_BYTE, white.data());
+    Mesh& mesh = model->meshes.emplace_back();
+    mesh.displayMode = 2;
+    for (const auto& [x, z] : {std::pair{1.0, -1.0}, {-1.0, -1.0}, {-1.0, 1.0}, {1.0, 1.0}})
+        mesh.glVerts.push_back({x, 0, z, false});
+    mesh.glTxverts.resize(4);
+    GlGroup& group = mesh.glGroups.emplace_back();
+    group.glFaces.push_back({{{0, 0}, {1, 1}, {2, 2}, {3, 3}}, 0});
+    return model;
+}
+
+TEST_F(ShellFixture, FrameOfTheModelViewShowsTheModelThroughTheCamera) {
+    HeadlessGl* gl = windows.gl();
+    ASSERT_NE(gl, nullptr);
+    shell.state.currentModel = squareModel();
+    shell.state.modelViewActive = true;
+    // The camera as a model's opening resets it; the square spans 2000 of the 2500 units.
+    shell.state.viewState.eye = {0, 0, -20000};
+    shell.state.viewState.up = {0, 1, 0};
+    shell.state.viewState.modelScale = 1000;
+    shell.onSize(Window::GlView, gl->width(), gl->height());
+
+    shell.onFrame();
+
+    const auto pixels = gl->readPixels();
+    const auto at = [&](int x, int y) {
+        return pixels[static_cast<std::size_t>((y * gl->width() + x) * 3)];
+    };
+    EXPECT_EQ(at(gl->width() / 2, gl->height() / 2), 255);
+    EXPECT_EQ(at(gl->width() / 2, 2), 0); // the 10 % margin around the square stays black
+    EXPECT_EQ(at(1, gl->height() / 2), 0);
 }
 
 TEST_F(ShellFixture, ClosingTheMainWindowDropsTheModelWithoutAskingAndQuitsWithZero) {
