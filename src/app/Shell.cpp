@@ -69,6 +69,8 @@ void Shell::shutdown() {
     windows.postQuit(0);
 }
 
+// Every command arrives here: the menu (101 to 109), the main window's "M" and "R" (202,
+// 203), the control panel (301 to 516) and the Preferences window (600 to 607).
 void Shell::onCommand(ControlId id, Notification notification) {
     static_cast<void>(id);
     static_cast<void>(notification);
