@@ -1,0 +1,244 @@
+// Load, prepare and save of damaged models: whatever the reader accepts must prepare without
+// reading outside an array (the sanitizer build checks that), keep every coordinate finite,
+// and save to a file that reads back and saves again to the same bytes.
+
+#include "model/Model.h"
+
+#include "support/FakeMessageBox.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace sw {
+namespace {
+
+constexpr const char* kValidModel = R"(SECTION: HEADER
+3DO 2.1
+SECTION: MODELRESOURCE
+MATERIALS 3
+0: stone.mat
+1: wood.mat
+2: red.mat
+SECTION: GEOMETRYDEF
+RADIUS 1.25
+INSERT OFFSET 0 0 -0.1
+GEOSETS 1
+GEOSET 0
+MESHES 3
+MESH 0
+NAME base
+RADIUS 0.5
+GEOMETRYMODE 4
+LIGHTINGMODE 3
+TEXTUREMODE 3
+VERTICES 4
+0: -0.5 -0.5 0 0
+1: 0.5 -0.5 0 0
+2: 0.5 0.5 0 0.25
+3: -0.5 0.5 0 0
+TEXTURE VERTICES 4
+0: 0 0
+1: 64 0
+2: 64 -64
+3: 0 -64
+VERTEX NORMALS
+0: 0 0 1
+1: 0 0 1
+2: 0 0 1
+3: 0 0 1
+FACES 3
+0: 0 0x0000 4 3 3 0 3 0, 0 1, 1 2, 2
+1: 1 0x0000 4 3 3 0 3 0, 0 2, 2 3, 3
+2: 0 0x0001 4 3 3 0.5 4 3, 3 2, 2 1, 1 0, 0
+FACE NORMALS
+0: 0 0 1
+1: 0 0 1
+2: 0 0 -1
+MESH 1
+NAME body
+RADIUS 0.4
+GEOMETRYMODE 4
+LIGHTINGMODE 3
+TEXTUREMODE 3
+VERTICES 3
+0: 0 0 0 0
+1: 0.3 0 0.4 0
+2: 0 0.3 0.4 0
+TEXTURE VERTICES 3
+0: 0 0
+1: 0.00005 -2000000
+2: 16 -8
+VERTEX NORMALS
+0: 1 0 0
+1: 0 1 0
+2: 0 0 1
+FACES 2
+0: 2 0x0000 4 3 3 0 3 0, 0 1, 1 2, 2
+1: 1 0x0000 4 3 3 0 3 2, 2 1, 1 0, 0
+FACE NORMALS
+0: 0 0 1
+1: 0 0 -1
+MESH 2
+NAME head
+RADIUS 0.2
+GEOMETRYMODE 4
+LIGHTINGMODE 3
+TEXTUREMODE 3
+VERTICES 3
+0: 0 0 0 0
+1: 0.2 0 0 0
+2: 0 0.2 0 0
+TEXTURE VERTICES 2
+0: 8 8
+1: 0 16
+VERTEX NORMALS
+0: 0 0 1
+1: 0 0 1
+2: 0 0 1
+FACES 1
+0: 2 0x0000 4 3 3 0 3 0, 0 1, 1 2, 0
+FACE NORMALS
+0: 0 0 1
+SECTION: HIERARCHYDEF
+HIERARCHY NODES 3
+0: 0x0000 0x0001 0 -1 1 -1 1 0 0 0 0 0 0 0 0 0 base
+1: 0x0000 0x0001 1 0 2 -1 1 0 0 0.1 0 0 0 0 0 0.05 body
+2: 0x0000 0x0001 2 1 -1 -1 0 0 0 0.4 0 90 0 0 0 0.1 head
+)";
+
+// Textures without files: decided by the first letter of the name, so that damaged names
+// still give a mix of sizes and of materials without a texture.
+void loadTexture(Material& material, const std::string&) {
+    const char first = material.name.empty() ? '\0' : material.name[0];
+    material.notLoaded = first != 's' && first != 'w';
+    material.width = first == 's' ? 64 : first == 'w' ? 128 : 0;
+    material.height = first == 's' ? 64 : first == 'w' ? 32 : 0;
+}
+
+class Mutator {
+public:
+    explicit Mutator(unsigned seed) : random_(seed) {}
+
+    std::string mutate(std::string text) {
+        const int edits = 1 + pick(3);
+        for (int i = 0; i < edits && !text.empty(); ++i) {
+            switch (pick(4)) {
+            case 0:
+                text[position(text)] = kBytes[static_cast<std::size_t>(pick(sizeof kBytes - 1))];
+                break;
+            case 1:
+                text.erase(position(text), static_cast<std::size_t>(1 + pick(20)));
+                break;
+            case 2: {
+                const std::size_t from = position(text);
+                const std::string copy = text.substr(from, static_cast<std::size_t>(1 + pick(40)));
+                text.insert(position(text), copy);
+                break;
+            }
+            default:
+                replaceNumber(text);
+            }
+        }
+        return text;
+    }
+
+private:
+    static constexpr char kBytes[] = "0123456789-+.,e#xX :\n\t\xff";
+
+    int pick(std::size_t n) {
+        return static_cast<int>(std::uniform_int_distribution<std::size_t>(0, n - 1)(random_));
+    }
+    std::size_t position(const std::string& text) {
+        return static_cast<std::size_t>(pick(text.size()));
+    }
+    // Puts a value that stresses indices and arithmetic in place of the number at or after a
+    // random position.
+    void replaceNumber(std::string& text) {
+        static const char* const kValues[] = {"-1",    "0",        "1",           "2",
+                                              "7",     "99",       "-2147483648", "2147483647",
+                                              "1e308", "-1e308",   "1e-300",      "0x7fffffff",
+                                              "513",   "1.7e+300", "-0",          "3.5"};
+        std::size_t start = text.find_first_of("0123456789", position(text));
+        if (start == std::string::npos)
+            return;
+        if (start > 0 && text[start - 1] == '-')
+            --start;
+        const std::size_t end = text.find_first_not_of("0123456789.e+-x", start + 1);
+        text.replace(start, end == std::string::npos ? std::string::npos : end - start,
+                     kValues[pick(std::size(kValues))]);
+    }
+
+    std::mt19937 random_;
+};
+
+bool finite(double x) {
+    return std::isfinite(x);
+}
+
+// The invariants of a prepared model that the editor and the views rely on.
+void checkPrepared(const Model& model, const std::string& text) {
+    ASSERT_TRUE(finite(model.center.x) && finite(model.center.y) && finite(model.center.z) &&
+                finite(model.extent))
+        << text;
+    for (const Mesh& mesh : model.meshes) {
+        ASSERT_EQ(mesh.glVerts.size(), mesh.vertices.size()) << text;
+        ASSERT_EQ(mesh.glTxverts.size(), mesh.txverts.size()) << text;
+        for (const GlVert& v : mesh.glVerts)
+            ASSERT_TRUE(finite(v.x) && finite(v.y) && finite(v.z)) << text;
+        for (const GlTxvert& t : mesh.glTxverts)
+            ASSERT_TRUE(finite(t.u) && finite(t.v)) << text;
+        std::vector<int> groupOfTxvert(mesh.txverts.size(), -1);
+        std::size_t faces = 0;
+        for (int g = 0; g < mesh.numGlGroups(); ++g) {
+            for (const GlFace& face : mesh.glGroups[static_cast<std::size_t>(g)].glFaces) {
+                ++faces;
+                for (const VertexRef& ref : face.refs) {
+                    ASSERT_TRUE(ref.vertex >= 0 && ref.vertex < mesh.numVertices()) << text;
+                    ASSERT_TRUE(ref.txvert >= 0 && ref.txvert < mesh.numTxverts()) << text;
+                    int& group = groupOfTxvert[static_cast<std::size_t>(ref.txvert)];
+                    ASSERT_TRUE(group < 0 || group == g) << "texture vertex in two groups\n"
+                                                         << text;
+                    group = g;
+                }
+            }
+        }
+        ASSERT_EQ(faces, mesh.faces.size()) << text;
+    }
+}
+
+TEST(PipelineRobustness, DamagedModelsPrepareAndSaveToFilesThatReadBackTheSame) {
+    Mutator mutator(20240611);
+    test::FakeMessageBox messages;
+    int prepared = 0;
+    for (int i = 0; i < 5000; ++i) {
+        const std::string text = i == 0 ? std::string(kValidModel) : mutator.mutate(kValidModel);
+        Model model;
+        std::istringstream in(text);
+        if (!model.load(in))
+            continue;
+        if (!model.prepare(loadTexture, messages)) {
+            // Only refusals that say why: no allocation fails on models this small.
+            ASSERT_FALSE(model.preparationError().empty()) << text;
+            continue;
+        }
+        ++prepared;
+        checkPrepared(model, text);
+        const std::string saved = model.outputText();
+
+        Model again;
+        std::istringstream savedIn(saved);
+        ASSERT_TRUE(again.load(savedIn)) << text << "\n----\n" << saved;
+        ASSERT_TRUE(again.prepare(loadTexture, messages)) << saved;
+        ASSERT_EQ(again.outputText(), saved) << text;
+    }
+    // The mutations must leave enough models readable for the test to mean something.
+    EXPECT_GT(prepared, 800);
+}
+
+} // namespace
+} // namespace sw
