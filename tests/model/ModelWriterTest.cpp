@@ -364,6 +364,25 @@ TEST_F(Writer, ASavedModelReadsBackAsTheSameFileLayerAndSavesAgainToTheSameBytes
     EXPECT_EQ(again.outputText(), first);
 }
 
+TEST_F(Writer, TheSampleModelPreparesAndResavesStably) {
+    textures.sizes = {{"stone", {64, 64}}, {"wood", {32, 64}}, {"red", {8, 8}}};
+    Model sample;
+    ASSERT_TRUE(sample.load(std::string(SW_SAMPLES_DIR) + "/totem.3do"));
+    ASSERT_TRUE(sample.prepare(textures.fn(), messages));
+    EXPECT_TRUE(messages.shown().empty());
+    // The head hangs from the pole by its pivot; the base node's offset moves the base only.
+    EXPECT_DOUBLE_EQ(sample.meshes[2].offset.z, 1.45);
+    EXPECT_DOUBLE_EQ(sample.meshes[1].offset.z, 0.25);
+    EXPECT_EQ(sample.meshes[1].numGlGroups(), 2);
+
+    const std::string saved = sample.outputText();
+    Model again;
+    std::istringstream in(saved);
+    ASSERT_TRUE(again.load(in));
+    ASSERT_TRUE(again.prepare(textures.fn(), messages));
+    EXPECT_EQ(again.outputText(), saved);
+}
+
 TEST_F(Writer, AFailedSaveLeavesTheFileThatWasThere) {
     Model m = loaded(kSmallModel);
     const std::string path = dir.write("box.3do", "the old model");
