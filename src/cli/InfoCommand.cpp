@@ -13,7 +13,9 @@ namespace sw::cli {
 
 namespace {
 
-QString text(const std::string& s) { return QFile::decodeName(QByteArray(s.data(), static_cast<qsizetype>(s.size()))); }
+QString text(const std::string& s) {
+    return QFile::decodeName(QByteArray(s.data(), static_cast<qsizetype>(s.size())));
+}
 
 QJsonObject summary(const Model& model) {
     QJsonArray materials;
@@ -50,7 +52,8 @@ int runInfo(const QStringList& arguments) {
     QCommandLineParser parser;
     parser.addPositionalArgument("MODEL.3do", "the model to summarise");
     QTextStream err(stderr);
-    if (!parser.parse(QStringList{"info"} + arguments) || parser.positionalArguments().size() != 1) {
+    if (!parser.parse(QStringList{"info"} + arguments) ||
+        parser.positionalArguments().size() != 1) {
         err << "Usage: skinweaver-cli info MODEL.3do\n";
         return kExitUsage;
     }

@@ -224,8 +224,7 @@ bool ModelReader::load(Model& model) {
         if (!seekWord("MESH") || !seekWord("NAME") || !readWord(mesh.name, kMaxNameLength) ||
             !seekWord("RADIUS") || !readDouble(mesh.radius) || !seekWord("GEOMETRYMODE") ||
             !readInt(mesh.geometryMode) || !seekWord("LIGHTINGMODE") ||
-            !readInt(mesh.lightingMode) || !seekWord("TEXTUREMODE") ||
-            !readInt(mesh.textureMode))
+            !readInt(mesh.lightingMode) || !seekWord("TEXTUREMODE") || !readInt(mesh.textureMode))
             return false;
 
         int numVertices = 0;
@@ -240,8 +239,7 @@ bool ModelReader::load(Model& model) {
         }
 
         int numTxverts = 0;
-        if (!seekWord("TEXTURE") || !seekWord("VERTICES") || !readInt(numTxverts) ||
-            numTxverts < 0)
+        if (!seekWord("TEXTURE") || !seekWord("VERTICES") || !readInt(numTxverts) || numTxverts < 0)
             return false;
         reserveFor(mesh.txverts, numTxverts);
         for (int j = 0; j < numTxverts; ++j) {
@@ -269,8 +267,8 @@ bool ModelReader::load(Model& model) {
             int corners = 0;
             if (!readWord(scratch, kMaxNameLength) || !readInt(f.material) ||
                 !readWord(f.type, kMaxShortWordLength) || !readInt(f.geometryMode) ||
-                !readInt(f.lightingMode) || !readInt(f.textureMode) ||
-                !readDouble(f.extraLight) || !readInt(corners) || corners < 0)
+                !readInt(f.lightingMode) || !readInt(f.textureMode) || !readDouble(f.extraLight) ||
+                !readInt(corners) || corners < 0)
                 return false;
             reserveFor(f.refs, corners);
             for (int c = 0; c < corners; ++c) {
@@ -312,7 +310,12 @@ bool ModelReader::load(Model& model) {
 }
 
 bool Model::load(std::istream& in) {
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::string text;
+    try {
+        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    } catch (const std::ios_base::failure&) {
+        return false; // a read error (a folder opened as a file, a failing disk)
+    }
     if (in.bad())
         return false;
     return ModelReader(text).load(*this);

@@ -18,7 +18,8 @@ class Model;
 // begins a comment to the end of the line, and one comma before a token is skipped.
 class ModelReader {
 public:
-    explicit ModelReader(std::string_view text) : pos_(text.data()), end_(text.data() + text.size()) {}
+    explicit ModelReader(std::string_view text)
+        : pos_(text.data()), end_(text.data() + text.size()) {}
 
     // Fills the file layer of `model`; false when the text is not a model this program reads.
     bool load(Model& model);

@@ -36,10 +36,18 @@ std::unique_ptr<HeadlessGl> HeadlessGl::create(int width, int height) {
         return nullptr;
 
     // 32-bit colour without alpha and a 16-bit depth buffer, as the editor's view has.
-    const EGLint configAttribs[] = {EGL_SURFACE_TYPE, EGL_PBUFFER_BIT, EGL_RENDERABLE_TYPE,
-                                    EGL_OPENGL_BIT,   EGL_RED_SIZE,    8,
-                                    EGL_GREEN_SIZE,   8,               EGL_BLUE_SIZE,
-                                    8,                EGL_DEPTH_SIZE,  16,
+    const EGLint configAttribs[] = {EGL_SURFACE_TYPE,
+                                    EGL_PBUFFER_BIT,
+                                    EGL_RENDERABLE_TYPE,
+                                    EGL_OPENGL_BIT,
+                                    EGL_RED_SIZE,
+                                    8,
+                                    EGL_GREEN_SIZE,
+                                    8,
+                                    EGL_BLUE_SIZE,
+                                    8,
+                                    EGL_DEPTH_SIZE,
+                                    16,
                                     EGL_NONE};
     EGLConfig config = nullptr;
     EGLint count = 0;

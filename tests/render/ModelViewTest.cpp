@@ -1,0 +1,407 @@
+#include "render/ModelView.h"
+#include "model/Model.h"
+#include "platform/HeadlessGl.h"
+#include "render/GlFrame.h"
+#include "render/ViewState.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <functional>
+#include <memory>
+#include <ostream>
+#include <vector>
+
+namespace sw {
+namespace {
+
+// The view is 100 x 100 pixels and 2500 units across, so with the model scaled by 500 one
+// model unit is 20 pixels and the quads below (corners at +-1) span pixels 30 to 70.
+constexpr int kSize = 100;
+constexpr double kModelScale = 500;
+
+struct Rgb {
+    int r = 0, g = 0, b = 0;
+};
+
+std::ostream& operator<<(std::ostream& out, Rgb c) {
+    return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
+}
+
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kRed{255, 0, 0};
+constexpr Rgb kGreen{0, 255, 0};
+constexpr Rgb kBlue{0, 0, 255};
+constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kTinted{204, 255, 204}; // white under the selection tint (0.8, 1, 0.8)
+
+::testing::AssertionResult colourNear(const char* actualText, const char*, Rgb actual,
+                                      Rgb expected) {
+    const int tolerance = 2;
+    if (std::abs(actual.r - expected.r) <= tolerance &&
+        std::abs(actual.g - expected.g) <= tolerance &&
+        std::abs(actual.b - expected.b) <= tolerance)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << actualText << " is " << actual << ", expected " << expected;
+}
+#define EXPECT_COLOUR(actual, expected) EXPECT_PRED_FORMAT2(colourNear, actual, expected)
+
+// A 2 x 2 texture, texels listed bottom row first: (0,0), (1,0), (0,1), (1,1).
+class Texture {
+public:
+    explicit Texture(const std::array<Rgb, 4>& texels) {
+        std::vector<std::uint8_t> bytes;
+        for (Rgb c : texels)
+            bytes.insert(bytes.end(),
+                         {static_cast<std::uint8_t>(c.r), static_cast<std::uint8_t>(c.g),
+                          static_cast<std::uint8_t>(c.b)});
+        glGenTextures(1, &name_);
+        glBindTexture(GL_TEXTURE_2D, name_);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, bytes.data());
+    }
+    ~Texture() { glDeleteTextures(1, &name_); }
+    Texture(const Texture&) = delete;
+    Texture& operator=(const Texture&) = delete;
+
+    GLuint name() const { return name_; }
+
+private:
+    GLuint name_ = 0;
+};
+
+// Where a point of the screen (x to the right, y up, in model units from the middle of the
+// view) lies on the model for a given orientation of the view.
+using ScreenToModel = std::function<Vector3(double x, double y)>;
+
+// Unturned, the viewer looks at the model's +y side with +z up and +x to the left.
+const ScreenToModel kFront = [](double x, double y) { return Vector3{-x, 0, y}; };
+
+struct Quad {
+    double left = -1, bottom = -1, right = 1, top = 1; // screen rectangle, model units
+    int group = 0;
+    bool facingAway = false; // corners wound clockwise as the viewer sees them
+};
+
+// A prepared mesh of quads. Corners go counter-clockwise on the screen from the bottom left,
+// with texture coordinates (0,0), (1,0), (1,1), (0,1), so each quarter of a quad shows one
+// texel of a 2 x 2 texture.
+Mesh quadMesh(const std::vector<Quad>& quads, const ScreenToModel& toModel = kFront) {
+    Mesh mesh;
+    mesh.displayMode = 2;
+    for (const Quad& quad : quads) {
+        const int first = static_cast<int>(mesh.glVerts.size());
+        const std::array<std::array<double, 2>, 4> corners = {{{quad.left, quad.bottom},
+                                                               {quad.right, quad.bottom},
+                                                               {quad.right, quad.top},
+                                                               {quad.left, quad.top}}};
+        const std::array<std::array<double, 2>, 4> uvs = {{{0, 0}, {1, 0}, {1, 1}, {0, 1}}};
+        GlFace face;
+        for (int i = 0; i < 4; ++i) {
+            const Vector3 p = toModel(corners[i][0], corners[i][1]);
+            mesh.glVerts.push_back({p.x, p.y, p.z});
+            mesh.glTxverts.push_back({uvs[i][0], uvs[i][1]});
+            face.refs.push_back({first + i, first + i});
+        }
+        if (quad.facingAway)
+            std::swap(face.refs[1], face.refs[3]);
+        while (static_cast<int>(mesh.glGroups.size()) <= quad.group) {
+            GlGroup group;
+            group.material = static_cast<int>(mesh.glGroups.size());
+            mesh.glGroups.push_back(group);
+        }
+        mesh.glGroups[static_cast<std::size_t>(quad.group)].glFaces.push_back(face);
+    }
+    return mesh;
+}
+
+Material loadedMaterial(const Texture& texture) {
+    Material material;
+    material.notLoaded = false;
+    material.width = 2;
+    material.height = 2;
+    material.glTexture = texture.name();
+    return material;
+}
+
+class ModelViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        gl_ = HeadlessGl::create(kSize, kSize);
+        ASSERT_NE(gl_, nullptr) << "no headless GL context";
+        initGlState();
+        setupProjection(kSize, kSize, true);
+        view_.modelScale = kModelScale;
+        // Red, green, blue and white quarters show both which texel is drawn where and the
+        // colour it is multiplied by.
+        quarters_ = std::make_unique<Texture>(std::array<Rgb, 4>{kRed, kGreen, kBlue, kWhite});
+        white_ = std::make_unique<Texture>(std::array<Rgb, 4>{kWhite, kWhite, kWhite, kWhite});
+    }
+
+    // One frame exactly as the program draws it.
+    void draw(const Model& model) {
+        beginFrame();
+        applyCamera(view_);
+        drawModelView(model, view_);
+        glFinish();
+        pixels_ = gl_->readPixels();
+    }
+
+    // The pixel x pixels from the left and y from the bottom.
+    Rgb at(int x, int y) const {
+        const std::size_t i = (static_cast<std::size_t>(y) * kSize + x) * 3;
+        return {pixels_[i], pixels_[i + 1], pixels_[i + 2]};
+    }
+
+    // The four quarters of the middle quad, away from its diagonal and its edges.
+    void expectQuarters(Rgb bottomLeft, Rgb bottomRight, Rgb topLeft, Rgb topRight) const {
+        EXPECT_COLOUR(at(37, 44), bottomLeft);
+        EXPECT_COLOUR(at(63, 44), bottomRight);
+        EXPECT_COLOUR(at(37, 56), topLeft);
+        EXPECT_COLOUR(at(63, 56), topRight);
+    }
+
+    bool allBlack() const {
+        for (std::uint8_t byte : pixels_)
+            if (byte != 0)
+                return false;
+        return true;
+    }
+
+    // The brightest pixel of a row between two columns: a 1-pixel line drawn smoothly may
+    // fall on either side of its exact position.
+    Rgb brightestInRow(int y, int fromX, int toX) const {
+        Rgb best;
+        for (int x = fromX; x <= toX; ++x) {
+            const Rgb c = at(x, y);
+            if (c.r + c.g + c.b > best.r + best.g + best.b)
+                best = c;
+        }
+        return best;
+    }
+
+    Model modelOf(Mesh mesh, std::vector<Material> materials) const {
+        Model model;
+        model.meshes.push_back(std::move(mesh));
+        model.materials = std::move(materials);
+        return model;
+    }
+
+    std::unique_ptr<HeadlessGl> gl_;
+    std::vector<std::uint8_t> pixels_;
+    ViewState view_;
+    std::unique_ptr<Texture> quarters_;
+    std::unique_ptr<Texture> white_;
+};
+
+struct Orientation {
+    const char* name;
+    double pitch;
+    double yaw;
+    ScreenToModel toModel;
+
+    friend void PrintTo(const Orientation& row, std::ostream* out) { *out << row.name; }
+};
+
+class ModelViewOrientation : public ModelViewTest,
+                             public ::testing::WithParamInterface<Orientation> {};
+
+// Each row builds a quad that faces the viewer, counter-clockwise as seen, on the side of the
+// model that the turned view should show, with +y or +z where the view should put them. A
+// rotation about the wrong axis, in the wrong direction or in the wrong order shows the quad
+// from behind (culled: black) or with its quarters swapped.
+TEST_P(ModelViewOrientation, ShowsTheSideFacingTheViewerTexturedAndUpright) {
+    view_.pitch = GetParam().pitch;
+    view_.yaw = GetParam().yaw;
+    draw(modelOf(quadMesh({Quad{}}, GetParam().toModel), {loadedMaterial(*quarters_)}));
+    expectQuarters(kRed, kGreen, kBlue, kWhite);
+    EXPECT_COLOUR(at(25, 50), kBlack);
+    EXPECT_COLOUR(at(75, 50), kBlack);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Turns, ModelViewOrientation,
+    ::testing::Values(Orientation{"Front", 0, 0, kFront},
+                      // Looking down on +z with +y toward the bottom of the screen.
+                      Orientation{"Pitch90", 90, 0,
+                                  [](double x, double y) {
+                                      return Vector3{-x, -y, 0};
+                                  }},
+                      // The model's -x side faces the viewer, +z still up.
+                      Orientation{"Yaw90", 0, 90,
+                                  [](double x, double y) {
+                                      return Vector3{0, -x, y};
+                                  }},
+                      // Yaw turns the model about its own vertical axis before the tilt: looking
+                      // down on +z again, now with +x up the screen and +y to the left.
+                      Orientation{"Yaw90ThenPitch90", 90, 90,
+                                  [](double x, double y) {
+                                      return Vector3{y, -x, 0};
+                                  }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ModelViewTest, CullsFacesSeenFromBehindUnlessDrawnAsWire) {
+    Model model = modelOf(quadMesh({Quad{.facingAway = true}}), {loadedMaterial(*white_)});
+    model.meshes[0].displayMode = 1;
+    draw(model);
+    EXPECT_COLOUR(at(50, 50), kBlack);
+    const Rgb bottomEdge = brightestInRow(30, 45, 55);
+    EXPECT_GT(bottomEdge.r, 60) << bottomEdge;
+
+    // Drawn as wire, culling was off; showing the mesh turns it on again.
+    model.meshes[0].displayMode = 2;
+    draw(model);
+    EXPECT_TRUE(allBlack());
+}
+
+TEST_F(ModelViewTest, WireMeshIsWhiteOutlinesWithoutFillOrTexture) {
+    Model model = modelOf(quadMesh({Quad{}}), {loadedMaterial(*quarters_)});
+    draw(model); // shown first, which leaves texturing on
+    model.meshes[0].displayMode = 1;
+    draw(model);
+    expectQuarters(kBlack, kBlack, kBlack, kBlack);
+    EXPECT_COLOUR(at(50, 50), kBlack);
+    // Every edge is drawn, in white (no red texel on the bottom edge, no blue on the left).
+    for (Rgb edge : {brightestInRow(30, 35, 45), brightestInRow(70, 55, 65)}) {
+        EXPECT_GT(edge.r, 60) << edge;
+        EXPECT_EQ(edge.r, edge.g) << edge;
+        EXPECT_EQ(edge.g, edge.b) << edge;
+    }
+    for (int y : {35, 65}) {
+        const Rgb left = brightestInRow(y, 27, 32);
+        const Rgb right = brightestInRow(y, 68, 73);
+        EXPECT_GT(left.r, 60) << left;
+        EXPECT_GT(right.r, 60) << right;
+        EXPECT_EQ(left.r, left.b) << left;
+    }
+    // Lines are one pixel wide: two pixels inside an edge is already black.
+    EXPECT_COLOUR(at(50, 33), kBlack);
+}
+
+TEST_F(ModelViewTest, HiddenMeshDrawsOnlyItsSelectedGroupTintedAndOutlined) {
+    // Group 0 on the left half, group 1 on the right half.
+    Model model = modelOf(quadMesh({Quad{.right = 0, .group = 0}, Quad{.left = 0, .group = 1}}),
+                          {loadedMaterial(*white_), loadedMaterial(*white_)});
+    model.meshes[0].displayMode = 0;
+    draw(model);
+    EXPECT_TRUE(allBlack());
+
+    model.meshes[0].glGroups[1].selected = true;
+    draw(model);
+    EXPECT_COLOUR(at(40, 40), kBlack);
+    EXPECT_COLOUR(at(60, 40), kTinted);
+    // The outline shows just outside the group's right edge, in the tint, unblended.
+    EXPECT_COLOUR(brightestInRow(50, 70, 72), kTinted);
+}
+
+TEST_F(ModelViewTest, SelectedGroupIsOutlinedEvenWhereItsFacesAreCulled) {
+    Model model = modelOf(quadMesh({Quad{.facingAway = true}}), {loadedMaterial(*white_)});
+    model.meshes[0].glGroups[0].selected = true;
+    draw(model);
+    EXPECT_COLOUR(at(50, 50), kBlack);
+    const Rgb bottomEdge = brightestInRow(30, 45, 55);
+    EXPECT_COLOUR(bottomEdge, kTinted);
+}
+
+struct Tint {
+    const char* name;
+    bool selected;
+    bool textureLoaded;
+    std::array<Rgb, 4> quarters; // bottom left, bottom right, top left, top right
+
+    friend void PrintTo(const Tint& row, std::ostream* out) { *out << row.name; }
+};
+
+class ModelViewTint : public ModelViewTest, public ::testing::WithParamInterface<Tint> {};
+
+// The texture is modulated by the current colour: white for a shown group, the light green
+// tint for the selected one. A material without an image draws in the plain colour.
+TEST_P(ModelViewTint, ModulatesTheTextureByTheGroupColour) {
+    Material material = loadedMaterial(*quarters_);
+    if (!GetParam().textureLoaded) {
+        material.notLoaded = true;
+        material.width = 0;
+        material.height = 0;
+    }
+    Model model = modelOf(quadMesh({Quad{}}), {material});
+    model.meshes[0].glGroups[0].selected = GetParam().selected;
+    draw(model);
+    const auto& q = GetParam().quarters;
+    expectQuarters(q[0], q[1], q[2], q[3]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Colours, ModelViewTint,
+    ::testing::Values(
+        Tint{"Shown", false, true, {kRed, kGreen, kBlue, kWhite}},
+        Tint{"Selected", true, true, {Rgb{204, 0, 0}, kGreen, Rgb{0, 0, 204}, kTinted}},
+        Tint{"ShownWithoutImage", false, false, {kWhite, kWhite, kWhite, kWhite}},
+        Tint{"SelectedWithoutImage", true, false, {kTinted, kTinted, kTinted, kTinted}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ModelViewTest, GroupWithItsOwnTextureVerticesIsDrawnWithThem) {
+    Mesh mesh = quadMesh({Quad{}});
+    GlGroup& group = mesh.glGroups[0];
+    // Its own list maps the whole quad into the top right texel; the mesh's list is unchanged.
+    group.ownTxverts = {{0.75, 0.75}, {0.8, 0.75}, {0.8, 0.8}, {0.75, 0.8}};
+    group.shared = false;
+    draw(modelOf(mesh, {loadedMaterial(*quarters_)}));
+    expectQuarters(kWhite, kWhite, kWhite, kWhite);
+}
+
+TEST_F(ModelViewTest, ScalesByModelScaleTimesZoomFactor) {
+    const Model model = modelOf(quadMesh({Quad{}}), {loadedMaterial(*white_)});
+    view_.modelScale = kModelScale / 2;
+    view_.zoomFactor = 1.5; // quad half-size 20 x 0.75 = 15 pixels
+    draw(model);
+    EXPECT_COLOUR(at(50 + 13, 50), kWhite);
+    EXPECT_COLOUR(at(50 + 17, 50), kBlack);
+    EXPECT_COLOUR(at(50 - 14, 50), kWhite);
+    EXPECT_COLOUR(at(50 - 17, 50), kBlack);
+}
+
+// What the texture view leaves behind, and more.
+void dirtyState() {
+    glLineWidth(5);
+    glPointSize(5);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    glDisable(GL_CULL_FACE);
+    glColor3d(1, 0, 0);
+}
+
+TEST_F(ModelViewTest, StartsFromKnownStateAndKeepsTheCamera) {
+    const Model model = modelOf(quadMesh({Quad{}}), {loadedMaterial(*quarters_)});
+    Model selected = model;
+    selected.meshes[0].glGroups[0].selected = true;
+    draw(model);
+    const std::vector<std::uint8_t> plain = pixels_;
+    draw(selected);
+    const std::vector<std::uint8_t> tinted = pixels_;
+
+    dirtyState();
+    beginFrame();
+    applyCamera(view_);
+    std::array<double, 16> before{};
+    glGetDoublev(GL_MODELVIEW_MATRIX, before.data());
+    drawModelView(model, view_);
+    std::array<double, 16> after{};
+    glGetDoublev(GL_MODELVIEW_MATRIX, after.data());
+    EXPECT_EQ(before, after);
+    glFinish();
+    EXPECT_EQ(gl_->readPixels(), plain);
+
+    // Replacing instead of modulating would lose the tint; a wide outline would spread.
+    dirtyState();
+    draw(selected);
+    EXPECT_EQ(pixels_, tinted);
+}
+
+} // namespace
+} // namespace sw
