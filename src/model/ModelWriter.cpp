@@ -115,6 +115,11 @@ void buildMeshOutput(const Model& model, Mesh& mesh) {
     }
 }
 
+// A word of the file layer: a name, a face's type, a node's flags or type.
+struct Word {
+    const std::string& text;
+};
+
 // Collects the text and, when it has a file, hands it on in large pieces.
 class Output {
 public:
@@ -140,6 +145,14 @@ public:
     // The values of a list line, each after one blank.
     template <typename... Values> Output& values(const Values&... v) {
         ((*this << ' ' << v), ...);
+        return *this;
+    }
+    // The reader skips one comma in front of a word, so a word read after two commas starts
+    // with one; it is written after two again, to be read back as it was.
+    Output& operator<<(Word word) {
+        if (!word.text.empty() && word.text.front() == ',')
+            text_.push_back(',');
+        text_.append(word.text);
         return *this;
     }
     Output& operator<<(char c) {
@@ -184,7 +197,7 @@ void writeModel(const Model& model, Output& out) {
     (out << "MATERIALS " << model.numMaterials()).endLine();
     // Every material is written as a MAT file, whichever image stood in for it.
     for (int i = 0; i < model.numMaterials(); ++i)
-        (out << i << ": " << model.materials[at(i)].name << ".MAT").endLine();
+        (out << i << ": " << Word{model.materials[at(i)].name} << ".MAT").endLine();
     out.line();
     out.line("SECTION: GEOMETRYDEF");
     out.line();
@@ -204,7 +217,7 @@ void writeModel(const Model& model, Output& out) {
         const Mesh& mesh = model.meshes[at(m)];
         out.line();
         (out << "MESH " << m).endLine();
-        (out << "NAME " << mesh.name).endLine();
+        (out << "NAME " << Word{mesh.name}).endLine();
         (out << "RADIUS " << mesh.radius).endLine();
         (out << "GEOMETRYMODE " << mesh.geometryMode).endLine();
         (out << "LIGHTINGMODE " << mesh.lightingMode).endLine();
@@ -238,8 +251,8 @@ void writeModel(const Model& model, Output& out) {
         for (std::size_t k = 0; k < mesh.outFaces.size(); ++k) {
             const Face& f = mesh.outFaces[k];
             (out << static_cast<int>(k) << ':')
-                .values(f.material, std::string_view(f.type), f.geometryMode, f.lightingMode,
-                        f.textureMode, f.extraLight, f.numVertices());
+                .values(f.material, Word{f.type}, f.geometryMode, f.lightingMode, f.textureMode,
+                        f.extraLight, f.numVertices());
             for (const VertexRef& ref : f.refs)
                 out << ' ' << ref.vertex << ", " << ref.txvert;
             out.endLine();
@@ -264,9 +277,9 @@ void writeModel(const Model& model, Output& out) {
     for (int i = 0; i < model.numNodes(); ++i) {
         const HierarchyNode& n = model.nodes[at(i)];
         (out << i << ':')
-            .values(std::string_view(n.flags), std::string_view(n.type), n.mesh, n.parent, n.child,
-                    n.sibling, n.numChildren, n.x, n.y, n.z, n.pitch, n.yaw, n.roll, n.pivotx,
-                    n.pivoty, n.pivotz, std::string_view(n.hnodename))
+            .values(Word{n.flags}, Word{n.type}, n.mesh, n.parent, n.child, n.sibling,
+                    n.numChildren, n.x, n.y, n.z, n.pitch, n.yaw, n.roll, n.pivotx, n.pivoty,
+                    n.pivotz, Word{n.hnodename})
             .endLine();
     }
 }

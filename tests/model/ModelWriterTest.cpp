@@ -364,6 +364,18 @@ TEST_F(Writer, ASavedModelReadsBackAsTheSameFileLayerAndSavesAgainToTheSameBytes
     EXPECT_EQ(again.outputText(), first);
 }
 
+TEST_F(Writer, WordsStartingWithACommaReadBackAsTheyWere) {
+    // The reader skips one comma before a word: after two commas the word starts with one.
+    std::string text = kSmallModel;
+    text.replace(text.find("0x0001"), 6, ",,flag");
+    Model m = loaded(text);
+    ASSERT_EQ(m.nodes[0].type, ",flag");
+    const std::string saved = m.outputText();
+    EXPECT_THAT(saved, HasSubstr("0: 0x0000 ,,flag 0 "));
+    Model again = loaded(saved);
+    EXPECT_EQ(again.nodes[0].type, ",flag");
+}
+
 TEST_F(Writer, TheSampleModelPreparesAndResavesStably) {
     textures.sizes = {{"stone", {64, 64}}, {"wood", {32, 64}}, {"red", {8, 8}}};
     Model sample;
