@@ -60,7 +60,7 @@ void checkVertexIndices(const Model& model) {
 }
 
 // Real models contain corners whose texture vertex is not in the mesh's list (a mesh with no
-// texture vertices at all whose faces name vertex 0). The game maps such a corner to the
+// texture vertices at all whose faces name vertex 0). Game engines map such a corner to the
 // texture's origin; so does this program, through one texture vertex (0, 0) appended to the
 // mesh, which the user can then remap like any other.
 void pointStrayCornersAtOrigin(Mesh& mesh) {
@@ -84,10 +84,11 @@ Vector3 operator+(const Vector3& a, const Vector3& b) {
 }
 
 // A mesh is placed by its node's offset and pivot plus the offsets of every ancestor except
-// the topmost one; pivots of ancestors and all rotations are left out, as the game's editor
-// tools expect. `passedDown[a]` is what node a adds for the nodes below it: its own offset
-// and what its parent passes down, or nothing when a has no parent. A parent index outside
-// the node list counts as none. A chain that loops adds the offsets of the loop's nodes once.
+// the topmost one; pivots of ancestors and rotations are not applied. `passedDown[a]` is what
+// node a adds for the nodes below it: its own offset and what its parent passes down, or
+// nothing when a has no parent. Each node's sum is computed once, so that deep hierarchies
+// cost no more than shallow ones. A parent index outside the node list counts as none; a
+// chain that loops adds the offsets of the loop's nodes once.
 std::vector<Vector3> offsetsPassedDown(const std::vector<HierarchyNode>& nodes) {
     const int count = static_cast<int>(nodes.size());
     const auto parentOf = [&](int a) {
@@ -157,6 +158,10 @@ void placeMeshes(Model& model) {
 }
 
 void placeVertices(Model& model, Mesh& mesh, int index) {
+    const Vector3& o = mesh.offset;
+    if (!std::isfinite(o.x) || !std::isfinite(o.y) || !std::isfinite(o.z))
+        throw Refusal{"The hierarchy places " + meshLabel(mesh, index) +
+                      " too far from the origin."};
     allocate("glVerts.", [&] { mesh.glVerts.assign(mesh.vertices.size(), GlVert{}); });
     for (std::size_t j = 0; j < mesh.vertices.size(); ++j) {
         const Vertex& v = mesh.vertices[j];

@@ -233,6 +233,11 @@ TEST_F(Preparation, ModelsPlacedBeyondTheRangeOfDoublesAreRefused) {
     EXPECT_EQ(far.preparationError(),
               "Vertex 0 of mesh 0 (mesh) is placed too far from the origin.");
 
+    Model empty = model({}, {mesh({}, {}, {})}, {node(0, -1, {1e308, 0, 0}, {1e308, 0, 0})});
+    EXPECT_FALSE(prepare(empty));
+    EXPECT_EQ(empty.preparationError(),
+              "The hierarchy places mesh 0 (mesh) too far from the origin.");
+
     Model wide = model({}, {point(-1.5e308, -1.5e308), point(1.5e308, 1.5e308)});
     EXPECT_FALSE(prepare(wide));
     EXPECT_EQ(wide.preparationError(),
