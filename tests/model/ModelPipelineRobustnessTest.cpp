@@ -5,6 +5,7 @@
 #include "model/Model.h"
 
 #include "support/FakeMessageBox.h"
+#include "support/ModelText.h"
 #include "support/Mutator.h"
 #include "support/TempDir.h"
 
@@ -19,100 +20,6 @@
 
 namespace sw {
 namespace {
-
-constexpr const char* kValidModel = R"(SECTION: HEADER
-3DO 2.1
-SECTION: MODELRESOURCE
-MATERIALS 3
-0: stone.mat
-1: wood.mat
-2: red.mat
-SECTION: GEOMETRYDEF
-RADIUS 1.25
-INSERT OFFSET 0 0 -0.1
-GEOSETS 1
-GEOSET 0
-MESHES 3
-MESH 0
-NAME base
-RADIUS 0.5
-GEOMETRYMODE 4
-LIGHTINGMODE 3
-TEXTUREMODE 3
-VERTICES 4
-0: -0.5 -0.5 0 0
-1: 0.5 -0.5 0 0
-2: 0.5 0.5 0 0.25
-3: -0.5 0.5 0 0
-TEXTURE VERTICES 4
-0: 0 0
-1: 64 0
-2: 64 -64
-3: 0 -64
-VERTEX NORMALS
-0: 0 0 1
-1: 0 0 1
-2: 0 0 1
-3: 0 0 1
-FACES 3
-0: 0 0x0000 4 3 3 0 3 0, 0 1, 1 2, 2
-1: 1 0x0000 4 3 3 0 3 0, 0 2, 2 3, 3
-2: 0 0x0001 4 3 3 0.5 4 3, 3 2, 2 1, 1 0, 0
-FACE NORMALS
-0: 0 0 1
-1: 0 0 1
-2: 0 0 -1
-MESH 1
-NAME body
-RADIUS 0.4
-GEOMETRYMODE 4
-LIGHTINGMODE 3
-TEXTUREMODE 3
-VERTICES 3
-0: 0 0 0 0
-1: 0.3 0 0.4 0
-2: 0 0.3 0.4 0
-TEXTURE VERTICES 3
-0: 0 0
-1: 0.00005 -2000000
-2: 16 -8
-VERTEX NORMALS
-0: 1 0 0
-1: 0 1 0
-2: 0 0 1
-FACES 2
-0: 2 0x0000 4 3 3 0 3 0, 0 1, 1 2, 2
-1: 1 0x0000 4 3 3 0 3 2, 2 1, 1 0, 0
-FACE NORMALS
-0: 0 0 1
-1: 0 0 -1
-MESH 2
-NAME head
-RADIUS 0.2
-GEOMETRYMODE 4
-LIGHTINGMODE 3
-TEXTUREMODE 3
-VERTICES 3
-0: 0 0 0 0
-1: 0.2 0 0 0
-2: 0 0.2 0 0
-TEXTURE VERTICES 2
-0: 8 8
-1: 0 16
-VERTEX NORMALS
-0: 0 0 1
-1: 0 0 1
-2: 0 0 1
-FACES 1
-0: 2 0x0000 4 3 3 0 3 0, 0 1, 1 2, 0
-FACE NORMALS
-0: 0 0 1
-SECTION: HIERARCHYDEF
-HIERARCHY NODES 3
-0: 0x0000 0x0001 0 -1 1 -1 1 0 0 0 0 0 0 0 0 0 base
-1: 0x0000 0x0001 1 0 2 -1 1 0 0 0.1 0 0 0 0 0 0.05 body
-2: 0x0000 0x0001 2 1 -1 -1 0 0 0 0.4 0 90 0 0 0 0.1 head
-)";
 
 // Textures without files: decided by the first letter of the name, so that damaged names
 // still give a mix of sizes and of materials without a texture.
@@ -187,7 +94,7 @@ TEST(PipelineRobustness, DamagedModelsPrepareAndSaveToFilesThatReadBackTheSame) 
     std::mt19937 random(20240612);
     test::FakeMessageBox messages;
     int prepared = 0;
-    for (const std::string& original : {std::string(kValidModel), sample}) {
+    for (const std::string& original : {test::kTriangleModel, sample}) {
         for (int i = 0; i < 3000; ++i) {
             const std::string text =
                 i % 2 ? mutator.mutate(original) : withReplacedNumbers(original, random);
