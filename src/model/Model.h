@@ -207,9 +207,10 @@ public:
     const std::string& preparationError() const { return preparationError_; }
 
     // Gives one group of one mesh the texture file `path` (`fileName` is its name without the
-    // folder). Reuses the group's material slot when no other group uses it, shares the
-    // material of another group that already shows that file, and removes a material that no
-    // group uses any more.
+    // folder). Shares the material that already shows that file (paths compared without
+    // regard to case), else reuses the group's own material when no other group uses it, else
+    // adds a material. When it shares, the group's old material is removed if no group uses
+    // it any more, the last material moving into its slot.
     void changeGroupTexture(int mesh, int group, const std::string& fileName,
                             const std::string& path, const TextureLoadFn& loadTexture,
                             MessageBoxService& messages);
