@@ -8,20 +8,33 @@
 
 #include <array>
 #include <cstring>
+#include <vector>
 
 namespace sw {
 
 namespace {
 
+// A texel as R, G, B and a spare byte, so that it is written as one 4-byte word.
+using Texel = std::array<std::uint8_t, 4>;
+
 // A 5-bit channel to 8 bits as the game's tools did it: trunc(8 v x 1.0282258064516128), the
 // factor one unit in the last place below 255/248, so that 31 gives 254 rather than 255.
-constexpr std::array<std::uint8_t, 32> kFiveToEight = [] {
-    std::array<std::uint8_t, 32> table{};
-    for (int v = 0; v < 32; ++v)
-        table[static_cast<std::size_t>(v)] =
-            static_cast<std::uint8_t>(8.0 * v * 1.0282258064516128);
+std::uint8_t fiveToEight(unsigned v) {
+    return static_cast<std::uint8_t>(8.0 * v * 1.0282258064516128);
+}
+
+// Every 16-bit texel value converted once: red bits 15-11, green bits 10-6, blue bits 4-0
+// (bit 5 is not used). A table lookup per texel is what makes large textures decode fast.
+const std::vector<Texel>& sixteenBitTexels() {
+    static const std::vector<Texel> table = [] {
+        std::vector<Texel> texels(1u << 16);
+        for (unsigned p = 0; p < texels.size(); ++p)
+            texels[p] = {fiveToEight((p >> 11) & 31), fiveToEight((p >> 6) & 31),
+                         fiveToEight(p & 31), 0};
+        return texels;
+    }();
     return table;
-}();
+}
 
 DecodeResult refuse(DecodeError error) {
     DecodeResult result;
@@ -49,24 +62,19 @@ DecodeResult decodeColourMaterial(std::span<const std::uint8_t> bytes, const Pal
     return result;
 }
 
-// Palette indices to R, G, B. Every texel but a row's last is written as four bytes whose
+// One file row to R, G, B. Every texel but the row's last is written as four bytes whose
 // fourth the next texel overwrites, which the compiler turns into one store.
-void decodeIndexedRow(const std::uint8_t* in, std::uint8_t* out, std::size_t width,
-                      const std::array<std::array<std::uint8_t, 4>, 256>& colours) {
+template <std::size_t BytesPerTexel>
+void decodeRow(const std::uint8_t* in, std::uint8_t* out, std::size_t width, const Texel* texels) {
+    const auto value = [in](std::size_t x) -> std::size_t {
+        if constexpr (BytesPerTexel == 1)
+            return in[x];
+        else
+            return in[2 * x] | (static_cast<std::size_t>(in[2 * x + 1]) << 8); // low byte first
+    };
     for (std::size_t x = 0; x + 1 < width; ++x, out += 3)
-        std::memcpy(out, colours[in[x]].data(), 4);
-    std::memcpy(out, colours[in[width - 1]].data(), 3);
-}
-
-// 16-bit texels, low byte first: red bits 15-11, green bits 10-6, blue bits 4-0; bit 5 is
-// not used.
-void decodeColourRow(const std::uint8_t* in, std::uint8_t* out, std::size_t width) {
-    for (std::size_t x = 0; x < width; ++x, in += 2, out += 3) {
-        const unsigned p = static_cast<unsigned>(in[0]) | (static_cast<unsigned>(in[1]) << 8);
-        out[0] = kFiveToEight[(p >> 11) & 31];
-        out[1] = kFiveToEight[(p >> 6) & 31];
-        out[2] = kFiveToEight[p & 31];
-    }
+        std::memcpy(out, texels[value(x)].data(), 4);
+    std::memcpy(out, texels[value(width - 1)].data(), 3);
 }
 
 DecodeResult decodeTexture(std::span<const std::uint8_t> bytes, const Palette& palette) {
@@ -99,19 +107,18 @@ DecodeResult decodeTexture(std::span<const std::uint8_t> bytes, const Palette& p
     image.height = static_cast<int>(height);
     image.usesPalette = indexed;
     image.pixels.resize(w * h * 3);
-    std::array<std::array<std::uint8_t, 4>, 256> colours{};
-    if (indexed) {
-        for (std::size_t i = 0; i < colours.size(); ++i)
-            colours[i] = {palette.entries[i].r, palette.entries[i].g, palette.entries[i].b, 0};
-    }
+    std::array<Texel, 256> colours{};
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        colours[i] = {palette.entries[i].r, palette.entries[i].g, palette.entries[i].b, 0};
+    const Texel* texels = indexed ? colours.data() : sixteenBitTexels().data();
     // The file holds the top row first; the buffer starts with the bottom row, as GL wants.
     for (std::size_t row = 0; row < h; ++row) {
         const std::uint8_t* in = bytes.data() + first + row * inRow;
         std::uint8_t* out = image.pixels.data() + (h - 1 - row) * w * 3;
         if (indexed)
-            decodeIndexedRow(in, out, w, colours);
+            decodeRow<1>(in, out, w, texels);
         else
-            decodeColourRow(in, out, w);
+            decodeRow<2>(in, out, w, texels);
     }
     return result;
 }
