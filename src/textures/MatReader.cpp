@@ -77,7 +77,7 @@ void decodeRow(const std::uint8_t* in, std::uint8_t* out, std::size_t width, con
     std::memcpy(out, texels[value(width - 1)].data(), 3);
 }
 
-DecodeResult decodeTexture(std::span<const std::uint8_t> bytes, const Palette& palette) {
+DecodeResult decodeTextureMaterial(std::span<const std::uint8_t> bytes, const Palette& palette) {
     // Animated materials keep one record per cel ahead of the first image; a count below one
     // is read as the single record every texture has.
     const std::int32_t count = readI32(bytes.data() + mat::kRecordCountOffset);
@@ -130,7 +130,7 @@ DecodeResult decodeMat(std::span<const std::uint8_t> bytes, const Palette& palet
         return refuse(DecodeError::Truncated);
     if (readI32(bytes.data() + mat::kTypeOffset) == mat::kColourType)
         return decodeColourMaterial(bytes, palette);
-    return decodeTexture(bytes, palette);
+    return decodeTextureMaterial(bytes, palette);
 }
 
 std::optional<TextureFormat> decodeMat(Material& material, const Palette& palette,
