@@ -7,7 +7,7 @@ namespace sw {
 
 // Limits of a decoded image, far above any texture of the game, that keep a damaged header
 // from asking for an absurd amount of memory: no side longer than the largest texture GL
-// implementations take, and no more pixels than a 8192 x 8192 image.
+// implementations take, and no more pixels than an 8192 x 8192 image.
 inline constexpr std::int64_t kMaxImageSide = 16384;
 inline constexpr std::int64_t kMaxImagePixels = std::int64_t{8192} * 8192;
 

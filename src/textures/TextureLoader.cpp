@@ -89,7 +89,7 @@ void TextureLoader::loadTexture(Material& material, const std::string& path) {
     material.notLoaded = true;
     material.width = 0;
     material.height = 0;
-    material.pixels = {};
+    std::vector<std::uint8_t>().swap(material.pixels);
     material.usesPalette = false;
 
     const TextureFormat chosen = formatForPath(material.path);
@@ -97,7 +97,7 @@ void TextureLoader::loadTexture(Material& material, const std::string& path) {
     if (!uploadEnabled_)
         return;
     uploadTexture(material, decoded.value_or(chosen));
-    material.pixels = {};
+    std::vector<std::uint8_t>().swap(material.pixels); // GL holds its own copy now
 }
 
 void TextureLoader::reloadTexture(Material& material) {

@@ -47,7 +47,7 @@ public:
     // Reloads every Material whose colours came through the palette, after a palette change.
     void reloadPaletteTextures(Model& model);
 
-    // loadTexture as the callable that model preparation takes.
+    // loadTexture as the callable that model preparation takes; valid while the loader lives.
     TextureLoadFn function();
 
 private:
