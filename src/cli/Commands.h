@@ -19,5 +19,6 @@ struct Command {
 };
 
 int runInfo(const QStringList& arguments);
+int runTexture(const QStringList& arguments);
 
 } // namespace sw::cli

@@ -13,6 +13,9 @@ using sw::cli::Command;
 
 constexpr std::array kCommands{
     Command{"info", "MODEL.3do", "print a JSON summary of a model", &sw::cli::runInfo},
+    Command{"texture", "IMAGE OUT.png [--cmp PALETTE.cmp]",
+            "decode a MAT or BMP file (8-bit MATs through the palette) and write it as PNG",
+            &sw::cli::runTexture},
 };
 
 int usage() {
