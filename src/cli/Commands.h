@@ -19,5 +19,8 @@ struct Command {
 };
 
 int runInfo(const QStringList& arguments);
+int runTexture(const QStringList& arguments);
+int runResave(const QStringList& arguments);
+int runOffset(const QStringList& arguments);
 
 } // namespace sw::cli

@@ -13,6 +13,16 @@ using sw::cli::Command;
 
 constexpr std::array kCommands{
     Command{"info", "MODEL.3do", "print a JSON summary of a model", &sw::cli::runInfo},
+    Command{"texture", "IMAGE OUT.png [--cmp PALETTE.cmp]",
+            "decode a MAT or BMP file (8-bit MATs through the palette) and write it as PNG",
+            &sw::cli::runTexture},
+    Command{"resave", "IN.3do OUT.3do",
+            "open a model as the editor does (textures searched beside it) and save it",
+            &sw::cli::runResave},
+    Command{"offset", "IN.3do OUT.3do",
+            "as resave, with the insert offset recalculated so that a character stands on the "
+            "ground",
+            &sw::cli::runOffset},
 };
 
 int usage() {

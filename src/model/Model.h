@@ -181,10 +181,57 @@ public:
     bool load(const std::string& path);
     bool load(std::istream& in);
 
+    // The material that a face or group names, or null for an index outside the list. Faces
+    // with such an index are drawn and normalised as untextured and saved with the index they
+    // had.
+    const Material* materialAt(int index) const {
+        return index >= 0 && index < numMaterials() ? &materials[static_cast<std::size_t>(index)]
+                                                    : nullptr;
+    }
+    // True when `index` names a material whose image was decoded with a usable size: texture
+    // coordinates of its faces are then texels of that image.
+    bool isTextured(int index) const {
+        const Material* material = materialAt(index);
+        return material && !material->notLoaded && material->width > 0 && material->height > 0;
+    }
+
+    // Loads every material's texture and builds the prepared layer of each mesh: placement by
+    // the hierarchy, bounds, centre and extent, the faces grouped by material with texture
+    // vertices of their own per group, and texture coordinates normalised to each texture.
+    // Shows the surface warning for meshes of more than 512 faces. False when the model
+    // cannot be prepared: an allocation failed (already reported through `messages`), a face
+    // names a vertex its mesh does not have, or the placed model does not fit in doubles; the
+    // last two are described by preparationError().
+    bool prepare(const TextureLoadFn& loadTexture, MessageBoxService& messages);
+    // Why the last prepare() refused the model, naming the mesh (and face); empty otherwise.
+    const std::string& preparationError() const { return preparationError_; }
+
+    // Gives one group of one mesh the texture file `path` (`fileName` is its name without the
+    // folder). Shares the material that already shows that file (paths compared without
+    // regard to case), else reuses the group's own material when no other group uses it, else
+    // adds a material. When it shares, the group's old material is removed if no group uses
+    // it any more, the last material moving into its slot.
+    void changeGroupTexture(int mesh, int group, const std::string& fileName,
+                            const std::string& path, const TextureLoadFn& loadTexture,
+                            MessageBoxService& messages);
+
+    // Turns each mesh's prepared texture vertices back into file units (outTxverts, renumbered
+    // in order of first use) and puts the faces in group order (outFaces).
+    void buildOutput();
+    // buildOutput, then the 3DO text that save writes.
+    std::string outputText();
+    // Writes the model as a 3DO file. The text goes to a temporary file beside `path` that
+    // replaces `path` only once it was written completely, so a failure leaves the file that
+    // was there untouched. False when the file could not be written.
+    bool save(const std::string& path);
+
     // Group selection, used by the editor and the control panel.
     void deselectGroups(int mesh);
     void selectGroup(int mesh, int group);
     void deselectAllGroups();
+
+private:
+    std::string preparationError_;
 };
 
 } // namespace sw

@@ -1,0 +1,94 @@
+#include "cli/Commands.h"
+#include "cli/StderrMessageBox.h"
+
+#include "textures/BmpReader.h"
+#include "textures/FileBytes.h"
+#include "textures/MatReader.h"
+#include "textures/Palette.h"
+#include "textures/TextureLoader.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QImage>
+#include <QTextStream>
+
+#include <cstring>
+
+namespace sw::cli {
+
+namespace {
+
+// The decoded buffer (bottom row first) as an image with its top row first. MAT pixels are
+// R, G, B in rows of width x 3 bytes; BMP pixels are B, G, R in rows padded to 4 bytes.
+QImage toImage(const DecodedImage& decoded, TextureFormat format) {
+    QImage image(decoded.width, decoded.height, QImage::Format_RGB888);
+    const std::size_t width = static_cast<std::size_t>(decoded.width);
+    const std::size_t stride = format == TextureFormat::Bmp ? (width * 3 + 3) / 4 * 4 : width * 3;
+    for (int y = 0; y < decoded.height; ++y) {
+        const std::uint8_t* in =
+            decoded.pixels.data() + static_cast<std::size_t>(decoded.height - 1 - y) * stride;
+        std::uint8_t* out = image.scanLine(y);
+        if (format == TextureFormat::Mat) {
+            std::memcpy(out, in, width * 3);
+            continue;
+        }
+        for (std::size_t x = 0; x < width; ++x, in += 3, out += 3) {
+            out[0] = in[2];
+            out[1] = in[1];
+            out[2] = in[0];
+        }
+    }
+    return image;
+}
+
+} // namespace
+
+int runTexture(const QStringList& arguments) {
+    QCommandLineParser parser;
+    const QCommandLineOption cmpOption("cmp", "the palette of 8-bit MAT files", "PALETTE.cmp");
+    parser.addOption(cmpOption);
+    parser.addPositionalArgument("IMAGE", "a MAT or BMP file");
+    parser.addPositionalArgument("OUT.png", "the PNG file to write");
+    QTextStream err(stderr);
+    if (!parser.parse(QStringList{"texture"} + arguments) ||
+        parser.positionalArguments().size() != 2) {
+        err << "Usage: skinweaver-cli texture IMAGE OUT.png [--cmp PALETTE.cmp]\n";
+        return kExitUsage;
+    }
+
+    // The palette is loaded as the Preferences window's "ok" loads it: a file that is no
+    // palette is reported, and the built-in table stands in.
+    StderrMessageBox messageBoxes;
+    Preferences preferences;
+    if (parser.isSet(cmpOption))
+        preferences.cmpFile = QFile::encodeName(parser.value(cmpOption)).toStdString();
+    Palette palette;
+    loadPalette(palette, preferences, messageBoxes, Window::None);
+
+    const QString input = parser.positionalArguments().at(0);
+    const QString output = parser.positionalArguments().at(1);
+    const std::string path = QFile::encodeName(input).toStdString();
+    const FileBytes file = readFileBytes(path);
+    if (file.status != FileStatus::Read) {
+        err << input
+            << (file.status == FileStatus::TooLarge ? ": the file is too large\n"
+                                                    : ": cannot open the file\n");
+        return kExitFailure;
+    }
+    // The reader is chosen by the name's last letter, as for a texture file chosen by hand.
+    const TextureFormat format = formatForPath(path);
+    const DecodeResult decoded =
+        format == TextureFormat::Bmp ? decodeBmp(file.bytes) : decodeMat(file.bytes, palette);
+    if (!decoded) {
+        err << input << ": not a " << (format == TextureFormat::Bmp ? "BMP" : "MAT")
+            << " image this program reads: " << describeDecodeError(decoded.error) << '\n';
+        return kExitFailure;
+    }
+    if (!toImage(decoded.image, format).save(output, "PNG")) {
+        err << output << ": cannot write the PNG file\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace sw::cli

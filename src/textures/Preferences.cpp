@@ -1,0 +1,85 @@
+#include "textures/Preferences.h"
+
+#include "model/Model.h"
+#include "platform/SettingsStore.h"
+#include "textures/FileBytes.h"
+#include "textures/Palette.h"
+
+#include <optional>
+
+namespace sw {
+
+namespace {
+
+// Value names and texts of the stored form; the same on every platform.
+constexpr const char* kCmpFileValue = "CmpFile";
+constexpr const char* kPrimaryValue = "PrimaryTex";
+constexpr const char* kSecondaryValue = "SecondaryTex";
+constexpr const char* kMat = "MAT";
+constexpr const char* kBmp = "BMP";
+constexpr const char* kNone = "NONE";
+constexpr const char* kBoth = "BOTH";
+
+// A value is read into a buffer of a path's size: a longer one does not read, and the text
+// ends at its first NUL.
+std::optional<std::string> readValue(SettingsStore& store, const char* name) {
+    std::optional<std::string> value = store.readString(name);
+    if (!value)
+        return std::nullopt;
+    if (const auto nul = value->find('\0'); nul != std::string::npos)
+        value->resize(nul);
+    if (value->size() > kMaxPathLength)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
+void loadPreferences(Preferences& preferences, Palette& palette, SettingsStore& store,
+                     MessageBoxService& messageBoxes) {
+    bool created = false;
+    const bool open = store.openOrCreate(created);
+    if (open && created) {
+        store.writeString(kCmpFileValue, std::string(kDefaultPaletteLabel));
+        store.writeString(kPrimaryValue, kMat);
+        store.writeString(kSecondaryValue, kBoth);
+    }
+    const auto read = [&](const char* name) {
+        return open ? readValue(store, name) : std::nullopt;
+    };
+
+    const auto primary = read(kPrimaryValue);
+    preferences.primaryFormat = primary == kBmp ? TextureFormat::Bmp : TextureFormat::Mat;
+
+    // "BOTH", and any text that is none of the others, turns both fallbacks on.
+    const auto secondary = read(kSecondaryValue);
+    preferences.loadBmpIfMatFails = !(secondary == kNone || secondary == kMat);
+    preferences.loadMatIfBmpFails = !(secondary == kNone || secondary == kBmp);
+
+    // A palette file that has gone since it was chosen falls back to the built-in table
+    // silently; only one that is there but holds no palette is worth a message.
+    const auto cmpFile = read(kCmpFileValue);
+    preferences.cmpFile = cmpFile ? *cmpFile : std::string(kDefaultPaletteLabel);
+    if (preferences.cmpFile != kDefaultPaletteLabel && !canOpenFile(preferences.cmpFile))
+        preferences.cmpFile = kDefaultPaletteLabel;
+
+    loadPalette(palette, preferences, messageBoxes, Window::None);
+}
+
+void savePreferences(const Preferences& preferences, SettingsStore& store) {
+    bool created = false;
+    if (!store.openOrCreate(created))
+        return;
+    store.writeString(kCmpFileValue, preferences.cmpFile);
+    store.writeString(kPrimaryValue, preferences.primaryFormat == TextureFormat::Mat ? kMat : kBmp);
+    const char* secondary = kNone;
+    if (preferences.loadBmpIfMatFails && preferences.loadMatIfBmpFails)
+        secondary = kBoth;
+    else if (preferences.loadBmpIfMatFails)
+        secondary = kBmp;
+    else if (preferences.loadMatIfBmpFails)
+        secondary = kMat;
+    store.writeString(kSecondaryValue, secondary);
+}
+
+} // namespace sw

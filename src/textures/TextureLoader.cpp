@@ -1,0 +1,119 @@
+#include "textures/TextureLoader.h"
+
+#include "platform/FileNames.h"
+#include "textures/BmpReader.h"
+#include "textures/FileBytes.h"
+#include "textures/MatReader.h"
+#include "textures/TextureUpload.h"
+
+#include <utility>
+
+namespace sw {
+
+namespace {
+
+// The file name of `path` up to its first full stop. Both separators count: paths written on
+// Windows reach us through model files and settings.
+std::string nameFromPath(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = path.find('.', start);
+    std::string name =
+        path.substr(start, dot == std::string::npos ? std::string::npos : dot - start);
+    if (name.size() > kMaxNameLength)
+        name.resize(kMaxNameLength);
+    return name;
+}
+
+} // namespace
+
+TextureFormat formatForPath(const std::string& path) {
+    return !path.empty() && (path.back() == 'P' || path.back() == 'p') ? TextureFormat::Bmp
+                                                                       : TextureFormat::Mat;
+}
+
+std::vector<std::string> textureCandidates(const std::string& directory, const std::string& name,
+                                           const Preferences& preferences) {
+    const std::string mat = directory + "mat" + kPathSeparator + name + ".MAT";
+    const std::string matHere = directory + name + ".MAT";
+    const std::string bmp = directory + "bmp" + kPathSeparator + name + ".BMP";
+    const std::string bmpHere = directory + name + ".BMP";
+    if (preferences.primaryFormat == TextureFormat::Mat) {
+        if (preferences.loadBmpIfMatFails)
+            return {mat, matHere, bmp, bmpHere};
+        return {mat, matHere};
+    }
+    if (preferences.loadMatIfBmpFails)
+        return {bmp, bmpHere, mat, matHere};
+    return {bmp, bmpHere};
+}
+
+std::optional<TextureFormat> decodeTexture(Material& material, const Palette& palette,
+                                           const Preferences& preferences) {
+    if (formatForPath(material.path) == TextureFormat::Bmp)
+        return decodeBmp(material, palette, preferences);
+    return decodeMat(material, palette, preferences);
+}
+
+TextureLoader::TextureLoader(const Palette& palette, const Preferences& preferences)
+    : palette_(palette), preferences_(preferences) {}
+
+void TextureLoader::setDirectory(std::string currentDirectory) {
+    directory_ = std::move(currentDirectory);
+}
+
+void TextureLoader::setUploadEnabled(bool enabled) {
+    uploadEnabled_ = enabled;
+}
+
+std::string TextureLoader::findTexture(const std::string& name) const {
+    const std::vector<std::string> candidates = textureCandidates(directory_, name, preferences_);
+    // The last candidate is taken without trying it: when nothing opens, the path names the
+    // file that was looked for last.
+    for (std::size_t i = 0; i + 1 < candidates.size(); ++i) {
+        if (canOpenFile(candidates[i]))
+            return candidates[i];
+    }
+    return candidates.back();
+}
+
+void TextureLoader::loadTexture(Material& material, const std::string& path) {
+    if (!path.empty()) {
+        material.explicitPath = true;
+        material.path = path;
+        material.name = nameFromPath(path);
+    } else {
+        material.explicitPath = false;
+        material.path = findTexture(material.name);
+    }
+    material.notLoaded = true;
+    material.width = 0;
+    material.height = 0;
+    std::vector<std::uint8_t>().swap(material.pixels);
+    material.usesPalette = false;
+
+    const TextureFormat chosen = formatForPath(material.path);
+    const std::optional<TextureFormat> decoded = decodeTexture(material, palette_, preferences_);
+    if (!uploadEnabled_)
+        return;
+    uploadTexture(material, decoded.value_or(chosen));
+    std::vector<std::uint8_t>().swap(material.pixels); // GL holds its own copy now
+}
+
+void TextureLoader::reloadTexture(Material& material) {
+    const std::string path = material.path;
+    loadTexture(material, path);
+}
+
+void TextureLoader::reloadPaletteTextures(Model& model) {
+    for (Material& material : model.materials) {
+        if (material.usesPalette)
+            reloadTexture(material);
+    }
+}
+
+TextureLoadFn TextureLoader::function() {
+    return [this](Material& material, const std::string& path) { loadTexture(material, path); };
+}
+
+} // namespace sw

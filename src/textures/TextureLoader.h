@@ -1,0 +1,62 @@
+#pragma once
+
+#include "model/Model.h"
+#include "textures/Preferences.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace sw {
+
+struct Palette;
+
+// The reader a path selects: BMP when its last character is the letter P in either case,
+// MAT otherwise.
+TextureFormat formatForPath(const std::string& path);
+
+// The files tried, in order, for a material `name` in `directory` (which ends in its
+// separator): the preferred format's sub-folder, then the folder itself, then, when the
+// preferences allow the other format, the same two for it.
+std::vector<std::string> textureCandidates(const std::string& directory, const std::string& name,
+                                           const Preferences& preferences);
+
+// Decodes material.path with the reader formatForPath picks (which may hand over to the other
+// one); returns the format whose reader filled the pixels.
+std::optional<TextureFormat> decodeTexture(Material& material, const Palette& palette,
+                                           const Preferences& preferences);
+
+// Finds, decodes and uploads the texture of each Material. It reads the palette and the
+// preferences as they are at each call, so changing them takes effect at the next load.
+// With upload enabled a GL context must be current; the decoded pixels are released once
+// uploaded. With upload disabled no GL call is made and the pixels stay in the Material.
+class TextureLoader {
+public:
+    TextureLoader(const Palette& palette, const Preferences& preferences);
+
+    // The open model's folder, with its final separator; searched textures are found there.
+    void setDirectory(std::string currentDirectory);
+    void setUploadEnabled(bool enabled);
+
+    // An empty path searches for the image by material.name; a non-empty one is the file to
+    // load (and gives the Material its name). The outcome shows in material.notLoaded; the
+    // Material gets a new GL texture either way, empty when nothing was decoded.
+    void loadTexture(Material& material, const std::string& path);
+    // Loads the Material again from the file it was loaded from.
+    void reloadTexture(Material& material);
+    // Reloads every Material whose colours came through the palette, after a palette change.
+    void reloadPaletteTextures(Model& model);
+
+    // loadTexture as the callable that model preparation takes; valid while the loader lives.
+    TextureLoadFn function();
+
+private:
+    std::string findTexture(const std::string& name) const;
+
+    const Palette& palette_;
+    const Preferences& preferences_;
+    std::string directory_;
+    bool uploadEnabled_ = true;
+};
+
+} // namespace sw

@@ -1,0 +1,32 @@
+#include "textures/TextureUpload.h"
+
+#include "model/Model.h"
+
+#include <GL/gl.h>
+
+namespace sw {
+
+void uploadTexture(Material& material, TextureFormat pixelsFrom) {
+    if (material.glTexture != 0) {
+        const GLuint old = material.glTexture;
+        glDeleteTextures(1, &old);
+    }
+    GLuint name = 0;
+    glGenTextures(1, &name);
+    material.glTexture = name;
+    glBindTexture(GL_TEXTURE_2D, name);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+
+    const bool bmp = pixelsFrom == TextureFormat::Bmp;
+    GLint alignment = 4;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, bmp ? 4 : 1);
+    const bool empty = material.pixels.empty();
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, empty ? 0 : material.width, empty ? 0 : material.height,
+                 0, bmp ? GL_BGR : GL_RGB, GL_UNSIGNED_BYTE,
+                 empty ? nullptr : material.pixels.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+}
+
+} // namespace sw

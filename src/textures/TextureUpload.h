@@ -1,0 +1,16 @@
+#pragma once
+
+#include "textures/Preferences.h"
+
+namespace sw {
+
+struct Material;
+
+// Gives the Material a new GL texture of its pixels (the previous one is deleted first):
+// level 0 only, nearest filtering both ways, sizes as they are. `pixelsFrom` names the reader
+// that filled the pixels, which fixes their layout: MAT pixels are R, G, B in rows of exactly
+// width x 3 bytes; BMP pixels are B, G, R in rows padded to 4 bytes. A Material without pixels
+// gets an empty texture. Needs a current GL context.
+void uploadTexture(Material& material, TextureFormat pixelsFrom);
+
+} // namespace sw

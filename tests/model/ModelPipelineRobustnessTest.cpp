@@ -1,0 +1,126 @@
+// Load, prepare and save of damaged models: whatever the reader accepts must prepare without
+// reading outside an array (the sanitizer build checks that), keep every coordinate finite,
+// and save to a file that reads back and saves again to the same bytes.
+
+#include "model/Model.h"
+
+#include "support/FakeMessageBox.h"
+#include "support/ModelText.h"
+#include "support/Mutator.h"
+#include "support/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace sw {
+namespace {
+
+// Textures without files: decided by the first letter of the name, so that damaged names
+// still give a mix of sizes and of materials without a texture.
+void loadTexture(Material& material, const std::string&) {
+    const char first = material.name.empty() ? '\0' : material.name[0];
+    material.notLoaded = first != 's' && first != 'w';
+    material.width = first == 's' ? 64 : first == 'w' ? 128 : 0;
+    material.height = first == 's' ? 64 : first == 'w' ? 32 : 0;
+}
+
+// Puts values that stress indices and arithmetic in place of numbers of the text, keeping
+// its structure, so that most results still read and reach preparation.
+std::string withReplacedNumbers(std::string text, std::mt19937& random) {
+    static constexpr std::array kValues = {
+        "-1",    "0",      "1",      "2",          "7",   "99",       "-2147483648", "2147483647",
+        "1e308", "-1e308", "1e-300", "0x7fffffff", "513", "1.7e+300", "-0",          "3.5"};
+    const auto pick = [&](std::size_t n) {
+        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
+    };
+    for (int edits = 1 + static_cast<int>(pick(3)); edits > 0; --edits) {
+        std::size_t start = text.find_first_of("0123456789", pick(text.size()));
+        if (start == std::string::npos)
+            continue;
+        if (start > 0 && text[start - 1] == '-')
+            --start;
+        const std::size_t end = text.find_first_not_of("0123456789.e+-x", start + 1);
+        text.replace(start, end == std::string::npos ? std::string::npos : end - start,
+                     kValues[pick(kValues.size())]);
+    }
+    return text;
+}
+
+bool finite(double x) {
+    return std::isfinite(x);
+}
+
+// The invariants of a prepared model that the editor and the views rely on.
+void checkPrepared(const Model& model, const std::string& text) {
+    ASSERT_TRUE(finite(model.center.x) && finite(model.center.y) && finite(model.center.z) &&
+                finite(model.extent))
+        << text;
+    for (const Mesh& mesh : model.meshes) {
+        ASSERT_EQ(mesh.glVerts.size(), mesh.vertices.size()) << text;
+        ASSERT_EQ(mesh.glTxverts.size(), mesh.txverts.size()) << text;
+        for (const GlVert& v : mesh.glVerts)
+            ASSERT_TRUE(finite(v.x) && finite(v.y) && finite(v.z)) << text;
+        for (const GlTxvert& t : mesh.glTxverts)
+            ASSERT_TRUE(finite(t.u) && finite(t.v)) << text;
+        std::vector<int> groupOfTxvert(mesh.txverts.size(), -1);
+        std::size_t faces = 0;
+        for (int g = 0; g < mesh.numGlGroups(); ++g) {
+            for (const GlFace& face : mesh.glGroups[static_cast<std::size_t>(g)].glFaces) {
+                ++faces;
+                for (const VertexRef& ref : face.refs) {
+                    ASSERT_TRUE(ref.vertex >= 0 && ref.vertex < mesh.numVertices()) << text;
+                    ASSERT_TRUE(ref.txvert >= 0 && ref.txvert < mesh.numTxverts()) << text;
+                    int& group = groupOfTxvert[static_cast<std::size_t>(ref.txvert)];
+                    ASSERT_TRUE(group < 0 || group == g) << "texture vertex in two groups\n"
+                                                         << text;
+                    group = g;
+                }
+            }
+        }
+        ASSERT_EQ(faces, mesh.faces.size()) << text;
+    }
+}
+
+TEST(PipelineRobustness, DamagedModelsPrepareAndSaveToFilesThatReadBackTheSame) {
+    const std::string sample = test::readFile(std::string(SW_SAMPLES_DIR) + "/totem.3do");
+    ASSERT_FALSE(sample.empty());
+    test::Mutator mutator(20240611);
+    std::mt19937 random(20240612);
+    test::FakeMessageBox messages;
+    int prepared = 0;
+    for (const std::string& original : {test::kTriangleModel, sample}) {
+        for (int i = 0; i < 3000; ++i) {
+            const std::string text =
+                i % 2 ? mutator.mutate(original) : withReplacedNumbers(original, random);
+            Model model;
+            std::istringstream in(text);
+            if (!model.load(in))
+                continue;
+            if (!model.prepare(loadTexture, messages)) {
+                // Only refusals that say why: no allocation fails on models this small.
+                ASSERT_FALSE(model.preparationError().empty()) << text;
+                continue;
+            }
+            ++prepared;
+            checkPrepared(model, text);
+            const std::string saved = model.outputText();
+
+            Model again;
+            std::istringstream savedIn(saved);
+            ASSERT_TRUE(again.load(savedIn)) << text << "\n----\n" << saved;
+            ASSERT_TRUE(again.prepare(loadTexture, messages)) << saved;
+            ASSERT_EQ(again.outputText(), saved) << text;
+        }
+    }
+    // Enough of the damaged models must reach preparation for the test to mean something.
+    EXPECT_GT(prepared, 1000);
+}
+
+} // namespace
+} // namespace sw

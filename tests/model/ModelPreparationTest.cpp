@@ -1,0 +1,331 @@
+#include "model/Model.h"
+
+#include "model/TestModels.h"
+#include "support/FakeMessageBox.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace sw {
+namespace {
+
+using test::face;
+using test::FakeMessageBox;
+using test::FakeTextures;
+using test::mesh;
+using test::model;
+using ::testing::ElementsAre;
+
+HierarchyNode node(int meshIndex, int parent, Vector3 offset, Vector3 pivot = {}) {
+    HierarchyNode n;
+    n.mesh = meshIndex;
+    n.parent = parent;
+    n.x = offset.x;
+    n.y = offset.y;
+    n.z = offset.z;
+    n.pivotx = pivot.x;
+    n.pivoty = pivot.y;
+    n.pivotz = pivot.z;
+    return n;
+}
+
+Mesh point(double x = 0, double y = 0, double z = 0) {
+    return mesh({{x, y, z}}, {}, {});
+}
+
+// The texture vertices of a face's corners.
+std::vector<int> corners(const std::vector<VertexRef>& refs) {
+    std::vector<int> indices;
+    for (const VertexRef& ref : refs)
+        indices.push_back(ref.txvert);
+    return indices;
+}
+
+class Preparation : public ::testing::Test {
+protected:
+    bool prepare(Model& m) { return m.prepare(textures.fn(), messages); }
+
+    FakeTextures textures;
+    FakeMessageBox messages;
+};
+
+TEST_F(Preparation, PlacesMeshesByOwnOffsetAndPivotAndTheOffsetsOfAncestorsBelowTheTop) {
+    // The pivot of the middle node reaches only its own mesh; the top node's offset reaches
+    // only its own mesh too, so the grandchild sits at 1 + 1 + 0.5, not 12.5.
+    Model m = model({}, {point(), point(), point(), point()},
+                    {node(0, -1, {0, 0, 10}), node(1, 0, {0, 0, 1}, {5, 0, 0}),
+                     node(2, 1, {0, 0, 1}, {0, 0, 0.5})});
+    ASSERT_TRUE(prepare(m));
+
+    const auto offset = [&](int i) {
+        const Vector3& o = m.meshes[static_cast<std::size_t>(i)].offset;
+        return std::vector<double>{o.x, o.y, o.z};
+    };
+    EXPECT_THAT(offset(0), ElementsAre(0, 0, 10));
+    EXPECT_THAT(offset(1), ElementsAre(5, 0, 1));
+    EXPECT_THAT(offset(2), ElementsAre(0, 0, 2.5));
+    EXPECT_THAT(offset(3), ElementsAre(0, 0, 0)); // named by no node
+
+    // Bounds over the placed vertices, then every vertex centred.
+    EXPECT_EQ(m.xMax, 5);
+    EXPECT_EQ(m.zMax, 10);
+    EXPECT_EQ(m.center.z, 5);
+    EXPECT_EQ(m.meshes[2].glVerts[0].z, -2.5);
+    EXPECT_DOUBLE_EQ(m.extent, std::sqrt(2.5 * 2.5 + 5 * 5));
+}
+
+TEST_F(Preparation, NodesWithIndicesOutsideTheirListsOrLoopingParentsStillPlace) {
+    Model m = model({}, {point(), point(), point()},
+                    {node(0, 1, {1, 0, 0}), node(7, -1, {9, 9, 9}), // a mesh that is not there
+                     node(1, 99, {0, 2, 0}),                        // a parent that is not there
+                     node(2, 4, {0, 0, 3}), node(-1, 3, {0, 0, 1}), // a loop of two nodes
+                     node(0, -1, {0, 0, 4})}); // names mesh 0 again: the last node decides
+    ASSERT_TRUE(prepare(m));
+    EXPECT_EQ(m.meshes[0].offset.z, 4);
+    EXPECT_EQ(m.meshes[1].offset.y, 2);
+    EXPECT_TRUE(std::isfinite(m.meshes[2].offset.z));
+}
+
+TEST_F(Preparation, BoundsCentreAndExtent) {
+    Model one = model({}, {point(3, -4, 12)});
+    ASSERT_TRUE(prepare(one));
+    EXPECT_THAT((std::vector<double>{one.xMin, one.xMax, one.yMin, one.yMax, one.zMin, one.zMax}),
+                ElementsAre(3, 3, -4, -4, 12, 12));
+    EXPECT_EQ(one.center.y, -4);
+    EXPECT_EQ(one.extent, 0);
+
+    // The first vertex holds the largest x: it still sets xMax.
+    Model two = model({}, {mesh({{5, 0, 0}, {1, 0, 0}}, {}, {})});
+    ASSERT_TRUE(prepare(two));
+    EXPECT_EQ(two.xMin, 1);
+    EXPECT_EQ(two.xMax, 5);
+    EXPECT_EQ(two.extent, 2);
+
+    Model none = model({}, {mesh({}, {}, {})});
+    ASSERT_TRUE(prepare(none));
+    EXPECT_EQ(none.center.x, 0);
+    EXPECT_EQ(none.extent, -kHuge);
+}
+
+TEST_F(Preparation, TextureVertexSharedByTwoMaterialsIsSplitAndNormalisedPerTexture) {
+    textures.sizes = {{"narrow", {64, 32}}, {"wide", {128, 16}}};
+    Model m = model(
+        {"narrow", "wide"},
+        {mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}}, {{0, 0}, {16, 0}, {32, -8}, {48, -8}},
+              {face(0, {{0, 0}, {1, 1}, {2, 2}}), face(1, {{1, 2}, {2, 3}, {3, 1}})})});
+    ASSERT_TRUE(prepare(m));
+    const Mesh& mesh = m.meshes[0];
+
+    // The lowest group keeps texture vertices 1 and 2; the other group gets copies 4 and 5.
+    ASSERT_EQ(mesh.numTxverts(), 6);
+    EXPECT_THAT(corners(mesh.faces[1].refs), ElementsAre(5, 3, 4));
+    EXPECT_EQ(mesh.txverts[4].u, 16);
+    EXPECT_EQ(mesh.txverts[5].u, 32);
+    EXPECT_EQ(mesh.glTxverts[1].u, 16.0 / 64);
+    EXPECT_EQ(mesh.glTxverts[4].u, 16.0 / 128);
+    EXPECT_EQ(mesh.glTxverts[2].v, 8.0 / 32);
+    EXPECT_EQ(mesh.glTxverts[5].v, 8.0 / 16);
+    ASSERT_EQ(mesh.numGlGroups(), 2);
+    EXPECT_THAT(corners(mesh.glGroups[1].glFaces[0].refs), ElementsAre(5, 3, 4));
+
+    // Unedited, both groups write back the values that were read.
+    m.buildOutput();
+    ASSERT_EQ(mesh.numOutTxverts(), 6);
+    const auto u = [&](int j) { return mesh.outTxverts[static_cast<std::size_t>(j)].u; };
+    const auto v = [&](int j) { return mesh.outTxverts[static_cast<std::size_t>(j)].v; };
+    EXPECT_THAT((std::vector<double>{u(0), u(1), u(2), u(3), u(4), u(5)}),
+                ElementsAre(0, 16, 32, 32, 48, 16));
+    EXPECT_THAT((std::vector<double>{v(0), v(1), v(2), v(3), v(4), v(5)}),
+                ElementsAre(0, 0, -8, -8, -8, 0));
+}
+
+TEST_F(Preparation, CopiesAreAppendedInOrderOfTextureVertexThenGroup) {
+    Model m = model({"a", "b", "c"}, {mesh({{0, 0, 0}, {1, 0, 0}}, {{10, 0}, {11, 0}},
+                                           {face(0, {{0, 0}, {1, 1}}), face(1, {{0, 1}, {1, 0}}),
+                                            face(2, {{0, 0}, {1, 1}})})});
+    ASSERT_TRUE(prepare(m));
+    const Mesh& mesh = m.meshes[0];
+    // Texture vertex 0: copies 2 (group 1) and 3 (group 2); vertex 1: copies 4 and 5.
+    EXPECT_THAT(corners(mesh.faces[1].refs), ElementsAre(4, 2));
+    EXPECT_THAT(corners(mesh.faces[2].refs), ElementsAre(3, 5));
+    ASSERT_EQ(mesh.numTxverts(), 6);
+    EXPECT_EQ(mesh.txverts[3].u, 10);
+    EXPECT_EQ(mesh.txverts[4].u, 11);
+}
+
+TEST_F(Preparation, UntexturedGroupsAreNormalisedByTheirOwnExtent) {
+    // Group 0 has no texture; group 1 names a material that is not in the list, and gets its
+    // own untextured group; group 2's texture vertices reach no positive u and no negative v.
+    Model m = model(
+        {"missing"},
+        {mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {1, 1, 0}},
+              {{0, 0}, {32, 0}, {16, -8}, {-16, -16}, {-4, 2}, {-1e308, -1e-300}, {1e-300, 0}},
+              {face(0, {{0, 0}, {1, 1}, {2, 2}, {3, 3}}), face(5, {{0, 5}, {1, 6}}),
+               face(-1, {{0, 4}})})});
+    ASSERT_TRUE(prepare(m));
+    const Mesh& mesh = m.meshes[0];
+    const auto uv = [&](int t) {
+        const GlTxvert& g = mesh.glTxverts[static_cast<std::size_t>(t)];
+        return std::vector<double>{g.u, g.v};
+    };
+    EXPECT_THAT(uv(1), ElementsAre(1, 0));
+    EXPECT_THAT(uv(2), ElementsAre(0.5, 0.5));
+    EXPECT_THAT(uv(3), ElementsAre(-0.5, 1));
+    EXPECT_THAT(uv(4), ElementsAre(0, 0));
+    // A quotient beyond the doubles is held at the largest one.
+    EXPECT_THAT(uv(5), ElementsAre(-std::numeric_limits<double>::max(), 1));
+
+    ASSERT_EQ(mesh.numGlGroups(), 3);
+    EXPECT_EQ(mesh.glGroups[1].material, 5);
+    EXPECT_EQ(mesh.glGroups[1].name, "(material 5)");
+    EXPECT_EQ(mesh.glGroups[2].material, -1);
+}
+
+TEST_F(Preparation, MoreThanFiveHundredTwelveFacesInAMeshAreWarnedAbout) {
+    const struct {
+        std::vector<int> faces;
+        int warnings;
+    } rows[] = {{{512}, 0}, {{513}, 1}, {{513, 1, 600}, 2}};
+    for (const auto& row : rows) {
+        std::vector<Mesh> meshes;
+        for (int count : row.faces)
+            meshes.push_back(test::triangles(count));
+        Model m = model({"a"}, std::move(meshes));
+        messages.clear();
+        ASSERT_TRUE(prepare(m));
+        EXPECT_EQ(static_cast<int>(messages.shown().size()), row.warnings) << row.faces[0];
+    }
+    const FakeMessageBox::Shown& last = messages.shown().back();
+    EXPECT_EQ(last.text, "Mesh mesh contains 600 surfaces.\n\nOnly 512 surfaces are allowed per "
+                         "mesh.\n\nThis 3do model will cause Jedi Knight to crash.");
+    EXPECT_EQ(last.caption, "WARNING");
+    EXPECT_EQ(last.style, kMbOk);
+}
+
+TEST_F(Preparation, CornersNamingMissingTextureVerticesShareOneAppendedOrigin) {
+    // As in real files: no texture vertices at all, and the faces name vertex 0.
+    Model m = model({"a"}, {mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {},
+                                 {face(0, {{0, 0}, {1, 0}, {2, -3}}), face(0, {{0, 9}})})});
+    ASSERT_TRUE(prepare(m));
+    const Mesh& mesh = m.meshes[0];
+    ASSERT_EQ(mesh.numTxverts(), 1);
+    EXPECT_EQ(mesh.txverts[0].u, 0);
+    EXPECT_THAT(corners(mesh.faces[0].refs), ElementsAre(0, 0, 0));
+    EXPECT_THAT(corners(mesh.faces[1].refs), ElementsAre(0));
+}
+
+TEST_F(Preparation, FaceNamingAMissingVertexRefusesTheModelBeforeLoadingTextures) {
+    Model m = model({"a"}, {point(), mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 0}},
+                                          {face(0, {{0, 0}}), face(0, {{1, 0}, {3, 0}})})});
+    m.meshes[1].name = "head";
+    EXPECT_FALSE(prepare(m));
+    EXPECT_EQ(m.preparationError(),
+              "Face 1 of mesh 1 (head) names vertex 3, but the mesh has 3 vertices.");
+    EXPECT_TRUE(textures.calls.empty());
+    EXPECT_TRUE(messages.shown().empty());
+}
+
+TEST_F(Preparation, ModelsPlacedBeyondTheRangeOfDoublesAreRefused) {
+    Model far = model({}, {point(1e308)}, {node(0, -1, {1e308, 0, 0})});
+    EXPECT_FALSE(prepare(far));
+    EXPECT_EQ(far.preparationError(),
+              "Vertex 0 of mesh 0 (mesh) is placed too far from the origin.");
+
+    Model empty = model({}, {mesh({}, {}, {})}, {node(0, -1, {1e308, 0, 0}, {1e308, 0, 0})});
+    EXPECT_FALSE(prepare(empty));
+    EXPECT_EQ(empty.preparationError(),
+              "The hierarchy places mesh 0 (mesh) too far from the origin.");
+
+    Model wide = model({}, {point(-1.5e308, -1.5e308), point(1.5e308, 1.5e308)});
+    EXPECT_FALSE(prepare(wide));
+    EXPECT_EQ(wide.preparationError(),
+              "Vertex 0 of mesh 0 (mesh) lies too far from the centre of the model.");
+
+    Model large = model({}, {point(1e200, 1e200), point(-1e200)});
+    ASSERT_TRUE(prepare(large));
+    EXPECT_TRUE(std::isfinite(large.extent));
+}
+
+TEST_F(Preparation, AMeshMayUseMoreThanTwoHundredFiftySixMaterials) {
+    std::vector<std::string> names;
+    std::vector<Face> faces;
+    for (int i = 0; i < 300; ++i) {
+        names.push_back("m" + std::to_string(i));
+        faces.push_back(face(299 - i, {{0, 0}}));
+    }
+    Model m = model(names, {mesh({{0, 0, 0}}, {{1, 1}}, faces)});
+    ASSERT_TRUE(prepare(m));
+    const Mesh& mesh = m.meshes[0];
+    ASSERT_EQ(mesh.numGlGroups(), 300);
+    EXPECT_EQ(mesh.glGroups[0].material, 299);
+    EXPECT_EQ(mesh.glGroups[299].name, "m0");
+    EXPECT_EQ(mesh.faces[299].group, 299);
+    EXPECT_EQ(mesh.numTxverts(), 300);
+}
+
+class GroupTexture : public Preparation {
+protected:
+    // Three materials, each used by one group of one mesh.
+    void SetUp() override {
+        m = model({"a", "b", "c"},
+                  {mesh({{0, 0, 0}}, {{0, 0}},
+                        {face(0, {{0, 0}}), face(1, {{0, 0}}), face(2, {{0, 0}})})});
+        ASSERT_TRUE(prepare(m));
+        textures.calls.clear();
+    }
+    std::vector<int> groupMaterials() const {
+        std::vector<int> materials;
+        for (const GlGroup& g : m.meshes[0].glGroups)
+            materials.push_back(g.material);
+        return materials;
+    }
+    void change(int group, const std::string& fileName, const std::string& path) {
+        m.changeGroupTexture(0, group, fileName, path, textures.fn(), messages);
+    }
+
+    Model m;
+};
+
+TEST_F(GroupTexture, ReusesTheSlotOfAMaterialOnlyThisGroupUsesThenMovesTheLastIntoAFreedSlot) {
+    change(1, "new.mat", "D:/tex/new.mat");
+    ASSERT_EQ(m.numMaterials(), 3);
+    EXPECT_EQ(m.materials[1].name, "new");
+    EXPECT_EQ(m.meshes[0].glGroups[1].name, "new");
+    EXPECT_THAT(groupMaterials(), ElementsAre(0, 1, 2));
+
+    // The file of material 2, in other letters: the group shares material 2, nothing uses
+    // slot 1 any more, and material 2 moves there.
+    change(1, "C.MAT", "DIR/MAT/C.MAT");
+    ASSERT_EQ(m.numMaterials(), 2);
+    EXPECT_THAT(groupMaterials(), ElementsAre(0, 1, 1));
+    EXPECT_EQ(m.meshes[0].glGroups[1].name, "C");
+    EXPECT_EQ(m.materials[1].name, "C");
+    EXPECT_THAT(textures.calls, ElementsAre("D:/tex/new.mat", "DIR/MAT/C.MAT", "DIR/MAT/C.MAT"));
+
+    // Saving writes each face with its group's material.
+    m.buildOutput();
+    EXPECT_EQ(m.meshes[0].outFaces[2].material, 1);
+}
+
+TEST_F(GroupTexture, AMaterialOfSeveralGroupsOrOutsideTheListIsNeverTakenOrRemoved) {
+    change(2, "a.mat", "dir/mat/a.MAT"); // now groups 0 and 2 share material 0
+    ASSERT_EQ(m.numMaterials(), 2);      // material 2 was removed (it was the last)
+    change(0, "d.mat", "x/d.mat");
+    EXPECT_EQ(m.numMaterials(), 3);
+    EXPECT_THAT(groupMaterials(), ElementsAre(2, 1, 0));
+
+    // As prepared from faces naming material 7, which is not in the list: the group gets a
+    // new material, not slot 7, and nothing is removed for it.
+    m.meshes[0].glGroups[1].material = 7;
+    change(1, "e.mat", "x/e.mat");
+    EXPECT_EQ(m.numMaterials(), 4);
+    m.meshes[0].glGroups[1].material = 7;
+    change(1, "d.mat", "x/D.mat");
+    EXPECT_EQ(m.numMaterials(), 4);
+    EXPECT_THAT(groupMaterials(), ElementsAre(2, 2, 0));
+}
+
+} // namespace
+} // namespace sw

@@ -1,0 +1,400 @@
+#include "model/Model.h"
+#include "model/NumberText.h"
+
+#include "model/TestModels.h"
+#include "support/FakeMessageBox.h"
+#include "support/TempDir.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <limits>
+#include <sstream>
+#include <sys/resource.h>
+
+namespace sw {
+namespace {
+
+using test::face;
+using test::FakeMessageBox;
+using test::FakeTextures;
+using test::mesh;
+using test::model;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+// The expected files below are written with LF line ends for legibility; the files have CR LF.
+std::string crlf(std::string_view text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n')
+            out += '\r';
+        out += c;
+    }
+    return out;
+}
+
+// The lines of a saved text from the line that equals `first` up to the next empty one.
+std::vector<std::string> section(const std::string& text, const std::string& first) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    std::string line;
+    bool inside = false;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        if (line == first) {
+            inside = true;
+            std::getline(in, line); // the empty line after the heading
+            continue;
+        }
+        if (inside && line.empty())
+            break;
+        if (inside)
+            lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string real(double value) {
+    char text[kMaxNumberText];
+    return {text, formatReal(value, text)};
+}
+
+TEST(NumberText, RealsAreWrittenAsPercentGWithThreeExponentDigits) {
+    constexpr double kMax = std::numeric_limits<double>::max();
+    const struct {
+        double value;
+        const char* text;
+    } rows[] = {
+        {0.00005, "5e-005"},
+        {2e6, "2e+006"},
+        {0, "0"},
+        {-0.0, "0"},
+        {0.0001, "0.0001"},
+        {0.5, "0.5"},
+        {-1.5, "-1.5"},
+        {100, "100"},
+        {123456, "123456"},
+        {999999, "999999"},
+        {1234567, "1.23457e+006"},
+        {999999.5, "1e+006"},
+        {0.1 + 0.2, "0.3"},
+        {0.123456789, "0.123457"},
+        {-0.000123456, "-0.000123456"},
+        {0.0000123456, "1.23456e-005"},
+        {1e100, "1e+100"},
+        {1e-300, "1e-300"},
+        {4.9406564584124654e-324, "4.94066e-324"},
+        {kMax, "1.79769e+308"},
+        {std::numeric_limits<double>::infinity(), "1.79769e+308"},
+        {-std::numeric_limits<double>::infinity(), "-1.79769e+308"},
+        {std::numeric_limits<double>::quiet_NaN(), "0"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(real(row.value), row.text) << row.value;
+}
+
+// Two materials, the second without a texture; its face comes first, and both faces share
+// texture vertices 0 and 2. Comments, labels and the second geoset are not carried over.
+constexpr const char* kSmallModel = R"(# a comment
+SECTION: HEADER
+3DO 2.1
+SECTION: MODELRESOURCE
+MATERIALS 2
+  first: wall.mat
+  second: floor.bmp
+SECTION: GEOMETRYDEF
+RADIUS 0.00005
+INSERT OFFSET 0 -0 2000000
+GEOSETS 2
+GEOSET 0
+MESHES 1
+MESH 0
+NAME box
+RADIUS 1.5
+GEOMETRYMODE 4
+LIGHTINGMODE 3
+TEXTUREMODE 3
+VERTICES 4
+0: 0 0 0 0
+1: 1 0 0 0.5
+2: 1 1 0 0
+3: 0 1 0.123456789 -1
+TEXTURE VERTICES 4
+0: 0 0
+1: 32 0
+2: 32 -16
+x: 0 -16
+VERTEX NORMALS
+0: 0 0 1
+1: 0 0 1
+2: 0 0 1
+3: 0 0 1
+FACES 2
+0: 1 0x0000 4 3 3 0 3 0,0 1 ,1 2, 2
+1: 0 0x8000 4 3 3 0.5 3 0, 0 # here too
+   2, 2 3, 3
+FACE NORMALS
+0: 0 0 1
+1: 0 0 -1
+GEOSET 1
+MESHES 0
+SECTION: HIERARCHYDEF
+HIERARCHY NODES 1
+0: 0x0000 0x0001 0 -1 -1 -1 0 0.25 0 0 0 90 0 0 0 0.5 box
+)";
+
+class Writer : public ::testing::Test {
+protected:
+    Model loaded(const std::string& text) {
+        Model m;
+        std::istringstream in(text);
+        EXPECT_TRUE(m.load(in));
+        EXPECT_TRUE(m.prepare(textures.fn(), messages));
+        return m;
+    }
+
+    FakeTextures textures;
+    FakeMessageBox messages;
+    test::TempDir dir;
+};
+
+TEST_F(Writer, WritesTheLayoutByteForByte) {
+    textures.sizes = {{"wall", {64, 64}}};
+    Model m = loaded(kSmallModel);
+    // The untextured group writes the values of the file, the textured one its texels; the
+    // two texture vertices the groups shared are written once for each group.
+    EXPECT_EQ(m.outputText(), crlf(R"(# TEXTURED by Skinweaver 1.1
+
+SECTION: HEADER
+
+3DO 2.1
+
+SECTION: MODELRESOURCE
+
+MATERIALS 2
+0: wall.MAT
+1: floor.MAT
+
+SECTION: GEOMETRYDEF
+
+RADIUS 5e-005
+
+INSERT OFFSET 0 0 2e+006
+
+GEOSETS 1
+
+GEOSET 0
+
+MESHES 1
+
+MESH 0
+NAME box
+RADIUS 1.5
+GEOMETRYMODE 4
+LIGHTINGMODE 3
+TEXTUREMODE 3
+
+VERTICES 4
+
+0: 0 0 0 0
+1: 1 0 0 0.5
+2: 1 1 0 0
+3: 0 1 0.123457 -1
+
+TEXTURE VERTICES 6
+
+0: 0 0
+1: 32 0
+2: 32 -16
+3: 0 0
+4: 32 -16
+5: 0 -16
+
+VERTEX NORMALS
+
+0: 0 0 1
+1: 0 0 1
+2: 0 0 1
+3: 0 0 1
+
+FACES 2
+
+0: 1 0x0000 4 3 3 0 3 0, 0 1, 1 2, 2
+1: 0 0x8000 4 3 3 0.5 3 0, 3 2, 4 3, 5
+
+FACE NORMALS
+
+0: 0 0 1
+1: 0 0 -1
+
+SECTION: HIERARCHYDEF
+
+HIERARCHY NODES 1
+# num: flags: type: mesh: parent: child: sibling: numChildren: x: y: z: pitch: yaw: roll: pivotx: pivoty: pivotz: hnodename:
+0: 0x0000 0x0001 0 -1 -1 -1 0 0.25 0 0 0 90 0 0 0 0.5 box
+)"));
+}
+
+TEST_F(Writer, FacesAreWrittenGroupByGroupWithTheirOwnNormals) {
+    Model m =
+        model({"a", "b"},
+              {mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{1, 0}, {2, 0}, {3, 0}},
+                    {face(0, {{0, 0}}), face(1, {{1, 1}}), face(0, {{2, 2}}), face(1, {{0, 1}})})});
+    m.meshes[0].faceNormals = {{0, 0, 1}, {0, 0, 2}, {0, 0, 3}, {0, 0, 4}};
+    ASSERT_TRUE(m.prepare(textures.fn(), messages));
+    const std::string text = m.outputText();
+    EXPECT_THAT(section(text, "FACES 4"),
+                ElementsAre("0: 0 0x0000 4 3 3 0 1 0, 0", "1: 0 0x0000 4 3 3 0 1 2, 1",
+                            "2: 1 0x0000 4 3 3 0 1 1, 2", "3: 1 0x0000 4 3 3 0 1 0, 2"));
+    EXPECT_THAT(section(text, "FACE NORMALS"),
+                ElementsAre("0: 0 0 1", "1: 0 0 3", "2: 0 0 2", "3: 0 0 4"));
+    EXPECT_THAT(section(text, "TEXTURE VERTICES 3"), ElementsAre("0: 1 0", "1: 3 0", "2: 2 0"));
+}
+
+TEST_F(Writer, WritesOnlyUsedTextureVerticesOfTheMeshButEveryOwnOne) {
+    Model m =
+        model({"a", "b"}, {mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{5, 0}, {6, 0}, {7, 0}, {8, 0}},
+                                {face(0, {{0, 3}, {1, 1}}), face(1, {{2, 2}})})});
+    ASSERT_TRUE(m.prepare(textures.fn(), messages));
+    EXPECT_THAT(section(m.outputText(), "TEXTURE VERTICES 3"),
+                ElementsAre("0: 8 0", "1: 6 0", "2: 7 0"));
+
+    // The editor gave group 1 three texture vertices of its own, its face using two.
+    GlGroup& own = m.meshes[0].glGroups[1];
+    own.shared = false;
+    own.ownTxverts = {{0.5, 0.25}, {1, 0}, {0, 1}};
+    own.glFaces[0].refs[0].txvert = 2;
+    const std::string text = m.outputText();
+    EXPECT_THAT(section(text, "TEXTURE VERTICES 5"),
+                ElementsAre("0: 8 0", "1: 6 0", "2: 0.5 -0.25", "3: 1 0", "4: 0 -1"));
+    EXPECT_THAT(section(text, "FACES 2"),
+                ElementsAre("0: 0 0x0000 4 3 3 0 2 0, 0 1, 1", "1: 1 0x0000 4 3 3 0 1 2, 4"));
+}
+
+TEST_F(Writer, EditedCoordinatesOfATexturedGroupAreWrittenInTexels) {
+    textures.sizes = {{"a", {64, 32}}};
+    Model m = model({"a"}, {mesh({{0, 0, 0}}, {{0, 0}}, {face(0, {{0, 0}})})});
+    ASSERT_TRUE(m.prepare(textures.fn(), messages));
+    m.meshes[0].glTxverts[0] = {0.25, 0.5};
+    EXPECT_THAT(section(m.outputText(), "TEXTURE VERTICES 1"), ElementsAre("0: 16 -16"));
+}
+
+TEST_F(Writer, FacesNamingNoMaterialKeepTheirIndex) {
+    Model m = model({"a"}, {mesh({{0, 0, 0}}, {{4, -2}},
+                                 {face(-1, {{0, 0}}), face(0, {{0, 0}}), face(3, {{0, 0}})})});
+    ASSERT_TRUE(m.prepare(textures.fn(), messages));
+    EXPECT_THAT(section(m.outputText(), "FACES 3"),
+                ElementsAre("0: -1 0x0000 4 3 3 0 1 0, 0", "1: 0 0x0000 4 3 3 0 1 0, 1",
+                            "2: 3 0x0000 4 3 3 0 1 0, 2"));
+}
+
+// `b` was read from the file that `a` was saved to: its texture vertices and faces are those
+// that a's save put out, renumbered and in group order.
+void expectSavedMapping(const Model& a, const Model& b) {
+    for (std::size_t m = 0; m < a.meshes.size(); ++m) {
+        const Mesh& x = a.meshes[m];
+        const Mesh& y = b.meshes[m];
+        ASSERT_EQ(x.numOutTxverts(), y.numTxverts());
+        for (std::size_t j = 0; j < x.outTxverts.size(); ++j) {
+            EXPECT_EQ(real(x.outTxverts[j].u), real(y.txverts[j].u));
+            EXPECT_EQ(real(x.outTxverts[j].v), real(y.txverts[j].v));
+        }
+        ASSERT_EQ(x.outFaces.size(), y.faces.size());
+        for (std::size_t k = 0; k < x.outFaces.size(); ++k) {
+            const Face& f = x.outFaces[k];
+            EXPECT_EQ(f.material, y.faces[k].material);
+            EXPECT_EQ(f.type, y.faces[k].type);
+            ASSERT_EQ(f.numVertices(), y.faces[k].numVertices());
+            for (std::size_t c = 0; c < f.refs.size(); ++c) {
+                EXPECT_EQ(f.refs[c].vertex, y.faces[k].refs[c].vertex);
+                EXPECT_EQ(f.refs[c].txvert, y.faces[k].refs[c].txvert);
+            }
+            EXPECT_EQ(real(x.faceNormals[static_cast<std::size_t>(f.source)].z),
+                      real(y.faceNormals[k].z));
+        }
+    }
+}
+
+TEST_F(Writer, ASavedModelReadsBackAsTheSameFileLayerAndSavesAgainToTheSameBytes) {
+    textures.sizes = {{"wall", {64, 64}}};
+    Model m = loaded(kSmallModel);
+    const std::string path = (dir.path() / "box.3do").string();
+    ASSERT_TRUE(m.save(path));
+    const std::string first = test::readFile(path);
+    ASSERT_TRUE(m.save(path));
+    EXPECT_EQ(test::readFile(path), first);
+
+    Model again;
+    ASSERT_TRUE(again.load(path));
+    ASSERT_TRUE(again.prepare(textures.fn(), messages));
+    expectSavedMapping(m, again);
+    // Everything else is written from the file layer as read: it came back the same when
+    // the text it gives is.
+    EXPECT_EQ(again.outputText(), first);
+}
+
+TEST_F(Writer, WordsStartingWithACommaReadBackAsTheyWere) {
+    // The reader skips one comma before a word: after two commas the word starts with one.
+    std::string text = kSmallModel;
+    text.replace(text.find("0x0001"), 6, ",,flag");
+    Model m = loaded(text);
+    ASSERT_EQ(m.nodes[0].type, ",flag");
+    const std::string saved = m.outputText();
+    EXPECT_THAT(saved, HasSubstr("0: 0x0000 ,,flag 0 "));
+    Model again = loaded(saved);
+    EXPECT_EQ(again.nodes[0].type, ",flag");
+}
+
+TEST_F(Writer, TheSampleModelPreparesAndResavesStably) {
+    textures.sizes = {{"stone", {64, 64}}, {"wood", {32, 64}}, {"red", {8, 8}}};
+    Model sample;
+    ASSERT_TRUE(sample.load(std::string(SW_SAMPLES_DIR) + "/totem.3do"));
+    ASSERT_TRUE(sample.prepare(textures.fn(), messages));
+    EXPECT_TRUE(messages.shown().empty());
+    // The head hangs from the pole by its pivot; the base node's offset moves the base only.
+    EXPECT_DOUBLE_EQ(sample.meshes[2].offset.z, 1.45);
+    EXPECT_DOUBLE_EQ(sample.meshes[1].offset.z, 0.25);
+    EXPECT_EQ(sample.meshes[1].numGlGroups(), 2);
+
+    const std::string saved = sample.outputText();
+    Model again;
+    std::istringstream in(saved);
+    ASSERT_TRUE(again.load(in));
+    ASSERT_TRUE(again.prepare(textures.fn(), messages));
+    EXPECT_EQ(again.outputText(), saved);
+}
+
+TEST_F(Writer, AFailedSaveLeavesTheFileThatWasThere) {
+    Model m = loaded(kSmallModel);
+    const std::string path = dir.write("box.3do", "the old model");
+
+    EXPECT_FALSE(m.save((dir.path() / "missing" / "box.3do").string()));
+    EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing"));
+
+    // A disk that fills up part-way: writes beyond the limit fail.
+    struct rlimit old {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = old;
+    small.rlim_cur = 100;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool saved = m.save(path);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(test::readFile(path), "the old model");
+    // Nothing is left behind beside it.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+
+    ASSERT_TRUE(m.save(path));
+    EXPECT_THAT(test::readFile(path), HasSubstr("NAME box\r\n"));
+}
+
+} // namespace
+} // namespace sw

@@ -1,0 +1,76 @@
+#include "support/TextureFiles.h"
+
+#include <algorithm>
+
+namespace sw::test {
+
+Bytes& Bytes::u8(std::uint8_t value) {
+    return raw(std::string(1, static_cast<char>(value)));
+}
+
+Bytes& Bytes::u16(std::uint16_t value) {
+    return u8(static_cast<std::uint8_t>(value)).u8(static_cast<std::uint8_t>(value >> 8));
+}
+
+Bytes& Bytes::u32(std::uint32_t value) {
+    return u16(static_cast<std::uint16_t>(value)).u16(static_cast<std::uint16_t>(value >> 16));
+}
+
+Bytes& Bytes::raw(std::string_view bytes) {
+    bytes_ += bytes;
+    return *this;
+}
+
+std::string withI32(std::string bytes, std::size_t offset, std::int32_t value) {
+    return bytes.replace(offset, 4, Bytes().i32(value).str());
+}
+
+namespace {
+
+Bytes matHeader(std::int32_t type, std::int32_t records, std::int32_t bitsPerPixel) {
+    Bytes b;
+    b.raw("MAT ").u32(0x32).i32(type).i32(records).i32(records).u32(0).i32(bitsPerPixel);
+    return b.zeros(76 - 28);
+}
+
+} // namespace
+
+std::string matColour(std::int32_t index) {
+    return matHeader(0, 1, 8).u32(0).i32(index).zeros(16).str();
+}
+
+std::string matTexture(std::int32_t width, std::int32_t height, std::int32_t bitsPerPixel,
+                       std::string_view pixels, std::int32_t records, std::string_view after) {
+    Bytes b = matHeader(2, records, bitsPerPixel);
+    for (std::int32_t r = 0; r < std::max(records, 1); ++r)
+        b.u32(8).zeros(36);
+    return b.i32(width).i32(height).zeros(16).raw(pixels).raw(after).str();
+}
+
+std::string bmpFile(std::int32_t width, std::int32_t height, std::uint16_t bitCount,
+                    std::string_view pixels, const std::vector<std::uint32_t>& colours,
+                    const std::vector<std::uint32_t>& masks) {
+    const auto headers = static_cast<std::uint32_t>(54 + (masks.size() + colours.size()) * 4);
+    const auto size = static_cast<std::uint32_t>(pixels.size());
+    Bytes b;
+    b.raw("BM").u32(headers + size).u32(0).u32(headers).u32(40).i32(width).i32(height).u16(1);
+    b.u16(bitCount).u32(masks.empty() ? 0 : 3).u32(size).u32(2835).u32(2835);
+    b.u32(static_cast<std::uint32_t>(colours.size())).u32(0);
+    for (std::uint32_t value : masks)
+        b.u32(value);
+    for (std::uint32_t value : colours)
+        b.u32(value); // B, G, R, reserved in the file's byte order
+    return b.raw(pixels).str();
+}
+
+std::string cmpFile(std::string_view magic) {
+    Bytes b;
+    b.raw(magic).zeros(64 - magic.size());
+    for (int i = 0; i < 256; ++i)
+        b.u8(static_cast<std::uint8_t>(i))
+            .u8(static_cast<std::uint8_t>(255 - i))
+            .u8(static_cast<std::uint8_t>(i / 2));
+    return b.str();
+}
+
+} // namespace sw::test

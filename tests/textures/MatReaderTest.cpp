@@ -1,0 +1,98 @@
+#include "textures/MatReader.h"
+#include "support/TextureFiles.h"
+#include "textures/Palette.h"
+
+#include <gtest/gtest.h>
+
+namespace sw {
+namespace {
+
+using test::asBytes;
+using test::matColour;
+using test::matTexture;
+using Texels = std::vector<std::uint8_t>;
+
+// Entry i is (i, 255 - i, i / 2), so that every index shows as its own colour.
+Palette testPalette() {
+    Palette palette;
+    for (std::size_t i = 0; i < 256; ++i)
+        palette.entries[i] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
+                              static_cast<std::uint8_t>(i / 2)};
+    return palette;
+}
+
+Texels entries(std::initializer_list<int> indices) {
+    Texels out;
+    for (int i : indices)
+        out.insert(out.end(), {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
+                               static_cast<std::uint8_t>(i / 2)});
+    return out;
+}
+
+TEST(MatReader, ColourMaterialIsEightByEightOfItsEntry) {
+    const DecodeResult result = decodeMat(asBytes(matColour(16)), testPalette());
+    ASSERT_TRUE(result);
+    EXPECT_EQ(result.image.width, 8);
+    EXPECT_EQ(result.image.height, 8);
+    EXPECT_TRUE(result.image.usesPalette);
+    Texels expected;
+    for (int i = 0; i < 64; ++i)
+        expected.insert(expected.end(), {16, 239, 8});
+    EXPECT_EQ(result.image.pixels, expected);
+}
+
+TEST(MatReader, EightBitRowsAreStoredBottomUpAfterEveryCelRecord) {
+    // Index bytes a, b on the top row and c, d below; mipmaps and garbage follow the image.
+    // A record count below one stands for the one record every texture has.
+    for (std::int32_t records : {-3, 0, 1, 2, 5, 8, 10}) {
+        const std::string file = matTexture(2, 2, 8, "\x01\x02\x03\x04", records, "\x07\x07\x07");
+        const DecodeResult result = decodeMat(asBytes(file), testPalette());
+        ASSERT_TRUE(result) << records;
+        EXPECT_TRUE(result.image.usesPalette);
+        EXPECT_EQ(result.image.pixels, entries({3, 4, 1, 2})) << records << " records";
+    }
+}
+
+TEST(MatReader, SixteenBitTexelsTakeFiveBitsPerChannel) {
+    // Low byte first; red bits 15-11, green 10-6, blue 4-0, bit 5 unused.
+    const std::string bytes("\xFF\xFF\x1F\x00\x20\x00\x00\xF8\xC0\x07", 10);
+    const DecodeResult result = decodeMat(asBytes(matTexture(5, 1, 16, bytes)), testPalette());
+    ASSERT_TRUE(result);
+    EXPECT_FALSE(result.image.usesPalette);
+    EXPECT_EQ(result.image.pixels,
+              Texels({254, 254, 254, 0, 0, 254, 0, 0, 0, 254, 0, 0, 0, 254, 0}));
+
+    const std::uint8_t scale[32] = {0,   8,   16,  24,  32,  41,  49,  57,  65,  74,  82,
+                                    90,  98,  106, 115, 123, 131, 139, 148, 156, 164, 172,
+                                    180, 189, 197, 205, 213, 222, 230, 238, 246, 254};
+    std::string ramp;
+    for (char v = 0; v < 32; ++v)
+        ramp += std::string{v, 0};
+    const DecodeResult blues = decodeMat(asBytes(matTexture(32, 1, 16, ramp)), testPalette());
+    ASSERT_TRUE(blues);
+    for (std::size_t v = 0; v < 32; ++v)
+        EXPECT_EQ(blues.image.pixels[v * 3 + 2], scale[v]) << "5-bit value " << v;
+}
+
+TEST(MatReader, RefusesDamagedFiles) {
+    const std::string good = matTexture(2, 2, 16, std::string(8, '\x11'));
+    const std::pair<std::string, DecodeError> cases[] = {
+        {good.substr(0, 75), DecodeError::Truncated},
+        {good.substr(0, 76 + 40 + 23), DecodeError::Truncated},
+        {good.substr(0, good.size() - 1), DecodeError::Truncated},
+        {matColour(3).substr(0, 76 + 7), DecodeError::Truncated},
+        {test::withI32(good, 12, 0x7FFFFFFF), DecodeError::Truncated}, // records
+        {matTexture(2, 2, 16, "abcd"), DecodeError::Truncated},
+        {matColour(256), DecodeError::BadColourIndex},
+        {matColour(-1), DecodeError::BadColourIndex},
+        {matTexture(0, 2, 8, "abcd"), DecodeError::BadSize},
+        {matTexture(2, -1, 8, "abcd"), DecodeError::BadSize},
+        {matTexture(1 << 20, 1, 8, "abcd"), DecodeError::BadSize},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(decodeMat(asBytes(cases[i].first), testPalette()).error, cases[i].second)
+            << "case " << i;
+}
+
+} // namespace
+} // namespace sw

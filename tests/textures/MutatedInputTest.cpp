@@ -1,0 +1,112 @@
+// Damaged files of every kind the textures layer reads give a clean refusal or an image whose
+// buffer matches the row layout the upload reads. The sanitizer build runs this too.
+
+#include "support/TextureFiles.h"
+#include "textures/BmpReader.h"
+#include "textures/MatReader.h"
+#include "textures/Palette.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+namespace sw {
+namespace {
+
+using test::bmpFile;
+using test::matTexture;
+
+constexpr int kMutantsPerSeed = 400;
+constexpr std::int32_t kTellingInts[] = {
+    0, 1, -1, 8, 16, 40, 255, 256, 16385, 0x7FFFFFFF, -0x7FFFFFFF - 1};
+
+// One to four kinds of damage at a time: a flipped bit, a telling int32 in the headers, a
+// truncation, trailing bytes. mt19937's sequence is fixed by the standard, so every run tries
+// the same files.
+std::string mutate(std::string bytes, std::mt19937& random) {
+    const auto pick = [&](std::size_t n) { return n == 0 ? 0 : random() % n; };
+    for (std::size_t count = 1 + pick(4); count > 0; --count) {
+        switch (pick(4)) {
+        case 0:
+            if (!bytes.empty())
+                bytes[pick(bytes.size())] ^= static_cast<char>(1 << pick(8));
+            break;
+        case 1:
+            if (bytes.size() >= 4)
+                bytes = test::withI32(std::move(bytes),
+                                      pick(std::min<std::size_t>(bytes.size(), 160) - 3),
+                                      kTellingInts[pick(std::size(kTellingInts))]);
+            break;
+        case 2:
+            bytes.resize(pick(bytes.size() + 1));
+            break;
+        default:
+            bytes.append(pick(16), static_cast<char>(random()));
+        }
+    }
+    return bytes;
+}
+
+// Both outcomes must occur, or the damage missed what it is meant to exercise.
+void mutateAll(const std::vector<std::string>& seeds,
+               const std::function<bool(const std::string&)>& accepts) {
+    std::mt19937 random(20240611);
+    int accepted = 0;
+    for (std::size_t s = 0; s < seeds.size(); ++s) {
+        for (int i = 0; i < kMutantsPerSeed && !testing::Test::HasFailure(); ++i) {
+            SCOPED_TRACE("seed " + std::to_string(s) + " mutant " + std::to_string(i));
+            accepted += accepts(mutate(seeds[s], random)) ? 1 : 0;
+        }
+    }
+    const int total = kMutantsPerSeed * static_cast<int>(seeds.size());
+    EXPECT_GT(accepted, total / 10);
+    EXPECT_LT(accepted, total - total / 10);
+}
+
+bool acceptable(const DecodeResult& result, std::size_t rowAlignment) {
+    if (!result)
+        return false;
+    const DecodedImage& image = result.image;
+    EXPECT_GT(image.width, 0);
+    EXPECT_GT(image.height, 0);
+    const std::size_t row = (static_cast<std::size_t>(image.width) * 3 + rowAlignment - 1) /
+                            rowAlignment * rowAlignment;
+    EXPECT_EQ(image.pixels.size(), row * static_cast<std::size_t>(image.height));
+    return true;
+}
+
+TEST(MutatedInput, MatFiles) {
+    Palette palette;
+    buildDefaultPalette(palette);
+    const std::string p(12, '\x42');
+    const std::vector<std::string> seeds = {test::matColour(16), matTexture(4, 3, 8, p),
+                                            matTexture(4, 3, 8, p, 5, "mipmap"),
+                                            matTexture(3, 2, 16, p, 2)};
+    mutateAll(seeds, [&](const std::string& bytes) {
+        return acceptable(decodeMat(test::asBytes(bytes), palette), 1);
+    });
+}
+
+TEST(MutatedInput, BmpFiles) {
+    const std::string p(24, '\x13');
+    const std::vector<std::string> seeds = {
+        bmpFile(3, -2, 24, p), bmpFile(5, 3, 8, p, {1, 2, 3}), bmpFile(9, 2, 4, p, {1, 2}),
+        bmpFile(3, 2, 16, p, {}, {0x7C00, 0x3E0, 0x1F}), bmpFile(2, 2, 32, p)};
+    mutateAll(seeds, [](const std::string& bytes) {
+        return acceptable(decodeBmp(test::asBytes(bytes)), 4);
+    });
+}
+
+TEST(MutatedInput, CmpFiles) {
+    mutateAll({test::cmpFile()}, [](const std::string& bytes) {
+        Palette palette;
+        const bool accepted = decodeCmp(test::asBytes(bytes), palette);
+        EXPECT_EQ(accepted, bytes.size() >= 832 && bytes.compare(0, 3, "CMP") == 0);
+        EXPECT_EQ(palette.paletteFilled, accepted);
+        return accepted;
+    });
+}
+
+} // namespace
+} // namespace sw

@@ -1,0 +1,194 @@
+#include "textures/TextureLoader.h"
+#include "support/TempDir.h"
+#include "support/TextureFiles.h"
+#include "textures/BmpReader.h"
+#include "textures/MatReader.h"
+#include "textures/Palette.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace sw {
+namespace {
+
+using enum TextureFormat;
+
+// Finds, decodes and keeps the pixels (no GL) of textures in a temporary model folder. The
+// files written here decode to a first texel that tells which file it was.
+class TextureLoaderTest : public testing::Test {
+protected:
+    TextureLoaderTest() {
+        for (std::size_t i = 0; i < 256; ++i)
+            palette.entries[i] = {static_cast<std::uint8_t>(i), 0, 0};
+        loader.setDirectory(dir.path().string() + "/");
+        loader.setUploadEnabled(false);
+    }
+
+    // File number n (from 1) is a MAT colour material of entry n or a 1 x 1 BMP of red n; a
+    // name ending in '/' is a folder.
+    void writeFiles(const std::vector<std::string>& files) {
+        std::filesystem::remove_all(dir.path());
+        std::filesystem::create_directories(dir.path());
+        for (std::size_t n = 1; n <= files.size(); ++n) {
+            const std::string& file = files[n - 1];
+            if (file.back() == '/')
+                std::filesystem::create_directories(dir.path() / file);
+            else if (formatForPath(file) == Bmp)
+                dir.write(file,
+                          test::bmpFile(1, 1, 24, std::string{0, 0, static_cast<char>(n), 0}));
+            else
+                dir.write(file, test::matColour(static_cast<std::int32_t>(n)));
+        }
+    }
+
+    static int fileNumber(const Material& material) {
+        return material.notLoaded ? 0
+                                  : material.pixels.at(formatForPath(material.path) == Bmp ? 2 : 0);
+    }
+    std::string full(const std::string& relative) const {
+        return dir.path().string() + "/" + relative;
+    }
+    void prefer(TextureFormat primary, bool bmpIfMatFails, bool matIfBmpFails) {
+        preferences.primaryFormat = primary;
+        preferences.loadBmpIfMatFails = bmpIfMatFails;
+        preferences.loadMatIfBmpFails = matIfBmpFails;
+    }
+
+    test::TempDir dir;
+    Palette palette;
+    Preferences preferences;
+    TextureLoader loader{palette, preferences};
+};
+
+TEST_F(TextureLoaderTest, SearchesTheCandidatesInOrder) {
+    struct Case {
+        std::vector<std::string> files;
+        TextureFormat primary;
+        bool bmpIfMatFails;
+        bool matIfBmpFails;
+        std::string path; // relative to the model's folder
+        int file;         // 0: stays not loaded
+    };
+    const Case cases[] = {
+        {{"bmp/wall.BMP"}, Mat, false, true, "wall.MAT", 0},
+        {{"bmp/wall.BMP"}, Mat, true, false, "bmp/wall.BMP", 1},
+        {{"wall.MAT", "mat/wall.MAT"}, Mat, true, true, "mat/wall.MAT", 2},
+        {{"wall.BMP", "wall.MAT"}, Mat, true, true, "wall.MAT", 2},
+        {{"wall.BMP"}, Mat, true, true, "wall.BMP", 1},
+        {{}, Mat, true, true, "wall.BMP", 0},
+        {{"wall.MAT", "bmp/wall.BMP", "wall.BMP"}, Bmp, true, true, "bmp/wall.BMP", 2},
+        {{"mat/wall.MAT"}, Bmp, false, true, "mat/wall.MAT", 1},
+        {{"mat/wall.MAT"}, Bmp, true, false, "wall.BMP", 0},
+        {{"wall.MAT"}, Bmp, true, true, "wall.MAT", 1},
+        {{"MAT/Wall.mat"}, Mat, false, false, "mat/wall.MAT", 1}, // letter case does not matter
+        {{"Bmp/WALL.bmp"}, Mat, true, false, "bmp/wall.BMP", 1},
+        {{"mat/wall.MAT/", "wall.MAT"}, Mat, false, false, "wall.MAT", 2}, // a folder is no file
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        writeFiles(c.files);
+        prefer(c.primary, c.bmpIfMatFails, c.matIfBmpFails);
+        Material material;
+        material.name = "wall";
+        material.usesPalette = true;
+        loader.loadTexture(material, "");
+        EXPECT_EQ(material.path, full(c.path)) << "case " << i;
+        EXPECT_EQ(fileNumber(material), c.file) << "case " << i;
+        EXPECT_EQ(material.usesPalette, c.file != 0 && formatForPath(c.path) == Mat)
+            << "case " << i;
+        EXPECT_FALSE(material.explicitPath);
+    }
+}
+
+TEST_F(TextureLoaderTest, GivenPathNamesTheMaterial) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"d:\\tex\\rock.bmp", "rock"},
+        {"/textures/x.y/wall", "wall"},
+        {"/textures/archive.tar.bmp", "archive"},
+        {"/textures/" + std::string(300, 'n') + ".mat", std::string(255, 'n')},
+    };
+    for (const auto& [source, name] : cases) {
+        Material material;
+        loader.loadTexture(material, source);
+        EXPECT_EQ(material.name, name) << source;
+        EXPECT_EQ(material.path, source);
+        EXPECT_TRUE(material.explicitPath);
+    }
+
+    // Beyond the 259 characters of a path nothing is found.
+    const std::string folder = std::string(200, 'a') + "/" + std::string(60, 'b');
+    writeFiles({folder + "/wall.MAT"});
+    Material material;
+    loader.loadTexture(material, full(folder + "/wall.MAT"));
+    EXPECT_TRUE(material.notLoaded);
+}
+
+TEST_F(TextureLoaderTest, ReadersHandOverOnlyUnderTheirRule) {
+    struct Case {
+        TextureFormat reader;
+        TextureFormat primary;
+        bool bmpIfMatFails;
+        bool matIfBmpFails;
+        bool explicitPath;
+        bool handsOver;
+    };
+    const Case cases[] = {
+        {Mat, Mat, true, false, false, true}, {Mat, Mat, true, true, true, false},
+        {Mat, Bmp, true, true, false, false}, {Mat, Mat, false, true, false, false},
+        {Bmp, Bmp, false, true, false, true}, {Bmp, Bmp, true, true, true, false},
+        {Bmp, Mat, true, true, false, false}, {Bmp, Bmp, true, false, false, false},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        const bool mat = c.reader == Mat;
+        const std::string own = mat ? "wall.MAT" : "wall.BMP";
+        const std::string other = mat ? "wall.BMP" : "wall.MAT";
+        writeFiles({other});
+        prefer(c.primary, c.bmpIfMatFails, c.matIfBmpFails);
+        Material material;
+        material.path = full(own);
+        material.explicitPath = c.explicitPath;
+        const auto decoded = mat ? decodeMat(material, palette, preferences)
+                                 : decodeBmp(material, palette, preferences);
+        EXPECT_EQ(decoded.has_value(), c.handsOver) << "case " << i;
+        EXPECT_EQ(fileNumber(material), c.handsOver ? 1 : 0) << "case " << i;
+        EXPECT_EQ(material.path, full(c.handsOver ? other : own)) << "case " << i;
+    }
+
+    // A file that opens but holds nothing usable is not handed over.
+    writeFiles({"wall.BMP"});
+    dir.write("wall.MAT", "garbage");
+    Material material;
+    material.path = full("wall.MAT");
+    EXPECT_EQ(decodeMat(material, palette, preferences), std::nullopt);
+}
+
+TEST_F(TextureLoaderTest, PaletteChangeReloadsOnlyPaletteColouredTextures) {
+    dir.write("indexed.MAT", test::matTexture(1, 1, 8, "\x05"));
+    dir.write("colour.MAT", test::matColour(6));
+    dir.write("direct.MAT", test::matTexture(1, 1, 16, std::string("\0\0", 2)));
+    dir.write("image.BMP", test::bmpFile(1, 1, 24, "\x07\x07\x07\x07"));
+    Model model;
+    for (const char* name : {"indexed", "colour", "direct", "image"})
+        model.materials.emplace_back().name = name;
+    const TextureLoadFn load = loader.function();
+    for (Material& material : model.materials)
+        load(material, "");
+    ASSERT_EQ(model.materials[3].path, full("image.BMP"));
+
+    palette.entries.fill({9, 9, 9});
+    for (Material& material : model.materials)
+        material.pixels.assign(3, 0xEE); // marks what is not decoded again
+    loader.reloadPaletteTextures(model);
+    EXPECT_EQ(model.materials[0].pixels, std::vector<std::uint8_t>({9, 9, 9}));
+    EXPECT_EQ(model.materials[1].pixels, std::vector<std::uint8_t>(8 * 8 * 3, 9));
+    EXPECT_EQ(model.materials[2].pixels, std::vector<std::uint8_t>(3, 0xEE));
+    EXPECT_EQ(model.materials[3].pixels, std::vector<std::uint8_t>(3, 0xEE));
+    // A reload takes the file that the search found, as given.
+    EXPECT_TRUE(model.materials[0].explicitPath);
+    EXPECT_EQ(model.materials[0].path, full("indexed.MAT"));
+}
+
+} // namespace
+} // namespace sw
