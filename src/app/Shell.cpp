@@ -3,17 +3,12 @@
 #include "app/Frame.h"
 #include "app/InterfaceState.h"
 #include "app/Windows.h"
+#include "textures/Palette.h"
+#include "textures/Preferences.h"
 
 namespace sw {
 
 namespace {
-
-// Reads the preferences and, through them, the palette. Stays a no-op until the textures
-// layer provides loadPreferences.
-void loadStartupPreferences(ShellState& shell, Platform& platform) {
-    static_cast<void>(shell);
-    static_cast<void>(platform);
-}
 
 bool isKeyCode(int virtualKey) {
     return virtualKey >= 0 && virtualKey < vk::kCount;
@@ -34,9 +29,13 @@ bool Shell::start() {
     state.currentPath.clear();
     state.currentDirectory.clear();
     state.currentFileName.clear();
-    loadStartupPreferences(state, platform);
+    // No window exists yet, so a palette that is no CMP file is reported without an owner.
+    loadPreferences(state.preferences, state.palette, platform.settings, platform.messageBoxes);
     state.modelViewActive = false;
     state.textureViewActive = false;
+    // Cleared after the first load on purpose: a later palette that fails to load then fills
+    // the built-in colours once more instead of keeping the start-up ones.
+    state.palette.paletteFilled = false;
 
     platform.windows.setEventSink(this);
     if (!createWindows(state, platform)) {

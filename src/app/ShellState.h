@@ -1,9 +1,10 @@
 #pragma once
 
-#include "app/TexturesSeam.h"
 #include "model/Model.h"
 #include "platform/ControlIds.h"
 #include "render/ViewState.h"
+#include "textures/Palette.h"
+#include "textures/Preferences.h"
 
 #include <array>
 #include <memory>
@@ -48,7 +49,7 @@ struct ShellState {
     std::string currentDirectory; // its folder with the final separator
     std::string currentFileName;  // its name, shown in the title
     ViewState viewState;          // the 3D camera
-    Preferences preferences;
+    Preferences preferences;      // texture loading and the palette file
     Palette palette;
     ViewportRect viewportRect;
 };

@@ -1,9 +1,11 @@
 #include "app/Shell.h"
 #include "app/ShellFixture.h"
 #include "support/FakePlatform.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 #include <vector>
 
@@ -225,6 +227,35 @@ TEST_F(StartUp, SetsUpTheViewportOfTheLaidOutView) {
     EXPECT_FALSE(shell.state.textureViewActive);
     EXPECT_EQ(shell.state.currentModel, nullptr);
     EXPECT_TRUE(shell.state.currentFileName.empty());
+}
+
+TEST(StartUpPreferences, AreReadBeforeTheWindowsAndAFirstStartStoresTheDefaults) {
+    FakePlatform first;
+    Shell shell(first.platform);
+    ASSERT_TRUE(shell.start());
+    EXPECT_EQ(first.settings.values,
+              (std::map<std::string, std::string>{{"CmpFile", "Default (no file necessary)"},
+                                                  {"PrimaryTex", "MAT"},
+                                                  {"SecondaryTex", "BOTH"}}));
+    // The built-in colours are in use, yet the flag that says so starts cleared.
+    EXPECT_EQ(shell.state.palette.entries[200], (Rgb{0xFF, 0x00, 0xFF}));
+    EXPECT_FALSE(shell.state.palette.paletteFilled);
+
+    TempDir dir;
+    FakePlatform again;
+    again.settings.exists = true;
+    again.settings.values = {{"CmpFile", dir.write("bad.cmp", std::string(900, 'x'))},
+                             {"PrimaryTex", "BMP"},
+                             {"SecondaryTex", "NONE"}};
+    Shell second(again.platform);
+    ASSERT_TRUE(second.start());
+    EXPECT_EQ(second.state.preferences.primaryFormat, TextureFormat::Bmp);
+    EXPECT_FALSE(second.state.preferences.loadBmpIfMatFails);
+    // No window exists yet to own the palette's complaint.
+    ASSERT_EQ(again.messageBoxes.shown().size(), 1u);
+    EXPECT_EQ(again.messageBoxes.shown()[0].caption, "Invalid CMP File");
+    EXPECT_EQ(again.messageBoxes.shown()[0].owner, Window::None);
+    EXPECT_EQ(second.state.preferences.cmpFile, "Default (no file necessary)");
 }
 
 // Each failure the window system can report, and what the user is told.

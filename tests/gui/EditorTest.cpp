@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
@@ -117,6 +118,10 @@ TEST(Editor, RealProgramStartsAndEndsWithZeroWhenItsMainWindowCloses) {
 } // namespace sw::test
 
 int main(int argc, char** argv) {
+    // The editor keeps its preferences in the user's configuration; these runs keep theirs
+    // apart (the real program started below inherits the setting).
+    const QTemporaryDir configuration;
+    qputenv("XDG_CONFIG_HOME", configuration.path().toLocal8Bit());
     sw::qt::QtWindowSystem::setDefaultSurfaceFormat();
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);

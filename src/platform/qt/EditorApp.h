@@ -2,9 +2,8 @@
 
 #include "app/Shell.h"
 #include "platform/Platform.h"
+#include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtWindowSystem.h"
-
-#include <memory>
 
 namespace sw::qt {
 
@@ -25,7 +24,7 @@ public:
 
 private:
     QtWindowSystem windows_;
-    std::unique_ptr<SettingsStore> settings_;
+    QtSettingsStore settings_;
     Platform platform_;
     Shell shell_;
 };
