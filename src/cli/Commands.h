@@ -22,5 +22,6 @@ int runInfo(const QStringList& arguments);
 int runTexture(const QStringList& arguments);
 int runResave(const QStringList& arguments);
 int runOffset(const QStringList& arguments);
+int runRender(const QStringList& arguments);
 
 } // namespace sw::cli

@@ -1,16 +1,11 @@
 #include "cli/Commands.h"
-#include "cli/StderrMessageBox.h"
+#include "cli/ModelOpener.h"
 
 #include "model/Model.h"
-#include "textures/Palette.h"
-#include "textures/Preferences.h"
-#include "textures/TextureLoader.h"
 
 #include <QCommandLineParser>
 #include <QFile>
 #include <QTextStream>
-
-#include <filesystem>
 
 namespace sw::cli {
 
@@ -32,28 +27,11 @@ int resave(const char* name, const QStringList& arguments, bool recalculateOffse
     const std::string inPath = QFile::encodeName(parser.positionalArguments().at(0)).toStdString();
 
     Model model;
-    if (!model.load(inPath)) {
-        err << "Error loading file.\n";
-        return kExitFailure;
-    }
-
-    const Preferences preferences;
-    Palette palette;
-    buildDefaultPalette(palette);
-    TextureLoader textures(palette, preferences);
-    std::filesystem::path folder = std::filesystem::absolute(inPath).parent_path();
-    folder += std::filesystem::path::preferred_separator;
-    textures.setDirectory(folder.string());
     // Nothing is drawn here, so no GL context is made: the images are only decoded, for
     // their sizes.
-    textures.setUploadEnabled(false);
-    StderrMessageBox messageBoxes;
-    if (!model.prepare(textures.function(), messageBoxes)) {
-        err << "Error initializing model.\n";
-        if (!model.preparationError().empty())
-            err << QFile::decodeName(QByteArray::fromStdString(model.preparationError())) << '\n';
-        return kExitFailure;
-    }
+    ModelOpener opener(false);
+    if (const int result = opener.open(inPath, model); result != kExitOk)
+        return result;
 
     // As "Re-calculate character offset" does: the character's feet on the ground.
     if (recalculateOffset)

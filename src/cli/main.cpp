@@ -23,6 +23,9 @@ constexpr std::array kCommands{
             "as resave, with the insert offset recalculated so that a character stands on the "
             "ground",
             &sw::cli::runOffset},
+    Command{"render", "IN.3do OUT.png [--size WxH] [--yaw DEG] [--pitch DEG] [--zoom STEPS]",
+            "draw the model as the editor's 3D view shows it, off-screen, into a PNG thumbnail",
+            &sw::cli::runRender},
 };
 
 int usage() {
