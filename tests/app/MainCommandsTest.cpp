@@ -98,41 +98,41 @@ TEST_F(MainCommands, AboutShowsLinesSeparatedByBlankLinesUnderTheProgramsName) {
     EXPECT_NE(box.text.find("\n\n"), std::string::npos);
 }
 
-TEST_F(MainCommands, BackspaceInTheModelViewDropsTheChosenTexture) {
-    writeModel("knight.3do");
-    open("knight.3do");
-    windows.setCurrentRow(Id::TextureList, 0);
-    shell.state.currentModel->selectGroup(0, 0);
-    setTextureChosen(shell.state, windows, true);
+class Backspace : public MainCommands {
+protected:
+    // The sample-sized triangle open with its texture chosen, as the control panel chooses it.
+    void SetUp() override {
+        MainCommands::SetUp();
+        writeModel("knight.3do");
+        open("knight.3do");
+        windows.setCurrentRow(Id::TextureList, 0);
+        shell.state.currentModel->selectGroup(0, 0);
+        setTextureChosen(shell.state, windows, true);
+    }
+    bool groupSelected() const { return shell.state.currentModel->meshes[0].glGroups[0].selected; }
+};
 
+TEST_F(Backspace, InTheModelViewDropsTheChosenTexture) {
     shell.onKeyDown(Window::Main, vk::kBack);
 
-    EXPECT_FALSE(shell.state.currentModel->meshes[0].glGroups[0].selected);
+    EXPECT_FALSE(groupSelected());
     expectModelOpen("knight.3do", {"tri"}, {"floor"}); // no texture row, texture tools greyed
 }
 
-TEST_F(MainCommands, BackspaceDoesNothingWithoutAMeshRowOrInTheTextureView) {
-    writeModel("knight.3do");
-    open("knight.3do");
-    windows.setCurrentRow(Id::TextureList, 0);
-    shell.state.currentModel->selectGroup(0, 0);
-    setTextureChosen(shell.state, windows, true);
+TEST_F(Backspace, KeepsTheTextureWithoutAMeshRowAndInTheTextureView) {
+    windows.setCurrentRow(Id::MeshList, -1);
+    shell.onKeyDown(Window::Main, vk::kBack);
+    EXPECT_EQ(shell.state.interfaceState, InterfaceState::TextureChosen);
+
     setEditing(shell.state, windows, true);
     shell.state.modelViewActive = false;
     shell.state.textureViewActive = true;
-
+    windows.setCurrentRow(Id::MeshList, 0);
     shell.onKeyDown(Window::Main, vk::kBack);
     EXPECT_EQ(shell.state.interfaceState, InterfaceState::Editing);
 
-    setEditing(shell.state, windows, false);
-    shell.state.modelViewActive = true;
-    shell.state.textureViewActive = false;
-    windows.setCurrentRow(Id::MeshList, -1);
-    shell.onKeyDown(Window::Main, vk::kBack);
-
-    EXPECT_EQ(shell.state.interfaceState, InterfaceState::TextureChosen);
     EXPECT_EQ(windows.currentRow(Id::TextureList), 0);
-    EXPECT_TRUE(shell.state.currentModel->meshes[0].glGroups[0].selected);
+    EXPECT_TRUE(groupSelected());
 }
 
 } // namespace

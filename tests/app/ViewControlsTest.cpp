@@ -1,14 +1,35 @@
 #include "app/DocumentFixture.h"
+#include "app/Navigation.h"
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <functional>
 #include <string>
+#include <vector>
 
 namespace sw::test {
 namespace {
 
 using Id = ControlId;
+
+// One input of the main window: a key (with SHIFT and CTRL held around it as keyDown sees
+// them) or a scroll request, repeated.
+struct Input {
+    int key = 0;
+    bool shift = false;
+    bool ctrl = false;
+    Id bar = Id::PanXBar;
+    ScrollRequest request = ScrollRequest::EndScroll;
+    int position = 0;
+    int times = 1;
+};
+
+Input key(int virtualKey, int times = 1, bool shift = false, bool ctrl = false) {
+    return {virtualKey, shift, ctrl, Id::PanXBar, ScrollRequest::EndScroll, 0, times};
+}
+Input scroll(Id bar, ScrollRequest request, int times = 1, int position = 0) {
+    return {0, false, false, bar, request, position, times};
+}
 
 // The sample-sized triangle open in the 3D view, driven through the main window's handlers.
 class ViewControls : public DocumentFixture {
@@ -20,140 +41,127 @@ protected:
         ASSERT_TRUE(shell.state.modelViewActive);
     }
 
-    void press(int key, int times = 1) {
-        for (int i = 0; i < times; ++i)
-            shell.onKeyDown(Window::Main, key);
+    void apply(const Input& input) {
+        if (input.shift)
+            shell.onKeyDown(Window::Main, vk::kShift);
+        if (input.ctrl)
+            shell.onKeyDown(Window::Main, vk::kControl);
+        for (int i = 0; i < input.times; ++i) {
+            if (input.key != 0)
+                shell.onKeyDown(Window::Main, input.key);
+            else
+                shell.onScroll(input.bar, input.request, input.position);
+        }
+        shell.onKeyUp(Window::Main, vk::kShift);
+        shell.onKeyUp(Window::Main, vk::kControl);
     }
-    void hold(int key) { shell.onKeyDown(Window::Main, key); }
-    void release(int key) { shell.onKeyUp(Window::Main, key); }
-    void scroll(Id bar, ScrollRequest request, int times = 1, int position = 0) {
-        for (int i = 0; i < times; ++i)
-            shell.onScroll(bar, request, position);
-    }
-    int bar(Id id) const { return windows.scrollPos(id); }
-    const ViewState& view() const { return shell.state.viewState; }
 
-    // Moves every bar away from 0 and turns the mouse mode on.
-    void moveEverything() {
-        press(vk::kLeft);
-        press(vk::kDown);
-        press(vk::kAdd);
-        hold(vk::kShift);
-        press(vk::kLeft);
-        press(vk::kUp);
-        release(vk::kShift);
-        shell.onChar(Window::Main, 'm');
-        for (Id id : {Id::PitchBar, Id::YawBar, Id::ZoomBar, Id::PanXBar, Id::PanYBar})
-            ASSERT_NE(bar(id), 0) << toInt(id);
-        ASSERT_EQ(windows.text(Id::MouseModeButton), "m");
+    ScrollBarPositions bars() const {
+        return {windows.scrollPos(Id::PitchBar), windows.scrollPos(Id::YawBar),
+                windows.scrollPos(Id::ZoomBar), windows.scrollPos(Id::PanXBar),
+                windows.scrollPos(Id::PanYBar)};
     }
 };
 
-TEST_F(ViewControls, ArrowsPanAndStopAtTheEnd) {
-    press(vk::kLeft, 150);
-    EXPECT_EQ(view().panX, -100);
-    EXPECT_EQ(bar(Id::PanXBar), -100);
+struct NavigationCase {
+    const char* name;
+    std::vector<Input> inputs;
+    ScrollBarPositions bars; // pitch (negated), yaw, zoom (negated), pan X, pan Y
+};
 
-    // CTRL takes steps of ten; Up pans toward negative panY, as the bar's up arrow does.
-    hold(vk::kControl);
-    press(vk::kRight, 3);
-    press(vk::kUp);
-    release(vk::kControl);
-    EXPECT_EQ(bar(Id::PanXBar), -70);
-    EXPECT_EQ(bar(Id::PanYBar), -10);
-    scroll(Id::PanYBar, ScrollRequest::LineUp);
-    EXPECT_EQ(bar(Id::PanYBar), -11);
+class ViewNavigation : public ViewControls, public testing::WithParamInterface<NavigationCase> {};
+
+// The bars follow every key and request, and agree with the keys in direction.
+TEST_P(ViewNavigation, BarsShowTheResult) {
+    for (const Input& input : GetParam().inputs)
+        apply(input);
+    EXPECT_EQ(bars(), GetParam().bars);
+    EXPECT_EQ(bars(), scrollBarPositions(shell.state.viewState));
 }
 
-TEST_F(ViewControls, ShiftArrowsTurnAndWrapAndThePitchBarShowsItNegated) {
-    hold(vk::kShift);
-    press(vk::kUp, 190);
-    EXPECT_EQ(view().pitch, -170);
-    EXPECT_EQ(bar(Id::PitchBar), 170);
-
-    press(vk::kLeft, 181);
-    EXPECT_EQ(view().yaw, 179);
-    EXPECT_EQ(bar(Id::YawBar), 179);
-    release(vk::kShift);
-
-    // The pad's "*" spins about both axes, five times as far with CTRL.
-    hold(vk::kControl);
-    press(vk::kMultiply);
-    EXPECT_EQ(view().pitch, -165);
-    EXPECT_EQ(view().yaw, -171);
-    EXPECT_EQ(bar(Id::PitchBar), 165);
-    EXPECT_EQ(bar(Id::YawBar), -171);
-}
-
-TEST_F(ViewControls, PageRequestsClampTheAnglesInsteadOfWrapping) {
-    scroll(Id::YawBar, ScrollRequest::PageDown, 20);
-    scroll(Id::PitchBar, ScrollRequest::PageUp, 20);
-    EXPECT_EQ(view().yaw, 180);
-    EXPECT_EQ(bar(Id::YawBar), 180);
-    EXPECT_EQ(view().pitch, 180);
-    EXPECT_EQ(bar(Id::PitchBar), -180);
-
-    // A line request past the end wraps.
-    scroll(Id::YawBar, ScrollRequest::LineDown);
-    EXPECT_EQ(bar(Id::YawBar), -179);
-}
-
-TEST_F(ViewControls, ZoomByBarAndPadClampsAndScalesByThreePercentAStep) {
-    scroll(Id::ZoomBar, ScrollRequest::LineUp, 10);
-    EXPECT_EQ(view().zoom, 10);
-    EXPECT_EQ(bar(Id::ZoomBar), -10);
-    EXPECT_NEAR(view().zoomFactor, 1.3439, 1e-4);
-
-    hold(vk::kControl);
-    press(vk::kSubtract, 12);
-    EXPECT_EQ(view().zoom, -100);
-    EXPECT_EQ(bar(Id::ZoomBar), 100);
-    EXPECT_NEAR(view().zoomFactor, 0.052, 1e-3);
-    EXPECT_NEAR(view().zoomFactor, std::pow(1.03, -100), 1e-12);
-}
+using S = ScrollRequest;
+INSTANTIATE_TEST_SUITE_P(
+    Inputs, ViewNavigation,
+    testing::Values(
+        NavigationCase{"LeftStopsAtTheEnd", {key(vk::kLeft, 150)}, {0, 0, 0, -100, 0}},
+        // The 180th press gives 180, which stays; the 181st gives -179.
+        NavigationCase{"ShiftUpWraps", {key(vk::kUp, 190, true)}, {170, 0, 0, 0, 0}},
+        NavigationCase{"CtrlTakesTens",
+                       {key(vk::kRight, 3, false, true), key(vk::kDown, 1, false, true),
+                        key(vk::kLeft, 2, true, true)},
+                       {0, -20, 0, 30, 10}},
+        NavigationCase{"UpAndTheBarsUpArrowsAgree",
+                       {key(vk::kUp), scroll(Id::PanYBar, S::LineUp), key(vk::kUp, 1, true),
+                        scroll(Id::PitchBar, S::LineUp)},
+                       {-2, 0, 0, 0, -2}},
+        NavigationCase{"PadSpinsAndZooms",
+                       {key(vk::kMultiply), key(vk::kMultiply, 1, false, true), key(vk::kAdd, 2),
+                        key(vk::kSubtract, 1, false, true)},
+                       {-6, 12, 8, 0, 0}},
+        NavigationCase{"PagesClampTheAngles",
+                       {scroll(Id::YawBar, S::PageDown, 20), scroll(Id::PitchBar, S::PageUp, 20)},
+                       {-180, 180, 0, 0, 0}},
+        NavigationCase{"LinesWrapTheAngles",
+                       {scroll(Id::YawBar, S::PageDown, 20), scroll(Id::YawBar, S::LineDown)},
+                       {0, -179, 0, 0, 0}},
+        NavigationCase{"ZoomClampsBothWays",
+                       {scroll(Id::ZoomBar, S::LineUp, 10), key(vk::kSubtract, 12, false, true)},
+                       {0, 0, 100, 0, 0}},
+        NavigationCase{"ThumbsSetTheirValue",
+                       {scroll(Id::PitchBar, S::ThumbTrack, 1, -45),
+                        scroll(Id::ZoomBar, S::ThumbPosition, 1, 20),
+                        scroll(Id::PanYBar, S::ThumbTrack, 1, 70), scroll(Id::PanXBar, S::Top),
+                        scroll(Id::PanXBar, S::Bottom)},
+                       {-45, 0, 20, 0, 70}}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ViewControls, EveryScrollMessageDrawsAFrameWhileTheModelViewIsShown) {
     const int before = windows.framesRequested();
-    scroll(Id::PanXBar, ScrollRequest::ThumbTrack, 1, 40);
-    scroll(Id::PanXBar, ScrollRequest::ThumbTrack, 1, 60);
-    scroll(Id::PanXBar, ScrollRequest::EndScroll);
+    apply(scroll(Id::PanXBar, S::ThumbTrack, 2, 40));
+    apply(scroll(Id::PanXBar, S::EndScroll));
     EXPECT_EQ(windows.framesRequested(), before + 3);
-    EXPECT_EQ(view().panX, 60);
-    EXPECT_EQ(bar(Id::PanXBar), 60);
-
-    // The thumb of an angle bar sets its whole degrees.
-    scroll(Id::PitchBar, ScrollRequest::ThumbPosition, 1, -45);
-    EXPECT_EQ(view().pitch, 45);
 
     shell.state.modelViewActive = false;
     shell.state.textureViewActive = true;
-    const int whileEditing = windows.framesRequested();
-    scroll(Id::PanXBar, ScrollRequest::ThumbTrack, 1, 10);
-    EXPECT_EQ(windows.framesRequested(), whileEditing);
+    apply(scroll(Id::PanXBar, S::ThumbTrack, 1, 10));
+    EXPECT_EQ(windows.framesRequested(), before + 3);
 }
 
+// Every bar moved and the mouse mode on; each way of resetting undoes all of it.
 TEST_F(ViewControls, ResetByCharacterOrButtonPutsAllFiveBarsAtZero) {
-    moveEverything();
-    shell.onChar(Window::Main, 'r');
-    expectViewReset();
-
-    moveEverything();
-    shell.onChar(Window::Main, 'R');
-    expectViewReset();
-
-    moveEverything();
-    command(Id::ResetViewButton);
-    expectViewReset();
-    EXPECT_EQ(windows.focusedWindow(), Window::Main);
+    const auto resets = std::vector<std::function<void()>>{[&] { shell.onChar(Window::Main, 'r'); },
+                                                           [&] { shell.onChar(Window::Main, 'R'); },
+                                                           [&] { command(Id::ResetViewButton); }};
+    for (const auto& reset : resets) {
+        for (const Input& input : {key(vk::kLeft), key(vk::kDown), key(vk::kAdd),
+                                   key(vk::kLeft, 1, true), key(vk::kUp, 1, true)})
+            apply(input);
+        shell.onChar(Window::Main, 'm');
+        ASSERT_EQ(bars(), (ScrollBarPositions{-1, -1, -1, -1, 1}));
+        ASSERT_EQ(windows.text(Id::MouseModeButton), "m");
+        reset();
+        expectViewReset();
+    }
+    EXPECT_EQ(windows.focusedWindow(), Window::Main); // the button gives the keyboard back
 }
 
-TEST_F(ViewControls, MouseModeCharacterAndButtonToggleTheCaption) {
-    shell.onChar(Window::Main, 'M');
-    EXPECT_EQ(windows.text(Id::MouseModeButton), "m");
+TEST_F(ViewControls, MouseModeTurnsOneDegreePerPointerMove) {
+    shell.onPointerMove(100, 100);
     command(Id::MouseModeButton);
-    EXPECT_EQ(windows.text(Id::MouseModeButton), "M");
+    EXPECT_EQ(windows.text(Id::MouseModeButton), "m");
     EXPECT_EQ(windows.focusedWindow(), Window::Main);
-    EXPECT_FALSE(view().mouseRotate);
+
+    // The move before the mode was on does not count: measured from the origin, far right
+    // and down, still one degree each.
+    shell.onPointerMove(150, 110);
+    EXPECT_EQ(bars(), (ScrollBarPositions{1, 1, 0, 0, 0}));
+    shell.onPointerMove(150, 90); // up only
+    shell.onPointerMove(150, 90); // no move at all
+    EXPECT_EQ(bars(), (ScrollBarPositions{0, 1, 0, 0, 0}));
+
+    shell.onChar(Window::Main, 'M');
+    shell.onPointerMove(10, 10);
+    EXPECT_EQ(bars(), (ScrollBarPositions{0, 1, 0, 0, 0}));
 }
 
 struct IgnoredCase {
@@ -162,10 +170,9 @@ struct IgnoredCase {
     bool textureView;
 };
 
-class ViewCharactersIgnored : public DocumentFixture,
-                              public testing::WithParamInterface<IgnoredCase> {};
+class ViewKeysIgnored : public DocumentFixture, public testing::WithParamInterface<IgnoredCase> {};
 
-TEST_P(ViewCharactersIgnored, MAndRAndTheKeysDoNothing) {
+TEST_P(ViewKeysIgnored, MAndRAndTheArrowsDoNothing) {
     if (GetParam().modelOpen) {
         writeModel("knight.3do");
         open("knight.3do");
@@ -175,7 +182,6 @@ TEST_P(ViewCharactersIgnored, MAndRAndTheKeysDoNothing) {
         shell.state.modelViewActive = false;
         shell.state.textureViewActive = true;
     }
-    const ViewState before = shell.state.viewState;
     const int panX = windows.scrollPos(Id::PanXBar);
 
     for (char c : {'m', 'M', 'r', 'R'})
@@ -183,39 +189,14 @@ TEST_P(ViewCharactersIgnored, MAndRAndTheKeysDoNothing) {
     shell.onKeyDown(Window::Main, vk::kRight);
 
     EXPECT_EQ(windows.text(Id::MouseModeButton), "M");
+    EXPECT_FALSE(shell.state.viewState.mouseRotate);
     EXPECT_EQ(windows.scrollPos(Id::PanXBar), panX);
-    EXPECT_EQ(shell.state.viewState.panX, before.panX);
-    EXPECT_EQ(shell.state.viewState.mouseRotate, before.mouseRotate);
 }
 
-INSTANTIATE_TEST_SUITE_P(Situations, ViewCharactersIgnored,
+INSTANTIATE_TEST_SUITE_P(Situations, ViewKeysIgnored,
                          testing::Values(IgnoredCase{"NoModel", false, false},
                                          IgnoredCase{"TextureView", true, true}),
                          [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ViewControls, PointerMovesTurnOneDegreeEachOnlyInMouseMode) {
-    shell.onPointerMove(100, 100);
-    EXPECT_EQ(view().yaw, 0);
-
-    // Measured from the last move the mode saw (none yet: the origin); far right and down is
-    // still one degree each.
-    shell.onChar(Window::Main, 'm');
-    shell.onPointerMove(150, 100);
-    EXPECT_EQ(view().yaw, 1);
-    EXPECT_EQ(view().pitch, -1);
-    EXPECT_EQ(bar(Id::YawBar), 1);
-    EXPECT_EQ(bar(Id::PitchBar), 1);
-
-    shell.onPointerMove(150, 90); // up only
-    shell.onPointerMove(150, 90); // no move at all
-    EXPECT_EQ(view().yaw, 1);
-    EXPECT_EQ(view().pitch, 0);
-    EXPECT_EQ(bar(Id::PitchBar), 0);
-
-    shell.onChar(Window::Main, 'm');
-    shell.onPointerMove(10, 10);
-    EXPECT_EQ(view().yaw, 1);
-}
 
 } // namespace
 } // namespace sw::test
