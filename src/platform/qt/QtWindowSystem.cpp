@@ -129,11 +129,17 @@ QWidget* QtWindowSystem::parentFor(Window window) const {
     return widget(window);
 }
 
+// A modal loop paints the windows, which leaves another context current; the handler that
+// opened the box or dialog may go on to draw or upload textures.
+void QtWindowSystem::restoreViewContext() {
+    if (glView_ && glView_->isValid())
+        glView_->makeCurrent();
+}
+
 template <typename Call> void QtWindowSystem::deliver(Call&& call) {
     if (sink_ == nullptr)
         return;
-    if (glView_ && glView_->isValid())
-        glView_->makeCurrent();
+    restoreViewContext();
     call(*sink_);
     requestFrame();
 }
@@ -532,6 +538,7 @@ int QtWindowSystem::messageBox(Window owner, const std::string& text, const std:
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     owner == Window::None ? nullptr : widget(owner));
     const int pressed = box.exec();
+    restoreViewContext();
     if (yesNo)
         return pressed == QMessageBox::Yes ? kIdYes : kIdNo;
     return kIdOk;
@@ -551,7 +558,9 @@ bool QtWindowSystem::showFileDialog(const FileDialogRequest& request, std::strin
     dialog.setNameFilters(filters);
     if (!path.empty())
         dialog.selectFile(QDir::fromNativeSeparators(qs(path)));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const int result = dialog.exec();
+    restoreViewContext();
+    if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     const QString chosen = dialog.selectedFiles().first();
     path = QDir::toNativeSeparators(chosen).toStdString();

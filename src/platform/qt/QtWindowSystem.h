@@ -87,6 +87,7 @@ public:
 private:
     // Calls the handler with the view's context current, then asks for a frame.
     template <typename Call> void deliver(Call&& call);
+    void restoreViewContext();
     void routeScroll(ControlId id, QScrollBar* bar, int action);
     QWidget* parentFor(Window window) const;
     QWidget* control(ControlId id) const;
