@@ -62,11 +62,11 @@ void Shell::shutdown() {
     state.currentEditor.reset();
     // The view does not hold the pointer between events, so there is no capture to release.
     WindowSystem& windows = platform.windows;
-    for (const ControlSpec& control : controlPanelControls())
+    for (const ControlDesc& control : controlPanelControls())
         windows.destroyControl(control.id);
     // The view first: it takes its rendering context with it.
     windows.destroyControl(ControlId::GlView);
-    for (const ControlSpec& control : mainWindowControls()) {
+    for (const ControlDesc& control : mainWindowControls()) {
         if (control.id != ControlId::GlView)
             windows.destroyControl(control.id);
     }
