@@ -1,41 +1,38 @@
-#include "app/DocumentFixture.h"
-#include "app/InterfaceState.h"
+#include "app/ShellFixture.h"
 #include "model/Model.h"
 #include "support/TextureFiles.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 namespace sw::test {
 namespace {
 
-using Id = ControlId;
-using Document = DocumentFixture;
+using Document = ShellFixture;
+using Kind = FileDialogRequest::Kind;
 
-const std::vector<std::string> kTriMeshes{"tri"};
-const std::vector<std::string> kTriTextures{"floor"}; // the one face uses material 1
+const Box kSaveQuestion{Window::Main, "Save?", "Skinweaver 1.1", kMbYesNo};
 
 TEST_F(Document, OpenFindsTheTexturesInTheModelsFolderAndCloseDeletesThem) {
-    writeModel("knight.3do");
     dir.write("mat/floor.MAT", matTexture(1, 1, 16, std::string("\xff\xff", 2)));
 
-    open("knight.3do");
+    openKnight();
 
     // No model was open, so nothing was asked before the dialog.
-    EXPECT_TRUE(fake.messageBoxes.shown().empty());
+    EXPECT_TRUE(boxes().empty());
     ASSERT_EQ(fake.fileDialogs.shown().size(), 1u);
     const FakeFileDialogs::Shown& dialog = fake.fileDialogs.shown()[0];
-    EXPECT_EQ(dialog.request.kind, FileDialogRequest::Kind::Open);
+    EXPECT_EQ(dialog.request.kind, Kind::Open);
     EXPECT_EQ(dialog.request.owner, Window::Main);
     ASSERT_EQ(dialog.request.filters.size(), 1u);
     EXPECT_EQ(dialog.request.filters[0].description, "3DO model");
     EXPECT_EQ(dialog.request.filters[0].pattern, "*.3do");
     EXPECT_EQ(dialog.initialPath, "");
-    expectModelOpen("knight.3do", kTriMeshes, kTriTextures);
+    expectModelOpen("knight.3do");
     EXPECT_EQ(shell.state.currentDirectory, dir.path().string() + "/");
 
     const Model& model = *shell.state.currentModel;
@@ -51,14 +48,14 @@ TEST_F(Document, OpenFindsTheTexturesInTheModelsFolderAndCloseDeletesThem) {
     fake.messageBoxes.answer(kIdNo);
     command(Id::MenuClose);
 
+    EXPECT_EQ(boxes(), std::vector{kSaveQuestion});
     expectNoModel();
     for (GLuint texture : textures)
         EXPECT_FALSE(glIsTexture(texture));
 }
 
 TEST_F(Document, OpenWithAModelAnsweringNoThenCancellingKeepsTheModelUnsaved) {
-    writeModel("knight.3do");
-    open("knight.3do");
+    openKnight();
     const Model* before = shell.state.currentModel.get();
     const auto filesBefore = files();
 
@@ -66,22 +63,17 @@ TEST_F(Document, OpenWithAModelAnsweringNoThenCancellingKeepsTheModelUnsaved) {
     fake.fileDialogs.cancel();
     command(Id::MenuOpen);
 
-    ASSERT_EQ(fake.messageBoxes.shown().size(), 1u);
-    const auto& question = fake.messageBoxes.shown()[0];
-    EXPECT_EQ(question.text, "Save?");
-    EXPECT_EQ(question.caption, "Skinweaver 1.1");
-    EXPECT_EQ(question.style, kMbYesNo);
+    EXPECT_EQ(boxes(), std::vector{kSaveQuestion});
     // Only the open dialog: No skips the save dialog.
     ASSERT_EQ(fake.fileDialogs.shown().size(), 2u);
-    EXPECT_EQ(fake.fileDialogs.shown()[1].request.kind, FileDialogRequest::Kind::Open);
+    EXPECT_EQ(fake.fileDialogs.shown()[1].request.kind, Kind::Open);
     EXPECT_EQ(shell.state.currentModel.get(), before);
-    expectModelOpen("knight.3do", kTriMeshes, kTriTextures);
+    expectModelOpen("knight.3do");
     EXPECT_EQ(files(), filesBefore);
 }
 
 TEST_F(Document, OpenAnsweringYesSavesUnderTheNewNameThenCancellingKeepsTheModelUnderIt) {
-    writeModel("knight.3do");
-    open("knight.3do");
+    openKnight();
     const auto filesBefore = files();
 
     fake.messageBoxes.answer(kIdYes);
@@ -89,26 +81,23 @@ TEST_F(Document, OpenAnsweringYesSavesUnderTheNewNameThenCancellingKeepsTheModel
     fake.fileDialogs.cancel();
     command(Id::MenuOpen);
 
-    // The save dialog starts from the open file and asks before replacing one.
+    EXPECT_EQ(boxes(), std::vector{kSaveQuestion});
+    // The save dialog starts from the open file; then the open dialog.
     ASSERT_EQ(fake.fileDialogs.shown().size(), 3u);
-    const FakeFileDialogs::Shown& save = fake.fileDialogs.shown()[1];
-    EXPECT_EQ(save.request.kind, FileDialogRequest::Kind::Save);
-    EXPECT_EQ(save.initialPath, pathOf("knight.3do"));
-    EXPECT_TRUE(save.request.overwritePrompt);
-    EXPECT_EQ(save.request.defaultSuffix, "3do");
-
-    expectModelOpen("copy.3do", kTriMeshes, kTriTextures);
+    EXPECT_EQ(fake.fileDialogs.shown()[1].request.kind, Kind::Save);
+    EXPECT_EQ(fake.fileDialogs.shown()[1].initialPath, pathOf("knight.3do"));
+    EXPECT_TRUE(fake.fileDialogs.shown()[1].request.overwritePrompt);
+    EXPECT_EQ(fake.fileDialogs.shown()[2].request.kind, Kind::Open);
+    expectModelOpen("copy.3do");
     EXPECT_EQ(shell.state.currentPath, pathOf("copy.3do"));
     auto filesAfter = files();
-    ASSERT_EQ(filesAfter.count("copy.3do"), 1u);
     EXPECT_EQ(filesAfter["copy.3do"], shell.state.currentModel->outputText());
     filesAfter.erase("copy.3do");
     EXPECT_EQ(filesAfter, filesBefore);
 }
 
 TEST_F(Document, CloseAnsweringYesAndCancellingTheSaveDialogClosesWithoutSaving) {
-    writeModel("knight.3do");
-    open("knight.3do");
+    openKnight();
     shell.state.currentModel->insertOffset = {1, 2, 3}; // an edit that is never saved
     const auto filesBefore = files();
 
@@ -116,19 +105,19 @@ TEST_F(Document, CloseAnsweringYesAndCancellingTheSaveDialogClosesWithoutSaving)
     fake.fileDialogs.cancel();
     command(Id::MenuClose);
 
-    ASSERT_EQ(fake.messageBoxes.shown().size(), 1u);
-    EXPECT_EQ(fake.messageBoxes.shown()[0].text, "Save?");
-    EXPECT_EQ(fake.fileDialogs.shown().back().request.kind, FileDialogRequest::Kind::Save);
+    EXPECT_EQ(boxes(), std::vector{kSaveQuestion});
+    EXPECT_EQ(fake.fileDialogs.shown().back().request.kind, Kind::Save);
     expectNoModel();
     EXPECT_EQ(files(), filesBefore);
 }
 
 struct NameCase {
+    const char* name;
     const char* fileName;
     bool accepted;
 };
 
-class DocumentNames : public DocumentFixture, public testing::WithParamInterface<NameCase> {};
+class DocumentNames : public ShellFixture, public testing::WithParamInterface<NameCase> {};
 
 // Only the last three characters count, in any case; the file's content is a model either way.
 TEST_P(DocumentNames, OpenTakesOnlyNamesEndingIn3do) {
@@ -137,36 +126,24 @@ TEST_P(DocumentNames, OpenTakesOnlyNamesEndingIn3do) {
     writeModel(GetParam().fileName);
 
     fake.messageBoxes.answer(kIdNo);
-    fake.fileDialogs.choose(pathOf(GetParam().fileName), GetParam().fileName);
-    command(Id::MenuOpen);
+    open(GetParam().fileName);
 
-    if (GetParam().accepted) {
-        ASSERT_EQ(fake.messageBoxes.shown().size(), 1u); // "Save?" only
-        expectModelOpen(GetParam().fileName, kTriMeshes, kTriTextures);
-    } else {
-        ASSERT_EQ(fake.messageBoxes.shown().size(), 2u);
-        const auto& refusal = fake.messageBoxes.shown()[1];
-        EXPECT_EQ(refusal.text, "Please select a .3do file.");
-        EXPECT_EQ(refusal.caption, "Skinweaver 1.1");
-        EXPECT_EQ(refusal.style, kMbOk);
-        expectModelOpen("old.3do", kTriMeshes, kTriTextures);
-    }
+    std::vector expected{kSaveQuestion};
+    if (!GetParam().accepted)
+        expected.push_back({Window::Main, "Please select a .3do file.", "Skinweaver 1.1", kMbOk});
+    EXPECT_EQ(boxes(), expected);
+    expectModelOpen(GetParam().accepted ? GetParam().fileName : "old.3do");
 }
 
 INSTANTIATE_TEST_SUITE_P(Names, DocumentNames,
-                         testing::Values(NameCase{"KNIGHT.3DO", true},
-                                         NameCase{"knight.txt", false}, NameCase{"knight3do", true},
-                                         NameCase{"do", false}),
-                         [](const auto& info) {
-                             std::string name = info.param.fileName;
-                             for (char& c : name)
-                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
-                             return name;
-                         });
+                         testing::Values(NameCase{"Upper", "KNIGHT.3DO", true},
+                                         NameCase{"Txt", "knight.txt", false},
+                                         NameCase{"NoDot", "knight3do", true},
+                                         NameCase{"Short", "do", false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Document, RevertReadsTheFileAgainAndDropsEveryEditAndTheChosenTexture) {
-    const std::string path = writeModel("knight.3do");
-    open("knight.3do");
+    openKnight();
     Model& edited = *shell.state.currentModel;
     edited.meshes[0].glTxverts[0].u = 0.5;
     edited.insertOffset = {1, 2, 3};
@@ -185,18 +162,15 @@ TEST_F(Document, RevertReadsTheFileAgainAndDropsEveryEditAndTheChosenTexture) {
     fake.messageBoxes.answer(kIdYes);
     command(Id::MenuRevert);
 
-    ASSERT_EQ(fake.messageBoxes.shown().size(), 2u);
-    for (const auto& question : fake.messageBoxes.shown()) {
-        EXPECT_EQ(question.text, "This will revert to the saved file.\n\nAre you sure?");
-        EXPECT_EQ(question.caption, "Skinweaver 1.1");
-        EXPECT_EQ(question.style, kMbYesNo);
-    }
-    EXPECT_TRUE(fake.fileDialogs.shown().size() == 1u); // Revert never offers to save
-    expectModelOpen("knight.3do", {"triangle"}, kTriTextures);
+    const Box question{Window::Main, "This will revert to the saved file.\n\nAre you sure?",
+                       "Skinweaver 1.1", kMbYesNo};
+    EXPECT_EQ(boxes(), (std::vector{question, question}));
+    EXPECT_EQ(fake.fileDialogs.shown().size(), 1u); // Revert never offers to save
+    expectModelOpen("knight.3do", {"triangle"});
     const Model& reverted = *shell.state.currentModel;
     EXPECT_EQ(reverted.meshes[0].glTxverts[0].u, 0.0);
     EXPECT_EQ(reverted.insertOffset.z, -0.1);
-    EXPECT_EQ(shell.state.currentPath, path);
+    EXPECT_EQ(shell.state.currentPath, pathOf("knight.3do"));
 }
 
 struct FailedOpenCase {
@@ -215,7 +189,7 @@ std::string preparationError(const std::string& path) {
     return model.preparationError();
 }
 
-class DocumentFailedOpen : public DocumentFixture,
+class DocumentFailedOpen : public ShellFixture,
                            public testing::WithParamInterface<FailedOpenCase> {};
 
 // Open closes the old model before it reads the new one, so a file that fails leaves none.
@@ -225,18 +199,14 @@ TEST_P(DocumentFailedOpen, LeavesNoModelAndThePlainTitle) {
     writeModel("bad.3do", GetParam().text);
 
     fake.messageBoxes.answer(kIdNo);
-    fake.fileDialogs.choose(pathOf("bad.3do"), "bad.3do");
-    command(Id::MenuOpen);
+    open("bad.3do");
 
-    ASSERT_EQ(fake.messageBoxes.shown().size(), 2u);
-    const auto& failure = fake.messageBoxes.shown()[1];
     // The model's own explanation follows the message, where it has one.
     const std::string why = preparationError(pathOf("bad.3do"));
     EXPECT_EQ(why.empty(), std::string(GetParam().caption) == "File error");
-    EXPECT_EQ(failure.text, GetParam().message + (why.empty() ? "" : "\n\n" + why));
-    EXPECT_EQ(failure.caption, GetParam().caption);
-    EXPECT_EQ(failure.style, kMbOk);
-    EXPECT_EQ(failure.owner, Window::Main);
+    const Box failure{Window::Main, GetParam().message + (why.empty() ? "" : "\n\n" + why),
+                      GetParam().caption, kMbOk};
+    EXPECT_EQ(boxes(), (std::vector{kSaveQuestion, failure}));
     expectNoModel();
     EXPECT_EQ(shell.state.currentPath, "");
 }
@@ -258,38 +228,33 @@ struct FailedWriteCase {
     const char* reason;
 };
 
-class DocumentFailedWrite : public DocumentFixture,
+class DocumentFailedWrite : public ShellFixture,
                             public testing::WithParamInterface<FailedWriteCase> {};
 
 TEST_P(DocumentFailedWrite, IsReportedWithThePathAndTheReason) {
     const FailedWriteCase& c = GetParam();
-    writeModel("knight.3do");
-    open("knight.3do");
+    openKnight();
     std::string target = c.target;
     if (target.ends_with('/')) {
         target.pop_back();
         std::filesystem::create_directories(dir.path() / target);
     }
+    const std::string name = std::filesystem::path(target).filename().string();
     if (c.command == Id::MenuSave)
         shell.state.currentPath = pathOf(target);
     else
-        fake.fileDialogs.choose(pathOf(target), std::filesystem::path(target).filename().string());
+        fake.fileDialogs.choose(pathOf(target), name);
     const auto filesBefore = files();
 
     command(c.command);
 
-    ASSERT_EQ(fake.messageBoxes.shown().size(), 1u);
-    const auto& report = fake.messageBoxes.shown()[0];
-    EXPECT_EQ(report.text,
-              "The model was not saved to\n" + pathOf(target) + "\n\n" + std::string(c.reason));
-    EXPECT_EQ(report.caption, "File error");
-    EXPECT_EQ(report.style, kMbOk | kMbIconExclamation);
+    const Box report{Window::Main,
+                     "The model was not saved to\n" + pathOf(target) + "\n\n" + c.reason,
+                     "File error", kMbOk | kMbIconExclamation};
+    EXPECT_EQ(boxes(), std::vector{report});
     EXPECT_EQ(files(), filesBefore); // no temporary file left behind either
     // Save as makes the chosen name the open file's even so.
-    const std::string shownName = c.command == Id::MenuSave
-                                      ? "knight.3do"
-                                      : std::filesystem::path(target).filename().string();
-    EXPECT_EQ(title(), "Skinweaver 1.1 - " + shownName);
+    EXPECT_EQ(title(), "Skinweaver 1.1 - " + (c.command == Id::MenuSave ? "knight.3do" : name));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -302,32 +267,19 @@ INSTANTIATE_TEST_SUITE_P(
                                     "The path before its name is a file, not a folder."}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(Document, SaveWritesTheOpenFileInPlace) {
-    const std::string path = writeModel("knight.3do");
-    open("knight.3do");
-    shell.state.currentModel->insertOffset = {0, 0, 2};
-
-    command(Id::MenuSave);
-
-    EXPECT_TRUE(fake.messageBoxes.shown().empty());
-    EXPECT_EQ(readFile(path), shell.state.currentModel->outputText());
-    EXPECT_NE(readFile(path).find("INSERT OFFSET 0 0 2\r\n"), std::string::npos);
-    EXPECT_EQ(title(), "Skinweaver 1.1 - knight.3do");
-}
-
 // A file named when the program starts goes through Open's name test and its opening.
 TEST_F(Document, CommandLineOpensAsOpenDoes) {
     writeModel("knight.txt");
     shell.openFromCommandLine(pathOf("knight.txt"));
     shell.openFromCommandLine(pathOf("missing.3do"));
-    ASSERT_EQ(fake.messageBoxes.shown().size(), 2u);
-    EXPECT_EQ(fake.messageBoxes.shown()[0].text, "Please select a .3do file.");
-    EXPECT_EQ(fake.messageBoxes.shown()[1].text, "Error loading file.");
+    EXPECT_EQ(boxes(), (std::vector<Box>{
+                           {Window::Main, "Please select a .3do file.", "Skinweaver 1.1", kMbOk},
+                           {Window::Main, "Error loading file.", "File error", kMbOk}}));
     expectNoModel();
 
     writeModel("knight.3do");
     shell.openFromCommandLine(pathOf("knight.3do"));
-    expectModelOpen("knight.3do", kTriMeshes, kTriTextures);
+    expectModelOpen("knight.3do");
     EXPECT_TRUE(fake.fileDialogs.shown().empty());
 }
 

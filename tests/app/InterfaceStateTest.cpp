@@ -3,137 +3,83 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace sw::test {
 namespace {
 
-using Id = ControlId;
+using Step = void (*)(ShellState&, WindowSystem&);
 
-enum Group { Panes, Lists, View, Gl, Texture, Auto, Manual, EditTools, FileItems };
-
-const std::vector<std::vector<Id>> kGroups{
-    /* Panes */ {Id::MeshGroup, Id::TextureGroup},
-    /* Lists */
-    {Id::MeshList, Id::Hide, Id::Wire, Id::Show, Id::HideAll, Id::WireAll, Id::ShowAll,
-     Id::TextureList},
-    /* View */
-    {Id::PitchBar, Id::YawBar, Id::PanXBar, Id::PanYBar, Id::ZoomBar, Id::MouseModeButton,
-     Id::ResetViewButton},
-    /* Gl */ {Id::GlView},
-    /* Texture */ {Id::ChangeTexture, Id::SelectNoneTexture},
-    /* Auto */ {Id::AutoRemapGroup, Id::Front, Id::Back, Id::Top, Id::Bottom, Id::Left, Id::Right},
-    /* Manual */ {Id::ManualRemapGroup, Id::Edit},
-    /* EditTools */
-    {Id::Help, Id::SelectionLabel, Id::SelectAll, Id::SelectNone, Id::Invert, Id::Scale,
-     Id::ScaleFactor, Id::AxisLabel, Id::AxisX, Id::AxisY, Id::AxisXY},
-    /* FileItems */ {Id::MenuRevert, Id::MenuClose, Id::MenuSave, Id::MenuSaveAs},
+const Step openModel = [](ShellState& s, WindowSystem& w) {
+    enterModelOpenState(s, w);
+    enableFileMenu(w, true);
 };
+const Step closeModel = [](ShellState& s, WindowSystem& w) {
+    enterNoModelState(s, w);
+    enableFileMenu(w, false);
+};
+const Step chooseTexture = [](ShellState& s, WindowSystem& w) { setTextureChosen(s, w, true); };
+const Step dropTexture = [](ShellState& s, WindowSystem& w) { setTextureChosen(s, w, false); };
+const Step startEditing = [](ShellState& s, WindowSystem& w) { setEditing(s, w, true); };
+const Step stopEditing = [](ShellState& s, WindowSystem& w) { setEditing(s, w, false); };
 
-// Always enabled, whatever the state.
-const std::vector<Id> kAlwaysEnabled{Id::MenuOpen, Id::MenuPreferences, Id::MenuToggleControlPanel,
-                                     Id::MenuRecalculateOffset, Id::MenuAbout};
+using enum InterfaceState;
 
-enum class Step { OpenModel, ChooseTexture, DropTexture, StartEditing, StopEditing, CloseModel };
-
-void apply(Step step, ShellState& shell, WindowSystem& windows) {
-    switch (step) {
-    case Step::OpenModel:
-        enterModelOpenState(shell, windows);
-        enableFileMenu(windows, true);
-        break;
-    case Step::ChooseTexture:
-        setTextureChosen(shell, windows, true);
-        break;
-    case Step::DropTexture:
-        setTextureChosen(shell, windows, false);
-        break;
-    case Step::StartEditing:
-        setEditing(shell, windows, true);
-        break;
-    case Step::StopEditing:
-        setEditing(shell, windows, false);
-        break;
-    case Step::CloseModel:
-        enterNoModelState(shell, windows);
-        enableFileMenu(windows, false);
-        break;
-    }
-}
+// The groups each state enables.
+const std::map<InterfaceState, std::set<Group>> kEnabled{
+    {NoModel, {}},
+    {ModelOpen, {Panes, Lists, View, Gl, FileItems}},
+    {TextureChosen, {Panes, Lists, View, Gl, Texture, Auto, Manual, FileItems}},
+    {Editing, {Panes, Gl, Auto, Manual, EditTools, FileItems}},
+};
 
 struct StateCase {
     const char* name;
     std::vector<Step> steps; // from the start-up state
     InterfaceState state;
-    std::set<Group> enabled;
-    const char* editCaption;
 };
 
 class InterfaceStates : public ShellFixture, public testing::WithParamInterface<StateCase> {};
 
 TEST_P(InterfaceStates, EnableExactlyTheirGroups) {
     const StateCase& c = GetParam();
+    const auto labels = [this] {
+        std::map<Id, std::pair<std::string, bool>> all; // caption and check of every control
+        for (const auto& [id, control] : windows.controls)
+            all[id] = {control.text, control.checked};
+        return all;
+    };
+    auto expectedLabels = labels();
+    expectedLabels[Id::Edit].first = c.state == Editing ? "return" : "edit";
+
     for (const Step step : c.steps)
-        apply(step, shell.state, windows);
+        step(shell.state, windows);
 
     EXPECT_EQ(shell.state.interfaceState, c.state);
-    for (std::size_t g = 0; g < kGroups.size(); ++g) {
-        const bool enabled = c.enabled.count(static_cast<Group>(g)) != 0;
-        for (const Id id : kGroups[g])
-            EXPECT_EQ(windows.isEnabled(id), enabled) << "group " << g << ", control " << toInt(id);
-    }
-    for (const Id id : kAlwaysEnabled)
-        EXPECT_TRUE(windows.isEnabled(id)) << toInt(id);
-    EXPECT_EQ(windows.text(Id::Edit), c.editCaption);
-    // Greying changes no check and no other caption.
-    EXPECT_TRUE(windows.isChecked(Id::AxisXY));
-    EXPECT_FALSE(windows.isChecked(Id::AxisX));
-    EXPECT_EQ(windows.text(Id::SelectionLabel), "sel:");
-    EXPECT_EQ(windows.text(Id::ChangeTexture), "change ...");
+    expectEnabled(kEnabled.at(c.state));
+    EXPECT_EQ(labels(), expectedLabels); // greying changes no check and no other caption
 }
 
-using S = Step;
 INSTANTIATE_TEST_SUITE_P(
     Transitions, InterfaceStates,
-    testing::Values(StateCase{"AfterStartUp", {}, InterfaceState::NoModel, {}, "edit"},
-                    StateCase{"ModelOpened",
-                              {S::OpenModel},
-                              InterfaceState::ModelOpen,
-                              {Panes, Lists, View, Gl, FileItems},
-                              "edit"},
-                    StateCase{"TextureChosen",
-                              {S::OpenModel, S::ChooseTexture},
-                              InterfaceState::TextureChosen,
-                              {Panes, Lists, View, Gl, Texture, Auto, Manual, FileItems},
-                              "edit"},
-                    StateCase{"Editing",
-                              {S::OpenModel, S::ChooseTexture, S::StartEditing},
-                              InterfaceState::Editing,
-                              {Panes, Gl, Auto, Manual, EditTools, FileItems},
-                              "return"},
+    testing::Values(StateCase{"AfterStartUp", {}, NoModel},
+                    StateCase{"ModelOpened", {openModel}, ModelOpen},
+                    StateCase{"TextureChosen", {openModel, chooseTexture}, TextureChosen},
+                    StateCase{"Editing", {openModel, chooseTexture, startEditing}, Editing},
                     StateCase{"ReturnedFromEditing",
-                              {S::OpenModel, S::ChooseTexture, S::StartEditing, S::StopEditing},
-                              InterfaceState::TextureChosen,
-                              {Panes, Lists, View, Gl, Texture, Auto, Manual, FileItems},
-                              "edit"},
-                    StateCase{"TextureDropped",
-                              {S::OpenModel, S::ChooseTexture, S::DropTexture},
-                              InterfaceState::ModelOpen,
-                              {Panes, Lists, View, Gl, FileItems},
-                              "edit"},
+                              {openModel, chooseTexture, startEditing, stopEditing},
+                              TextureChosen},
+                    StateCase{"TextureDropped", {openModel, chooseTexture, dropTexture}, ModelOpen},
                     StateCase{"ClosedWhileEditing",
-                              {S::OpenModel, S::ChooseTexture, S::StartEditing, S::CloseModel},
-                              InterfaceState::NoModel,
-                              {},
-                              "edit"},
+                              {openModel, chooseTexture, startEditing, closeModel},
+                              NoModel},
                     StateCase{"ReopenedAfterClosingWhileEditing",
-                              {S::OpenModel, S::ChooseTexture, S::StartEditing, S::CloseModel,
-                               S::OpenModel},
-                              InterfaceState::ModelOpen,
-                              {Panes, Lists, View, Gl, FileItems},
-                              "edit"}),
+                              {openModel, chooseTexture, startEditing, closeModel, openModel},
+                              ModelOpen}),
     [](const testing::TestParamInfo<StateCase>& info) { return info.param.name; });
 
 } // namespace

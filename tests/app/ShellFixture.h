@@ -1,20 +1,146 @@
 #pragma once
 
+#include "app/InterfaceState.h"
 #include "app/Shell.h"
-#include "support/FakePlatform.h"
+#include "platform/Platform.h"
+#include "support/FakeFileDialogs.h"
+#include "support/FakeMessageBox.h"
+#include "support/FakeSettings.h"
+#include "support/FakeWindowSystem.h"
+#include "support/ModelText.h"
+#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
 namespace sw::test {
 
-// A shell started on the in-memory platform.
+// The whole platform in memory, for running the shell without a display.
+struct FakePlatform {
+    FakeWindowSystem windows;
+    FakeMessageBox messageBoxes;
+    FakeFileDialogs fileDialogs;
+    FakeSettings settings;
+    Platform platform{windows, messageBoxes, fileDialogs, settings};
+};
+
+using Id = ControlId;
+using Box = FakeMessageBox::Shown;
+
+// The controls the interface states enable and disable together. Every control and menu item
+// outside these groups stays enabled whatever the state.
+enum Group { Panes, Lists, View, Gl, Texture, Auto, Manual, EditTools, FileItems };
+inline const std::map<Group, std::vector<Id>> kGroups{
+    {Panes, {Id::MeshGroup, Id::TextureGroup}},
+    {Lists,
+     {Id::MeshList, Id::Hide, Id::Wire, Id::Show, Id::HideAll, Id::WireAll, Id::ShowAll,
+      Id::TextureList}},
+    {View,
+     {Id::PitchBar, Id::YawBar, Id::PanXBar, Id::PanYBar, Id::ZoomBar, Id::MouseModeButton,
+      Id::ResetViewButton}},
+    {Gl, {Id::GlView}},
+    {Texture, {Id::ChangeTexture, Id::SelectNoneTexture}},
+    {Auto, {Id::AutoRemapGroup, Id::Front, Id::Back, Id::Top, Id::Bottom, Id::Left, Id::Right}},
+    {Manual, {Id::ManualRemapGroup, Id::Edit}},
+    {EditTools,
+     {Id::Help, Id::SelectionLabel, Id::SelectAll, Id::SelectNone, Id::Invert, Id::Scale,
+      Id::ScaleFactor, Id::AxisLabel, Id::AxisX, Id::AxisY, Id::AxisXY}},
+    {FileItems, {Id::MenuRevert, Id::MenuClose, Id::MenuSave, Id::MenuSaveAs}},
+};
+
+// A shell started on the in-memory platform and a folder of model files, with the menu driven
+// as a user drives it.
 class ShellFixture : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(shell.start()); }
 
+    // Writes a model file into the folder; returns its full path.
+    std::string writeModel(const std::string& name, const std::string& text = kTriangleModel) {
+        return dir.write(name, text);
+    }
+    std::string pathOf(const std::string& name) const { return (dir.path() / name).string(); }
+
+    void command(ControlId id) { shell.onCommand(id, Notification::Clicked); }
+    // "&Open..." with no model open, choosing `name` in the folder.
+    void open(const std::string& name) {
+        fake.fileDialogs.choose(pathOf(name), name);
+        command(Id::MenuOpen);
+    }
+    // The triangle model written as knight.3do and opened.
+    void openKnight() {
+        writeModel("knight.3do");
+        open("knight.3do");
+    }
+
+    // Every file of the folder with its contents, to see what a command wrote.
+    std::map<std::string, std::string> files() const {
+        std::map<std::string, std::string> all;
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(dir.path()))
+            if (entry.is_regular_file())
+                all[entry.path().lexically_relative(dir.path()).string()] = readFile(entry.path());
+        return all;
+    }
+
+    std::string title() const { return windows.window(Window::Main).text; }
+    const std::vector<std::string>& rows(Id list) const { return windows.control(list).rows; }
+    const std::vector<Box>& boxes() const { return fake.messageBoxes.shown(); }
+
+    // Exactly the controls of these groups and those outside every group are enabled.
+    void expectEnabled(const std::set<Group>& enabledGroups) const {
+        std::set<Id> disabled;
+        for (const auto& [group, ids] : kGroups) {
+            if (enabledGroups.count(group) == 0)
+                disabled.insert(ids.begin(), ids.end());
+        }
+        for (const auto& [id, control] : windows.controls)
+            EXPECT_EQ(control.enabled, disabled.count(id) == 0) << "control " << toInt(id);
+    }
+
+    // The state without a model: plain title, empty lists, the no-model controls.
+    void expectNoModel() const {
+        EXPECT_EQ(shell.state.currentModel, nullptr);
+        EXPECT_EQ(title(), "Skinweaver 1.1");
+        EXPECT_TRUE(rows(Id::MeshList).empty());
+        EXPECT_TRUE(rows(Id::TextureList).empty());
+        EXPECT_FALSE(shell.state.modelViewActive);
+        EXPECT_EQ(shell.state.interfaceState, InterfaceState::NoModel);
+        expectEnabled({});
+    }
+
+    // The state just after a model opened: its name in the title, the mesh list with its first
+    // row selected, the first mesh's textures without a selection, the model controls enabled
+    // and the view fitted.
+    void expectModelOpen(const std::string& fileName,
+                         const std::vector<std::string>& meshes = {"tri"},
+                         const std::vector<std::string>& textures = {"floor"}) const {
+        ASSERT_NE(shell.state.currentModel, nullptr);
+        EXPECT_EQ(title(), "Skinweaver 1.1 - " + fileName);
+        EXPECT_EQ(shell.state.currentFileName, fileName);
+        EXPECT_EQ(rows(Id::MeshList), meshes);
+        EXPECT_EQ(windows.currentRow(Id::MeshList), 0);
+        EXPECT_EQ(rows(Id::TextureList), textures);
+        EXPECT_EQ(windows.currentRow(Id::TextureList), -1);
+        EXPECT_TRUE(shell.state.modelViewActive);
+        EXPECT_EQ(shell.state.interfaceState, InterfaceState::ModelOpen);
+        expectEnabled({Panes, Lists, View, Gl, FileItems});
+        expectViewReset();
+    }
+
+    void expectViewReset() const {
+        for (Id bar : {Id::PitchBar, Id::YawBar, Id::ZoomBar, Id::PanXBar, Id::PanYBar})
+            EXPECT_EQ(windows.scrollPos(bar), 0) << toInt(bar);
+        EXPECT_EQ(windows.text(Id::MouseModeButton), "M");
+    }
+
     FakePlatform fake;
     FakeWindowSystem& windows = fake.windows;
     Shell shell{fake.platform};
+    TempDir dir;
 };
 
 } // namespace sw::test

@@ -1,7 +1,4 @@
-#include "app/Shell.h"
 #include "app/ShellFixture.h"
-#include "support/FakePlatform.h"
-#include "support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -12,120 +9,108 @@
 namespace sw::test {
 namespace {
 
-using Id = ControlId;
-using Kind = ControlKind;
+using enum ControlKind;
+constexpr Window M = Window::Main;
+constexpr Window O = Window::Options;
+constexpr Window P = Window::Controls;
 
 struct ExpectedControl {
-    Id id;
     Window parent;
-    Kind kind;
+    Id id;
+    ControlKind kind;
     const char* text;
     Rect rect;
 };
 
-// The main window's children as laid out for the fake's client area of 504 x 485.
-const std::vector<ExpectedControl> kMainChildren{
-    {Id::PanYBar, Window::Main, Kind::VerticalScrollBar, "", {8, 8, 10, 450}},
-    {Id::PanXBar, Window::Main, Kind::HorizontalScrollBar, "", {29, 469, 448, 10}},
-    {Id::ZoomBar, Window::Main, Kind::VerticalScrollBar, "", {477, 8, 21, 450}},
-    {Id::PitchBar, Window::Main, Kind::VerticalScrollBar, "", {19, 8, 10, 450}},
-    {Id::YawBar, Window::Main, Kind::HorizontalScrollBar, "", {29, 458, 448, 10}},
-    {Id::MouseModeButton, Window::Main, Kind::PushButton, "M", {8, 458, 21, 21}},
-    {Id::ResetViewButton, Window::Main, Kind::PushButton, "R", {477, 458, 21, 21}},
-};
-
-const std::vector<ExpectedControl> kOptionsChildren{
-    {Id::PriorityGroup,
-     Window::Options,
-     Kind::GroupBox,
-     "Texture loading priority",
-     {8, 8, 236, 60}},
-    {Id::MatFirst, Window::Options, Kind::RadioButton, "Try MAT first  (", {16, 26, 88, 16}},
-    {Id::BmpFallback,
-     Window::Options,
-     Kind::CheckBox,
-     "load BMP if MAT fails? )",
-     {106, 26, 134, 16}},
-    {Id::BmpFirst, Window::Options, Kind::RadioButton, "Try BMP first  (", {16, 46, 88, 16}},
-    {Id::MatFallback,
-     Window::Options,
-     Kind::CheckBox,
-     "load MAT if BMP fails? )",
-     {106, 46, 134, 16}},
-    {Id::PaletteGroup, Window::Options, Kind::GroupBox, "CMP palette", {8, 80, 236, 63}},
-    {Id::FileLabel, Window::Options, Kind::Label, "File:", {16, 98, 32, 16}},
-    {Id::PaletteFile, Window::Options, Kind::Label, "", {42, 98, 192, 16}},
-    {Id::Browse, Window::Options, Kind::PushButton, "browse...", {16, 116, 64, 18}},
-    {Id::DefaultPalette, Window::Options, Kind::PushButton, "default", {80, 116, 64, 18}},
-    {Id::Ok, Window::Options, Kind::PushButton, "ok", {61, 159, 64, 18}},
-    {Id::Cancel, Window::Options, Kind::PushButton, "cancel", {125, 159, 64, 18}},
-};
-
-const std::vector<ExpectedControl> kGlView{
-    {Id::GlView, Window::Main, Kind::GlView, "", {37, 8, 433, 442}},
-};
-
-constexpr Window P = Window::Controls;
-const std::vector<ExpectedControl> kPanelChildren{
-    {Id::MeshGroup, P, Kind::GroupBox, "Mesh", {8, 8, 118, 294}},
-    {Id::MeshList, P, Kind::ListBox, "", {17, 23, 100, 240}},
-    {Id::Hide, P, Kind::PushButton, "hide", {17, 256, 30, 18}},
-    {Id::Wire, P, Kind::PushButton, "wire", {52, 256, 30, 18}},
-    {Id::Show, P, Kind::PushButton, "show", {87, 256, 30, 18}},
-    {Id::HideAll, P, Kind::PushButton, "all", {17, 274, 30, 18}},
-    {Id::WireAll, P, Kind::PushButton, "all", {52, 274, 30, 18}},
-    {Id::ShowAll, P, Kind::PushButton, "all", {87, 274, 30, 18}},
-    {Id::TextureGroup, P, Kind::GroupBox, "Texture", {124, 8, 118, 294}},
-    {Id::TextureList, P, Kind::ListBox, "", {133, 23, 100, 240}},
-    {Id::SelectNoneTexture, P, Kind::PushButton, "sel none", {133, 256, 100, 18}},
-    {Id::ChangeTexture, P, Kind::PushButton, "change ...", {133, 274, 100, 18}},
-    {Id::AutoRemapGroup, P, Kind::GroupBox, "Auto remap", {8, 307, 234, 44}},
-    {Id::Front, P, Kind::PushButton, "front", {17, 323, 36, 18}},
-    {Id::Back, P, Kind::PushButton, "back", {53, 323, 36, 18}},
-    {Id::Top, P, Kind::PushButton, "top", {89, 323, 36, 18}},
-    {Id::Bottom, P, Kind::PushButton, "bott", {125, 323, 36, 18}},
-    {Id::Left, P, Kind::PushButton, "left", {161, 323, 36, 18}},
-    {Id::Right, P, Kind::PushButton, "right", {197, 323, 36, 18}},
-    {Id::ManualRemapGroup, P, Kind::GroupBox, "Manual remap", {8, 356, 234, 68}},
-    {Id::Edit, P, Kind::PushButton, "edit", {17, 372, 36, 18}},
-    {Id::Help, P, Kind::PushButton, "help", {53, 372, 36, 18}},
-    {Id::SelectionLabel, P, Kind::Label, "sel:", {104, 374, 20, 18}},
-    {Id::SelectAll, P, Kind::PushButton, "all", {125, 372, 36, 18}},
-    {Id::SelectNone, P, Kind::PushButton, "none", {161, 372, 36, 18}},
-    {Id::Invert, P, Kind::PushButton, "inv", {197, 372, 36, 18}},
-    {Id::Scale, P, Kind::PushButton, "scale", {17, 396, 36, 18}},
-    {Id::ScaleFactor, P, Kind::EditBox, "", {52, 396, 37, 18}},
-    {Id::AxisLabel, P, Kind::Label, "on:", {104, 398, 20, 18}},
-    {Id::AxisX, P, Kind::RadioButton, "x", {125, 398, 36, 18}},
-    {Id::AxisY, P, Kind::RadioButton, "y", {161, 398, 36, 18}},
-    {Id::AxisXY, P, Kind::RadioButton, "xy", {197, 398, 36, 18}},
+// In the order of their creation: the main window's bars and buttons (as laid out for the
+// fake's client area of 504 x 485), the Preferences window's controls, the view, then the
+// control panel's.
+const std::vector<ExpectedControl> kControls{
+    {M, Id::PanYBar, VerticalScrollBar, "", {8, 8, 10, 450}},
+    {M, Id::PanXBar, HorizontalScrollBar, "", {29, 469, 448, 10}},
+    {M, Id::ZoomBar, VerticalScrollBar, "", {477, 8, 21, 450}},
+    {M, Id::PitchBar, VerticalScrollBar, "", {19, 8, 10, 450}},
+    {M, Id::YawBar, HorizontalScrollBar, "", {29, 458, 448, 10}},
+    {M, Id::MouseModeButton, PushButton, "M", {8, 458, 21, 21}},
+    {M, Id::ResetViewButton, PushButton, "R", {477, 458, 21, 21}},
+    {O, Id::PriorityGroup, GroupBox, "Texture loading priority", {8, 8, 236, 60}},
+    {O, Id::MatFirst, RadioButton, "Try MAT first  (", {16, 26, 88, 16}},
+    {O, Id::BmpFallback, CheckBox, "load BMP if MAT fails? )", {106, 26, 134, 16}},
+    {O, Id::BmpFirst, RadioButton, "Try BMP first  (", {16, 46, 88, 16}},
+    {O, Id::MatFallback, CheckBox, "load MAT if BMP fails? )", {106, 46, 134, 16}},
+    {O, Id::PaletteGroup, GroupBox, "CMP palette", {8, 80, 236, 63}},
+    {O, Id::FileLabel, Label, "File:", {16, 98, 32, 16}},
+    {O, Id::PaletteFile, Label, "", {42, 98, 192, 16}},
+    {O, Id::Browse, PushButton, "browse...", {16, 116, 64, 18}},
+    {O, Id::DefaultPalette, PushButton, "default", {80, 116, 64, 18}},
+    {O, Id::Ok, PushButton, "ok", {61, 159, 64, 18}},
+    {O, Id::Cancel, PushButton, "cancel", {125, 159, 64, 18}},
+    {M, Id::GlView, ControlKind::GlView, "", {37, 8, 433, 442}},
+    {P, Id::MeshGroup, GroupBox, "Mesh", {8, 8, 118, 294}},
+    {P, Id::MeshList, ListBox, "", {17, 23, 100, 240}},
+    {P, Id::Hide, PushButton, "hide", {17, 256, 30, 18}},
+    {P, Id::Wire, PushButton, "wire", {52, 256, 30, 18}},
+    {P, Id::Show, PushButton, "show", {87, 256, 30, 18}},
+    {P, Id::HideAll, PushButton, "all", {17, 274, 30, 18}},
+    {P, Id::WireAll, PushButton, "all", {52, 274, 30, 18}},
+    {P, Id::ShowAll, PushButton, "all", {87, 274, 30, 18}},
+    {P, Id::TextureGroup, GroupBox, "Texture", {124, 8, 118, 294}},
+    {P, Id::TextureList, ListBox, "", {133, 23, 100, 240}},
+    {P, Id::SelectNoneTexture, PushButton, "sel none", {133, 256, 100, 18}},
+    {P, Id::ChangeTexture, PushButton, "change ...", {133, 274, 100, 18}},
+    {P, Id::AutoRemapGroup, GroupBox, "Auto remap", {8, 307, 234, 44}},
+    {P, Id::Front, PushButton, "front", {17, 323, 36, 18}},
+    {P, Id::Back, PushButton, "back", {53, 323, 36, 18}},
+    {P, Id::Top, PushButton, "top", {89, 323, 36, 18}},
+    {P, Id::Bottom, PushButton, "bott", {125, 323, 36, 18}},
+    {P, Id::Left, PushButton, "left", {161, 323, 36, 18}},
+    {P, Id::Right, PushButton, "right", {197, 323, 36, 18}},
+    {P, Id::ManualRemapGroup, GroupBox, "Manual remap", {8, 356, 234, 68}},
+    {P, Id::Edit, PushButton, "edit", {17, 372, 36, 18}},
+    {P, Id::Help, PushButton, "help", {53, 372, 36, 18}},
+    {P, Id::SelectionLabel, Label, "sel:", {104, 374, 20, 18}},
+    {P, Id::SelectAll, PushButton, "all", {125, 372, 36, 18}},
+    {P, Id::SelectNone, PushButton, "none", {161, 372, 36, 18}},
+    {P, Id::Invert, PushButton, "inv", {197, 372, 36, 18}},
+    {P, Id::Scale, PushButton, "scale", {17, 396, 36, 18}},
+    {P, Id::ScaleFactor, EditBox, "", {52, 396, 37, 18}},
+    {P, Id::AxisLabel, Label, "on:", {104, 398, 20, 18}},
+    {P, Id::AxisX, RadioButton, "x", {125, 398, 36, 18}},
+    {P, Id::AxisY, RadioButton, "y", {161, 398, 36, 18}},
+    {P, Id::AxisXY, RadioButton, "xy", {197, 398, 36, 18}},
 };
 
 using StartUp = ShellFixture;
 
-TEST_F(StartUp, CreatesEveryControlInOrderWithItsLabelPlaceAndSize) {
-    // Bars and buttons, the Preferences window's controls, the view, then the control panel's.
-    std::vector<ExpectedControl> expected = kMainChildren;
-    for (const auto* group : {&kOptionsChildren, &kGlView, &kPanelChildren})
-        expected.insert(expected.end(), group->begin(), group->end());
-
+// Which of them are enabled is the no-model state's business (InterfaceStateTest).
+TEST_F(StartUp, CreatesEveryControlInOrderWithItsLabelPlaceAndSizeAndOnlyXyChecked) {
     std::vector<Id> expectedOrder;
-    for (const ExpectedControl& e : expected) {
+    for (const ExpectedControl& e : kControls) {
         expectedOrder.push_back(e.id);
         SCOPED_TRACE(toInt(e.id));
-        ASSERT_TRUE(windows.hasControl(e.id));
+        ASSERT_EQ(windows.controls.count(e.id), 1u);
         const auto& c = windows.control(e.id);
         EXPECT_EQ(c.parent, e.parent);
         EXPECT_EQ(c.kind, e.kind);
         EXPECT_EQ(c.text, e.text);
         EXPECT_EQ(c.rect, e.rect);
-        const bool scrollBar =
-            e.kind == Kind::VerticalScrollBar || e.kind == Kind::HorizontalScrollBar;
-        EXPECT_EQ(c.hasFont, !scrollBar);
+        EXPECT_TRUE(c.hasFont);
+        EXPECT_EQ(c.checked, e.id == Id::AxisXY);
     }
-    EXPECT_EQ(windows.creationOrder(), expectedOrder);
-    EXPECT_EQ(windows.fontFace(), "MS Sans Serif");
-    EXPECT_EQ(windows.fontCellHeight(), 14);
+    EXPECT_EQ(windows.creationOrder, expectedOrder);
+    EXPECT_EQ(windows.fontFace, "MS Sans Serif");
+    EXPECT_EQ(windows.fontCellHeight, 14);
+    // Angles run over whole degrees, pan and zoom over steps; every bar starts in the middle.
+    const std::map<Id, std::pair<int, int>> ranges{{Id::PanYBar, {-100, 100}},
+                                                   {Id::PanXBar, {-100, 100}},
+                                                   {Id::ZoomBar, {-100, 100}},
+                                                   {Id::PitchBar, {-180, 180}},
+                                                   {Id::YawBar, {-180, 180}}};
+    for (const auto& [bar, range] : ranges) {
+        const auto& c = windows.control(bar);
+        EXPECT_EQ(std::pair(c.scrollMinimum, c.scrollMaximum), range) << toInt(bar);
+        EXPECT_EQ(c.scrollPosition, 0) << toInt(bar);
+    }
 }
 
 TEST_F(StartUp, ShowsTheMainWindowAndTheControlPanelButNotThePreferences) {
@@ -135,98 +120,52 @@ TEST_F(StartUp, ShowsTheMainWindowAndTheControlPanelButNotThePreferences) {
         Rect rect;
         bool visible;
     };
-    for (const Expected& e :
-         {Expected{Window::Main, "Skinweaver 1.1", {272, 8, 520, 562}, true},
-          Expected{Window::Controls, "Control Panel", {8, 32, 256, 464}, true},
-          Expected{Window::Options, "Preferences", {16, 40, 256, 216}, false}}) {
-        SCOPED_TRACE(e.title);
+    for (const Expected& e : {Expected{M, "Skinweaver 1.1", {272, 8, 520, 562}, true},
+                              Expected{P, "Control Panel", {8, 32, 256, 464}, true},
+                              Expected{O, "Preferences", {16, 40, 256, 216}, false}}) {
         const auto& w = windows.window(e.window);
-        EXPECT_EQ(w.title, e.title);
-        EXPECT_EQ(w.rect, e.rect);
-        EXPECT_EQ(w.visible, e.visible);
-        EXPECT_TRUE(w.hasFont);
+        EXPECT_EQ(w.text, e.title);
+        EXPECT_EQ(w.rect, e.rect) << e.title;
+        EXPECT_EQ(w.visible, e.visible) << e.title;
+        EXPECT_TRUE(w.hasFont) << e.title;
     }
-    EXPECT_EQ(windows.registeredClasses(), (std::vector<Window>{Window::Main, Window::Controls,
-                                                                Window::Options, Window::GlView}));
+    EXPECT_EQ(windows.registeredClasses, (std::vector<Window>{M, P, O, Window::GlView}));
     // The Preferences window fills its controls once, right after it is built.
-    EXPECT_EQ(windows.privateMessages(), (std::vector<std::pair<Window, PrivateMessage>>{
-                                             {Window::Options, PrivateMessage::Refresh}}));
+    EXPECT_EQ(windows.privateMessages,
+              (std::vector<std::pair<Window, PrivateMessage>>{{O, PrivateMessage::Refresh}}));
     EXPECT_TRUE(shell.state.controlPanelVisible);
-    EXPECT_TRUE(fake.messageBoxes.shown().empty());
-}
-
-TEST_F(StartUp, BuildsTheMenuWithItsAccessKeysAndOnlyOpenEnabledOfTheFileItems) {
-    using K = MenuItemSpec::Kind;
-    struct Expected {
-        K kind;
-        std::string text;
-        Id id;
-        bool enabled;
-    };
-    const std::vector<Expected> expected{
-        {K::DropDown, "&File", Id::FileMenu, true},
-        {K::Item, "&Open...", Id::MenuOpen, true},
-        {K::Item, "&Revert", Id::MenuRevert, false},
-        {K::Separator, "", Id::FileMenu, true},
-        {K::Item, "&Save", Id::MenuSave, false},
-        {K::Item, "Save &as...", Id::MenuSaveAs, false},
-        {K::Separator, "", Id::FileMenu, true},
-        {K::Item, "&Close", Id::MenuClose, false},
-        {K::DropDown, "&Options", Id::OptionsMenu, true},
-        {K::Item, "&Preferences...", Id::MenuPreferences, true},
-        {K::Item, "&Toggle control panel (enter)", Id::MenuToggleControlPanel, true},
-        {K::Item, "&Re-calculate character offset", Id::MenuRecalculateOffset, true},
-        {K::BarItem, "&About...", Id::MenuAbout, true},
-    };
-    const auto& menu = windows.menu();
-    ASSERT_EQ(menu.size(), expected.size());
-    for (std::size_t i = 0; i < menu.size(); ++i) {
-        SCOPED_TRACE(i);
-        EXPECT_EQ(menu[i].desc.kind, expected[i].kind);
-        EXPECT_EQ(menu[i].desc.text, expected[i].text);
-        if (expected[i].kind != K::Separator) {
-            EXPECT_EQ(menu[i].desc.id, expected[i].id);
-            EXPECT_EQ(menu[i].enabled, expected[i].enabled);
-        }
-    }
-}
-
-TEST_F(StartUp, GreysTheControlPanelAndTheViewAndChecksXy) {
-    EXPECT_EQ(shell.state.interfaceState, InterfaceState::NoModel);
-    for (const ExpectedControl& e : kPanelChildren) {
-        SCOPED_TRACE(toInt(e.id));
-        EXPECT_FALSE(windows.control(e.id).enabled);
-        EXPECT_EQ(windows.control(e.id).checked, e.id == Id::AxisXY);
-    }
-    for (const auto* group : {&kMainChildren, &kGlView}) {
-        for (const ExpectedControl& e : *group)
-            EXPECT_FALSE(windows.control(e.id).enabled) << toInt(e.id);
-    }
-    for (const ExpectedControl& e : kOptionsChildren)
-        EXPECT_TRUE(windows.control(e.id).enabled) << toInt(e.id);
-
-    struct Range {
-        Id bar;
-        int minimum;
-        int maximum;
-    };
-    for (const Range& r : {Range{Id::PanYBar, -100, 100}, Range{Id::PanXBar, -100, 100},
-                           Range{Id::ZoomBar, -100, 100}, Range{Id::PitchBar, -180, 180},
-                           Range{Id::YawBar, -180, 180}}) {
-        const auto& bar = windows.control(r.bar);
-        EXPECT_EQ(bar.scrollMinimum, r.minimum) << toInt(r.bar);
-        EXPECT_EQ(bar.scrollMaximum, r.maximum) << toInt(r.bar);
-        EXPECT_EQ(bar.scrollPosition, 0) << toInt(r.bar);
-    }
-}
-
-TEST_F(StartUp, SetsUpTheViewportOfTheLaidOutView) {
+    EXPECT_TRUE(boxes().empty());
+    // The viewport is that of the view as the first layout left it.
     EXPECT_EQ(shell.state.viewportRect.width(), 433);
     EXPECT_EQ(shell.state.viewportRect.height(), 442);
-    EXPECT_FALSE(shell.state.modelViewActive);
-    EXPECT_FALSE(shell.state.textureViewActive);
-    EXPECT_EQ(shell.state.currentModel, nullptr);
-    EXPECT_TRUE(shell.state.currentFileName.empty());
+}
+
+// Which items are enabled is the no-model state's business (InterfaceStateTest).
+TEST_F(StartUp, BuildsTheMenuWithItsAccessKeysAndSeparators) {
+    using enum MenuItemSpec::Kind;
+    const std::vector<MenuItemSpec> expected{
+        {DropDown, "&File", Id::FileMenu},
+        {Item, "&Open...", Id::MenuOpen},
+        {Item, "&Revert", Id::MenuRevert},
+        {Separator, "", Id::FileMenu},
+        {Item, "&Save", Id::MenuSave},
+        {Item, "Save &as...", Id::MenuSaveAs},
+        {Separator, "", Id::FileMenu},
+        {Item, "&Close", Id::MenuClose},
+        {DropDown, "&Options", Id::OptionsMenu},
+        {Item, "&Preferences...", Id::MenuPreferences},
+        {Item, "&Toggle control panel (enter)", Id::MenuToggleControlPanel},
+        {Item, "&Re-calculate character offset", Id::MenuRecalculateOffset},
+        {BarItem, "&About...", Id::MenuAbout},
+    };
+    ASSERT_EQ(windows.menu.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(windows.menu[i].kind, expected[i].kind) << i;
+        EXPECT_EQ(windows.menu[i].text, expected[i].text) << i;
+        if (expected[i].kind != Separator) {
+            EXPECT_EQ(windows.menu[i].id, expected[i].id) << i;
+        }
+    }
 }
 
 TEST(StartUpPreferences, AreReadBeforeTheWindowsAndAFirstStartStoresTheDefaults) {
@@ -244,13 +183,9 @@ TEST(StartUpPreferences, AreReadBeforeTheWindowsAndAFirstStartStoresTheDefaults)
     TempDir dir;
     FakePlatform again;
     again.settings.exists = true;
-    again.settings.values = {{"CmpFile", dir.write("bad.cmp", std::string(900, 'x'))},
-                             {"PrimaryTex", "BMP"},
-                             {"SecondaryTex", "NONE"}};
+    again.settings.values = {{"CmpFile", dir.write("bad.cmp", std::string(900, 'x'))}};
     Shell second(again.platform);
     ASSERT_TRUE(second.start());
-    EXPECT_EQ(second.state.preferences.primaryFormat, TextureFormat::Bmp);
-    EXPECT_FALSE(second.state.preferences.loadBmpIfMatFails);
     // No window exists yet to own the palette's complaint.
     ASSERT_EQ(again.messageBoxes.shown().size(), 1u);
     EXPECT_EQ(again.messageBoxes.shown()[0].caption, "Invalid CMP File");
@@ -258,11 +193,12 @@ TEST(StartUpPreferences, AreReadBeforeTheWindowsAndAFirstStartStoresTheDefaults)
     EXPECT_EQ(second.state.preferences.cmpFile, "Default (no file necessary)");
 }
 
-// Each failure the window system can report, and what the user is told.
+// Each failure the window system can report. A failed class registration is named before
+// the message every failure ends with.
 struct FailureCase {
     const char* name;
     void (*script)(FakeWindowSystem&);
-    std::vector<std::string> texts;
+    const char* className; // of a failed registration
 };
 
 class StartUpFailure : public testing::TestWithParam<FailureCase> {};
@@ -274,47 +210,33 @@ TEST_P(StartUpFailure, TellsTheUserAndEndsTheStart) {
 
     EXPECT_FALSE(shell.start());
 
-    const auto& shown = fake.messageBoxes.shown();
-    ASSERT_EQ(shown.size(), GetParam().texts.size());
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        EXPECT_EQ(shown[i].text, GetParam().texts[i]);
-        EXPECT_EQ(shown[i].caption, i + 1 == shown.size() ? "Windows error" : "Error");
-        EXPECT_EQ(shown[i].style, kMbIconExclamation);
-        EXPECT_EQ(shown[i].owner, Window::None);
-    }
-    EXPECT_FALSE(fake.windows.quitCode().has_value());
+    std::vector<Box> expected;
+    if (GetParam().className != nullptr)
+        expected.push_back(
+            {Window::None,
+             std::string("Window class registration failed for: ") + GetParam().className + ".",
+             "Error", kMbIconExclamation});
+    expected.push_back(
+        {Window::None, "Window creation failed.", "Windows error", kMbIconExclamation});
+    EXPECT_EQ(fake.messageBoxes.shown(), expected);
+    EXPECT_FALSE(fake.windows.quitCode.has_value());
 }
-
-const char* const kCreationFailed = "Window creation failed.";
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, StartUpFailure,
     testing::Values(
-        FailureCase{"MainClass",
-                    [](FakeWindowSystem& w) { w.failRegistration.insert(Window::Main); },
-                    {"Window class registration failed for: Main window class.", kCreationFailed}},
-        FailureCase{
-            "ControlsClass",
-            [](FakeWindowSystem& w) { w.failRegistration.insert(Window::Controls); },
-            {"Window class registration failed for: Controls window class.", kCreationFailed}},
-        FailureCase{
-            "OptionsClass",
-            [](FakeWindowSystem& w) { w.failRegistration.insert(Window::Options); },
-            {"Window class registration failed for: Options window class.", kCreationFailed}},
-        FailureCase{
-            "GlViewClass",
-            [](FakeWindowSystem& w) { w.failRegistration.insert(Window::GlView); },
-            {"Window class registration failed for: OpenGL window class.", kCreationFailed}},
-        FailureCase{"MainWindow",
-                    [](FakeWindowSystem& w) { w.failCreation.insert(Window::Main); },
-                    {kCreationFailed}},
-        FailureCase{"PreferencesWindow",
-                    [](FakeWindowSystem& w) { w.failCreation.insert(Window::Options); },
-                    {kCreationFailed}},
-        FailureCase{
-            "GlContext", [](FakeWindowSystem& w) { w.failGlContext = true; }, {kCreationFailed}},
-        FailureCase{
-            "ViewSize", [](FakeWindowSystem& w) { w.failClientSize = true; }, {kCreationFailed}}),
+        FailureCase{"MainClass", [](auto& w) { w.failRegistration.insert(M); },
+                    "Main window class"},
+        FailureCase{"ControlsClass", [](auto& w) { w.failRegistration.insert(P); },
+                    "Controls window class"},
+        FailureCase{"OptionsClass", [](auto& w) { w.failRegistration.insert(O); },
+                    "Options window class"},
+        FailureCase{"GlViewClass", [](auto& w) { w.failRegistration.insert(Window::GlView); },
+                    "OpenGL window class"},
+        FailureCase{"MainWindow", [](auto& w) { w.failCreation.insert(M); }, nullptr},
+        FailureCase{"PreferencesWindow", [](auto& w) { w.failCreation.insert(O); }, nullptr},
+        FailureCase{"GlContext", [](auto& w) { w.failGlContext = true; }, nullptr},
+        FailureCase{"ViewSize", [](auto& w) { w.failClientSize = true; }, nullptr}),
     [](const testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
 
 } // namespace

@@ -1,4 +1,4 @@
-#include "app/DocumentFixture.h"
+#include "app/ShellFixture.h"
 #include "app/Navigation.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +10,6 @@
 namespace sw::test {
 namespace {
 
-using Id = ControlId;
 
 // One input of the main window: a key (with SHIFT and CTRL held around it as keyDown sees
 // them) or a scroll request, repeated.
@@ -32,10 +31,10 @@ Input scroll(Id bar, ScrollRequest request, int times = 1, int position = 0) {
 }
 
 // The sample-sized triangle open in the 3D view, driven through the main window's handlers.
-class ViewControls : public DocumentFixture {
+class ViewControls : public ShellFixture {
 protected:
     void SetUp() override {
-        DocumentFixture::SetUp();
+        ShellFixture::SetUp();
         writeModel("knight.3do");
         open("knight.3do");
         ASSERT_TRUE(shell.state.modelViewActive);
@@ -116,15 +115,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ViewControls, EveryScrollMessageDrawsAFrameWhileTheModelViewIsShown) {
-    const int before = windows.framesRequested();
+    const int before = windows.framesRequested;
     apply(scroll(Id::PanXBar, S::ThumbTrack, 2, 40));
     apply(scroll(Id::PanXBar, S::EndScroll));
-    EXPECT_EQ(windows.framesRequested(), before + 3);
+    EXPECT_EQ(windows.framesRequested, before + 3);
 
     shell.state.modelViewActive = false;
     shell.state.textureViewActive = true;
     apply(scroll(Id::PanXBar, S::ThumbTrack, 1, 10));
-    EXPECT_EQ(windows.framesRequested(), before + 3);
+    EXPECT_EQ(windows.framesRequested, before + 3);
 }
 
 // Every bar moved and the mouse mode on; each way of resetting undoes all of it.
@@ -142,14 +141,14 @@ TEST_F(ViewControls, ResetByCharacterOrButtonPutsAllFiveBarsAtZero) {
         reset();
         expectViewReset();
     }
-    EXPECT_EQ(windows.focusedWindow(), Window::Main); // the button gives the keyboard back
+    EXPECT_EQ(windows.focusedWindow, Window::Main); // the button gives the keyboard back
 }
 
 TEST_F(ViewControls, MouseModeTurnsOneDegreePerPointerMove) {
     shell.onPointerMove(100, 100);
     command(Id::MouseModeButton);
     EXPECT_EQ(windows.text(Id::MouseModeButton), "m");
-    EXPECT_EQ(windows.focusedWindow(), Window::Main);
+    EXPECT_EQ(windows.focusedWindow, Window::Main);
 
     // The move before the mode was on does not count: measured from the origin, far right
     // and down, still one degree each.
@@ -170,7 +169,7 @@ struct IgnoredCase {
     bool textureView;
 };
 
-class ViewKeysIgnored : public DocumentFixture, public testing::WithParamInterface<IgnoredCase> {};
+class ViewKeysIgnored : public ShellFixture, public testing::WithParamInterface<IgnoredCase> {};
 
 TEST_P(ViewKeysIgnored, MAndRAndTheArrowsDoNothing) {
     if (GetParam().modelOpen) {

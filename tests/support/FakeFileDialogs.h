@@ -5,6 +5,8 @@
 #include <deque>
 #include <optional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace sw::test {
@@ -19,31 +21,24 @@ public:
     };
 
     void choose(std::string path, std::string fileName) {
-        answers_.push_back(Choice{std::move(path), std::move(fileName)});
+        answers_.emplace_back(std::pair{std::move(path), std::move(fileName)});
     }
-    void cancel() { answers_.push_back(std::nullopt); }
+    void cancel() { answers_.emplace_back(std::nullopt); }
     const std::vector<Shown>& shown() const { return shown_; }
 
     bool showFileDialog(const FileDialogRequest& request, std::string& path,
                         std::string& fileName) override {
         shown_.push_back({request, path});
-        if (answers_.empty() || !answers_.front()) {
-            if (!answers_.empty())
-                answers_.pop_front();
-            return false;
-        }
-        path = answers_.front()->path;
-        fileName = answers_.front()->fileName;
-        answers_.pop_front();
-        return true;
+        const auto answer = answers_.empty() ? std::nullopt : answers_.front();
+        if (!answers_.empty())
+            answers_.pop_front();
+        if (answer)
+            std::tie(path, fileName) = *answer;
+        return answer.has_value();
     }
 
 private:
-    struct Choice {
-        std::string path;
-        std::string fileName;
-    };
-    std::deque<std::optional<Choice>> answers_;
+    std::deque<std::optional<std::pair<std::string, std::string>>> answers_;
     std::vector<Shown> shown_;
 };
 

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/HeadlessGl.h"
+#include "platform/WindowEvents.h"
 #include "platform/WindowSystem.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <optional>
@@ -18,32 +20,21 @@ namespace sw::test {
 // can be scripted. The OpenGL context is a real headless one, so the handlers' GL calls run.
 class FakeWindowSystem : public WindowSystem {
 public:
-    struct Control {
+    // A window, a control or a menu item; each uses the fields it has.
+    struct Element {
         Window parent = Window::None;
         ControlKind kind = ControlKind::PushButton;
-        std::string text;
+        std::string text; // label, caption or title
         Rect rect;
-        bool enabled = true;
+        bool enabled = false;
         bool checked = false;
-        bool hasFont = false;
-        bool destroyed = false;
+        bool visible = false;
+        bool hasFont = false; // created after the font
         std::vector<std::string> rows;
         int currentRow = -1;
         int scrollMinimum = 0;
         int scrollMaximum = 0;
         int scrollPosition = 0;
-    };
-    struct TopLevel {
-        std::string title;
-        Rect rect;
-        bool visible = false;
-        bool shownOnce = false;
-        bool hasFont = false;
-        bool destroyed = false;
-    };
-    struct MenuItem {
-        MenuItemSpec desc;
-        bool enabled = true;
     };
 
     // Script.
@@ -51,84 +42,157 @@ public:
     std::set<Window> failCreation;
     bool failGlContext = false;
     bool failClientSize = false;
-    // The main window's client area when it is first shown.
-    Size mainClientSize{504, 485};
+    Size mainClientSize{504, 485}; // the main window's client area when it is first shown
 
-    // What happened.
-    bool hasControl(ControlId id) const { return controls_.count(id) != 0; }
-    const Control& control(ControlId id) const; // fails the test when there is none
-    bool hasWindow(Window window) const { return windows_.count(window) != 0; }
-    const TopLevel& window(Window window) const;
-    // Controls in the order they were created.
-    const std::vector<ControlId>& creationOrder() const { return order_; }
-    const std::vector<MenuItem>& menu() const { return menu_; }
-    const std::vector<Window>& registeredClasses() const { return registered_; }
-    const std::string& fontFace() const { return fontFace_; }
-    int fontCellHeight() const { return fontCellHeight_; }
-    std::optional<int> quitCode() const { return quitCode_; }
-    int framesRequested() const { return framesRequested_; }
-    const std::vector<ControlId>& destroyedControls() const { return destroyedControls_; }
-    const std::vector<Window>& destroyedWindows() const { return destroyedWindows_; }
-    const std::vector<std::pair<Window, PrivateMessage>>& privateMessages() const {
-        return privateMessages_;
-    }
-    std::optional<ControlId> focusedControl() const { return focusedControl_; }
-    std::optional<Window> focusedWindow() const { return focusedWindow_; }
-    HeadlessGl* gl() const { return gl_.get(); }
+    // What happened. Menu items are among the controls, by their ids.
+    std::map<ControlId, Element> controls;
+    std::vector<ControlId> creationOrder; // controls proper, menu items not
+    std::map<Window, Element> topLevels;
+    std::vector<MenuItemSpec> menu;
+    std::vector<Window> registeredClasses;
+    std::string fontFace;
+    int fontCellHeight = 0;
+    std::optional<int> quitCode;
+    int framesRequested = 0;
+    std::vector<ControlId> destroyedControls;
+    std::vector<Window> destroyedWindows;
+    std::vector<std::pair<Window, PrivateMessage>> privateMessages;
+    std::optional<Window> focusedWindow; // none while a control has the focus
+    std::unique_ptr<HeadlessGl> gl;      // draws into 64 x 64 pixels whatever the view's size
+
+    const Element& control(ControlId id) const { return controls.at(id); }
+    const Element& window(Window window) const { return topLevels.at(window); }
 
     void setEventSink(WindowEvents* sink) override { sink_ = sink; }
-    void createFont(const std::string& face, int cellHeight) override;
-    bool registerWindowClass(Window window) override;
-    void createMenu(const std::vector<MenuItemSpec>& items) override;
-    bool createWindow(const WindowDesc& desc) override;
-    bool createControl(const ControlDesc& desc) override;
-    bool createGlContext() override;
-    std::optional<Size> clientSize(ControlId id) const override;
-    void destroyControl(ControlId id) override;
-    void destroyWindow(Window window) override;
-    void sendPrivate(Window window, PrivateMessage message) override;
-    void postQuit(int exitCode) override { quitCode_ = exitCode; }
-    void enable(ControlId id, bool enabled) override;
-    bool isEnabled(ControlId id) const override;
-    void setText(ControlId id, const std::string& text) override;
-    std::string text(ControlId id) const override;
-    void setChecked(ControlId id, bool checked) override;
-    bool isChecked(ControlId id) const override;
-    void moveControl(ControlId id, const Rect& rect) override;
-    void setFocus(ControlId id) override;
-    void resetList(ControlId id) override;
-    void insertRow(ControlId id, int row, const std::string& text) override;
-    void setCurrentRow(ControlId id, int row) override;
-    int currentRow(ControlId id) const override;
-    void setScrollRange(ControlId id, int minimum, int maximum) override;
-    void setScrollPos(ControlId id, int position) override;
-    int scrollPos(ControlId id) const override;
-    void setVisible(Window window, bool visible) override;
-    void setFocus(Window window) override;
-    void setTitle(Window window, const std::string& title) override;
-    void requestFrame() override { ++framesRequested_; }
+    void createFont(const std::string& face, int cellHeight) override {
+        fontFace = face;
+        fontCellHeight = cellHeight;
+    }
+    bool registerWindowClass(Window window) override {
+        if (failRegistration.count(window) != 0)
+            return false;
+        registeredClasses.push_back(window);
+        return true;
+    }
+    void createMenu(const std::vector<MenuItemSpec>& items) override {
+        menu = items;
+        for (const MenuItemSpec& item : items) {
+            if (item.kind != MenuItemSpec::Kind::Separator) {
+                controls[item.id].text = item.text;
+                controls[item.id].enabled = item.enabled;
+            }
+        }
+    }
+    bool createWindow(const WindowDesc& desc) override {
+        if (failCreation.count(desc.window) != 0)
+            return false;
+        Element& top = topLevels[desc.window];
+        top.text = desc.title;
+        top.rect = desc.rect;
+        top.hasFont = hasFont();
+        return true;
+    }
+    bool createControl(const ControlDesc& desc) override {
+        if (topLevels.count(desc.parent) == 0 || controls.count(desc.id) != 0)
+            return false;
+        Element& control = controls[desc.id];
+        control.parent = desc.parent;
+        control.kind = desc.kind;
+        control.text = desc.text;
+        control.rect = desc.rect;
+        control.enabled = desc.enabled;
+        control.hasFont = hasFont();
+        creationOrder.push_back(desc.id);
+        return true;
+    }
+    bool createGlContext() override {
+        if (failGlContext || controls.count(ControlId::GlView) == 0)
+            return false;
+        gl = HeadlessGl::create(64, 64);
+        return gl != nullptr;
+    }
+    std::optional<Size> clientSize(ControlId id) const override {
+        if (failClientSize || controls.count(id) == 0)
+            return std::nullopt;
+        const Rect& rect = control(id).rect;
+        return Size{std::max(rect.width, 0), std::max(rect.height, 0)};
+    }
+    void destroyControl(ControlId id) override { destroyedControls.push_back(id); }
+    void destroyWindow(Window window) override {
+        at(window).visible = false;
+        destroyedWindows.push_back(window);
+    }
+    void sendPrivate(Window window, PrivateMessage message) override {
+        privateMessages.emplace_back(window, message);
+        if (sink_ != nullptr && topLevels.count(window) != 0)
+            sink_->onPrivateMessage(window, message);
+    }
+    void postQuit(int exitCode) override { quitCode = exitCode; }
+    void enable(ControlId id, bool enabled) override { at(id).enabled = enabled; }
+    bool isEnabled(ControlId id) const override { return at(id).enabled; }
+    void setText(ControlId id, const std::string& text) override { at(id).text = text; }
+    std::string text(ControlId id) const override { return at(id).text; }
+    void setChecked(ControlId id, bool checked) override { at(id).checked = checked; }
+    bool isChecked(ControlId id) const override { return at(id).checked; }
+    void moveControl(ControlId id, const Rect& rect) override { at(id).rect = rect; }
+    void setFocus(ControlId) override { focusedWindow.reset(); }
+    void resetList(ControlId id) override {
+        at(id).rows.clear();
+        at(id).currentRow = -1;
+    }
+    void insertRow(ControlId id, int row, const std::string& text) override {
+        // As a list box does: -1 (or past the end) appends.
+        auto& rows = at(id).rows;
+        const auto size = static_cast<int>(rows.size());
+        rows.insert(rows.begin() + (row < 0 || row > size ? size : row), text);
+    }
+    void setCurrentRow(ControlId id, int row) override {
+        Element& list = at(id);
+        list.currentRow = row >= 0 && row < static_cast<int>(list.rows.size()) ? row : -1;
+    }
+    int currentRow(ControlId id) const override { return at(id).currentRow; }
+    void setScrollRange(ControlId id, int minimum, int maximum) override {
+        at(id).scrollMinimum = minimum;
+        at(id).scrollMaximum = maximum;
+    }
+    void setScrollPos(ControlId id, int position) override {
+        Element& bar = at(id);
+        bar.scrollPosition = std::clamp(position, bar.scrollMinimum, bar.scrollMaximum);
+    }
+    int scrollPos(ControlId id) const override { return at(id).scrollPosition; }
+    void setVisible(Window window, bool visible) override {
+        at(window).visible = visible;
+        // Showing the main window for the first time tells it its size, which lays it out.
+        if (window == Window::Main && visible && !mainShown_ && sink_ != nullptr) {
+            mainShown_ = true;
+            sink_->onSize(Window::Main, mainClientSize.width, mainClientSize.height);
+        }
+    }
+    void setFocus(Window window) override { focusedWindow = window; }
+    void setTitle(Window window, const std::string& title) override { at(window).text = title; }
+    void requestFrame() override { ++framesRequested; }
 
 private:
-    Control* live(ControlId id);
-    const Control* live(ControlId id) const;
-    TopLevel* liveWindow(Window window);
+    bool hasFont() const { return !fontFace.empty(); }
+    // A call on what does not exist changes a scratch element and reads an empty one, as the
+    // window system ignores a stale handle.
+    Element& at(ControlId id) {
+        const auto it = controls.find(id);
+        return it == controls.end() ? scratch_ = Element{} : it->second;
+    }
+    Element& at(Window window) {
+        const auto it = topLevels.find(window);
+        return it == topLevels.end() ? scratch_ = Element{} : it->second;
+    }
+    const Element& at(ControlId id) const {
+        const auto it = controls.find(id);
+        return it == controls.end() ? none_ : it->second;
+    }
 
     WindowEvents* sink_ = nullptr;
-    std::map<ControlId, Control> controls_;
-    std::vector<ControlId> order_;
-    std::map<Window, TopLevel> windows_;
-    std::vector<MenuItem> menu_;
-    std::vector<Window> registered_;
-    std::string fontFace_;
-    int fontCellHeight_ = 0;
-    std::optional<int> quitCode_;
-    int framesRequested_ = 0;
-    std::vector<ControlId> destroyedControls_;
-    std::vector<Window> destroyedWindows_;
-    std::vector<std::pair<Window, PrivateMessage>> privateMessages_;
-    std::optional<ControlId> focusedControl_;
-    std::optional<Window> focusedWindow_;
-    std::unique_ptr<HeadlessGl> gl_;
+    bool mainShown_ = false;
+    Element scratch_;
+    const Element none_;
 };
 
 } // namespace sw::test
