@@ -1,11 +1,16 @@
 #include "app/Navigation.h"
+#include "app/ShellFixture.h"
 #include "model/Model.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <functional>
 #include <limits>
 #include <ostream>
+#include <string>
+#include <vector>
 
 namespace sw {
 
@@ -14,10 +19,29 @@ void PrintTo(const ScrollBarPositions& bars, std::ostream* out) {
          << ", panX " << bars.panXBar << ", panY " << bars.panYBar;
 }
 
+namespace test {
 namespace {
 
 constexpr int kShift = 1;
 constexpr int kCtrl = 2;
+
+// One input of the main window: a key (with SHIFT and CTRL held around it as keyDown sees
+// them) or a scroll request, repeated.
+struct Input {
+    int key = 0;
+    int modifiers = 0;
+    Id bar = Id::PanXBar;
+    ScrollRequest request = ScrollRequest::EndScroll;
+    int position = 0;
+    int times = 1;
+};
+
+Input key(int virtualKey, int times = 1, int modifiers = 0) {
+    return {virtualKey, modifiers, Id::PanXBar, ScrollRequest::EndScroll, 0, times};
+}
+Input scroll(Id bar, ScrollRequest request, int times = 1, int position = 0) {
+    return {0, 0, bar, request, position, times};
+}
 
 // The view state's five navigated values, in the order of the bars.
 struct Values {
@@ -31,212 +55,247 @@ std::ostream& operator<<(std::ostream& out, const Values& v) {
                << v.panX << ", panY " << v.panY;
 }
 
-Values valuesOf(const ViewState& view) {
-    return {view.pitch, view.yaw, view.zoom, view.panX, view.panY};
-}
-
-class NavigationTest : public ::testing::Test {
+// The triangle open in the 3D view, driven through the main window's handlers.
+class Navigation : public ShellFixture {
 protected:
     void SetUp() override {
-        model_.extent = 50;
-        resetView(view_, model_);
+        ShellFixture::SetUp();
+        openKnight();
+        ASSERT_TRUE(shell.state.modelViewActive);
     }
 
-    KeyContext context(int modifiers = 0) const {
-        return {&model_, true, (modifiers & kShift) != 0, (modifiers & kCtrl) != 0};
+    void apply(const Input& input) {
+        if ((input.modifiers & kShift) != 0)
+            shell.onKeyDown(Window::Main, vk::kShift);
+        if ((input.modifiers & kCtrl) != 0)
+            shell.onKeyDown(Window::Main, vk::kControl);
+        for (int i = 0; i < input.times; ++i) {
+            if (input.key != 0)
+                shell.onKeyDown(Window::Main, input.key);
+            else
+                shell.onScroll(input.bar, input.request, input.position);
+        }
+        shell.onKeyUp(Window::Main, vk::kShift);
+        shell.onKeyUp(Window::Main, vk::kControl);
     }
 
-    // Panning moves the eye and the point looked at together, 10 x zoomFactor units a step.
-    void expectCameraFollows() const {
-        EXPECT_DOUBLE_EQ(view_.eye.x, -10.0 * view_.panX * view_.zoomFactor);
-        EXPECT_DOUBLE_EQ(view_.eye.y, -10.0 * view_.panY * view_.zoomFactor);
-        EXPECT_EQ(view_.center.x, view_.eye.x);
-        EXPECT_EQ(view_.center.y, view_.eye.y);
-        EXPECT_EQ(view_.eye.z, -20000);
-        EXPECT_EQ(view_.center.z, 0);
+    ScrollBarPositions bars() const {
+        return {windows.scrollPos(Id::PitchBar), windows.scrollPos(Id::YawBar),
+                windows.scrollPos(Id::ZoomBar), windows.scrollPos(Id::PanXBar),
+                windows.scrollPos(Id::PanYBar)};
     }
-
-    Model model_;
-    ViewState view_;
 };
 
-struct KeyRow {
+struct NavigationCase {
     const char* name;
-    ViewKey key;
-    int modifiers;
-    int presses;
+    std::vector<Input> inputs;
     Values expected;
-    friend void PrintTo(const KeyRow& row, std::ostream* out) { *out << row.name; }
 };
 
-class NavigationKeys : public NavigationTest, public ::testing::WithParamInterface<KeyRow> {};
+class NavigationInputs : public Navigation, public testing::WithParamInterface<NavigationCase> {};
 
-TEST_P(NavigationKeys, StepWrapOrClamp) {
-    const KeyRow& row = GetParam();
-    for (int i = 0; i < row.presses; ++i)
-        EXPECT_TRUE(viewKeyDown(view_, static_cast<int>(row.key), context(row.modifiers)));
-    EXPECT_EQ(valuesOf(view_), row.expected);
-    const Values& v = row.expected;
-    EXPECT_EQ(scrollBarPositions(view_),
-              (ScrollBarPositions{-static_cast<int>(v.pitch), static_cast<int>(v.yaw), -v.zoom,
-                                  v.panX, v.panY}));
-    expectCameraFollows();
+// Steps wrap (lines, keys) or clamp (pages, thumb, pan and zoom); the bars show the result,
+// pitch and zoom negated so that moving either thumb up adds to it.
+TEST_P(NavigationInputs, MoveTheViewAndTheBarsShowIt) {
+    for (const Input& input : GetParam().inputs)
+        apply(input);
+    const ViewState& view = shell.state.viewState;
+    const Values& v = GetParam().expected;
+    EXPECT_EQ((Values{view.pitch, view.yaw, view.zoom, view.panX, view.panY}), v);
+    EXPECT_EQ(bars(), (ScrollBarPositions{-static_cast<int>(v.pitch), static_cast<int>(v.yaw),
+                                          -v.zoom, v.panX, v.panY}));
+    // Every zoom step enlarges by 3 %; panning moves the eye and the point looked at together,
+    // 10 x zoomFactor scaled units a step.
+    EXPECT_NEAR(view.zoomFactor, std::pow(1.03, v.zoom), 1e-12);
+    EXPECT_DOUBLE_EQ(view.eye.x, -10.0 * v.panX * view.zoomFactor);
+    EXPECT_DOUBLE_EQ(view.eye.y, -10.0 * v.panY * view.zoomFactor);
+    EXPECT_EQ(view.center.x, view.eye.x);
+    EXPECT_EQ(view.center.y, view.eye.y);
+    EXPECT_EQ(view.eye.z, -20000);
+    EXPECT_EQ(view.center.z, 0);
 }
 
+using S = ScrollRequest;
 INSTANTIATE_TEST_SUITE_P(
-    Presses, NavigationKeys,
-    ::testing::Values(
-        KeyRow{"LeftStopsAtTheEnd", ViewKey::Left, 0, 150, {.panX = -100}},
-        KeyRow{"RightWithCtrl", ViewKey::Right, kCtrl, 3, {.panX = 30}},
-        KeyRow{"UpPansDown", ViewKey::Up, 0, 2, {.panY = -2}},
-        KeyRow{"DownWithCtrl", ViewKey::Down, kCtrl, 11, {.panY = 100}},
+    Presses, NavigationInputs,
+    testing::Values(
+        NavigationCase{"LeftStopsAtTheEnd", {key(vk::kLeft, 150)}, {.panX = -100}},
+        NavigationCase{"UpPansDown", {key(vk::kUp, 2)}, {.panY = -2}},
+        NavigationCase{"CtrlTakesTens",
+                       {key(vk::kRight, 3, kCtrl), key(vk::kDown, 11, kCtrl)},
+                       {.panX = 30, .panY = 100}},
         // The 180th press gives 180, which stays; the 181st wraps to -179.
-        KeyRow{"ShiftUpKeeps180", ViewKey::Up, kShift, 180, {.pitch = 180}},
-        KeyRow{"ShiftUpWraps", ViewKey::Up, kShift, 190, {.pitch = -170}},
-        KeyRow{"ShiftDownWithCtrl", ViewKey::Down, kShift | kCtrl, 19, {.pitch = 170}},
-        KeyRow{"ShiftLeftKeepsMinus180", ViewKey::Left, kShift, 180, {.yaw = -180}},
-        KeyRow{"ShiftLeftWraps", ViewKey::Left, kShift, 181, {.yaw = 179}},
-        KeyRow{"ShiftRightWithCtrl", ViewKey::Right, kShift | kCtrl, 19, {.yaw = -170}},
-        KeyRow{"PadMultiplySpins", ViewKey::PadMultiply, kShift, 3, {.pitch = 3, .yaw = 6}},
-        KeyRow{"PadMultiplyWithCtrl", ViewKey::PadMultiply, kCtrl, 19, {.pitch = 95, .yaw = -170}},
-        KeyRow{"PadAddWithCtrl", ViewKey::PadAdd, kCtrl | kShift, 11, {.zoom = 100}},
-        KeyRow{"PadSubtract", ViewKey::PadSubtract, 0, 4, {.zoom = -4}}),
+        NavigationCase{"ShiftUpKeeps180", {key(vk::kUp, 180, kShift)}, {.pitch = 180}},
+        NavigationCase{"ShiftUpWraps", {key(vk::kUp, 190, kShift)}, {.pitch = -170}},
+        NavigationCase{"ShiftLeftKeepsMinus180", {key(vk::kLeft, 180, kShift)}, {.yaw = -180}},
+        NavigationCase{"ShiftLeftWraps", {key(vk::kLeft, 181, kShift)}, {.yaw = 179}},
+        NavigationCase{"ShiftWithCtrlTakesTens",
+                       {key(vk::kDown, 19, kShift | kCtrl), key(vk::kRight, 19, kShift | kCtrl)},
+                       {.pitch = 170, .yaw = -170}},
+        NavigationCase{"PadMultiplySpins", {key(vk::kMultiply, 3, kShift)}, {.pitch = 3, .yaw = 6}},
+        NavigationCase{
+            "PadMultiplyWithCtrl", {key(vk::kMultiply, 19, kCtrl)}, {.pitch = 95, .yaw = -170}},
+        NavigationCase{
+            "PadZooms", {key(vk::kAdd, 11, kCtrl | kShift), key(vk::kSubtract, 4)}, {.zoom = 96}},
+        NavigationCase{"LinesWrapTheAnglesAndStep",
+                       {scroll(Id::PitchBar, S::LineUp, 181), scroll(Id::YawBar, S::LineDown, 181),
+                        scroll(Id::ZoomBar, S::LineUp, 3), scroll(Id::PanYBar, S::LineUp, 2)},
+                       {.pitch = -179, .yaw = -179, .zoom = 3, .panY = -2}},
+        NavigationCase{"PagesUpClamp",
+                       {scroll(Id::PitchBar, S::PageUp, 19), scroll(Id::YawBar, S::PageUp, 19),
+                        scroll(Id::PanXBar, S::PageUp, 11)},
+                       {.pitch = 180, .yaw = -180, .panX = -100}},
+        NavigationCase{"PagesDownClamp",
+                       {scroll(Id::PitchBar, S::PageDown, 19), scroll(Id::YawBar, S::PageDown, 19),
+                        scroll(Id::ZoomBar, S::PageDown, 11)},
+                       {.pitch = -180, .yaw = 180, .zoom = -100}},
+        NavigationCase{"ThumbsSetTheirValue",
+                       {scroll(Id::PitchBar, S::ThumbTrack, 1, -30),
+                        scroll(Id::YawBar, S::ThumbPosition, 1, -45),
+                        scroll(Id::ZoomBar, S::ThumbTrack, 1, 20),
+                        scroll(Id::PanXBar, S::ThumbPosition, 1, 7),
+                        scroll(Id::PanYBar, S::ThumbTrack, 1, -100)},
+                       {.pitch = 30, .yaw = -45, .zoom = -20, .panX = 7, .panY = -100}},
+        NavigationCase{
+            "ZoomThumbClamps", {scroll(Id::ZoomBar, S::ThumbTrack, 1, -300)}, {.zoom = 100}},
+        NavigationCase{"TopBottomAndEndChangeNothing",
+                       {scroll(Id::YawBar, S::Top), scroll(Id::ZoomBar, S::Bottom),
+                        scroll(Id::PanXBar, S::EndScroll, 1, 50)},
+                       {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(NavigationTest, KeysAndCharactersNeedTheModelViewAndAModel) {
-    for (const KeyContext& off : {KeyContext{&model_, false}, KeyContext{nullptr, true}}) {
-        EXPECT_FALSE(viewKeyDown(view_, static_cast<int>(ViewKey::Left), off));
-        EXPECT_EQ(viewCharacter(view_, 'm', off), ViewCommand::None);
-        EXPECT_EQ(viewCharacter(view_, 'R', off), ViewCommand::None);
+TEST_F(Navigation, EveryScrollMessageDrawsAFrameWhileTheModelViewIsShown) {
+    const int before = windows.framesRequested;
+    apply(scroll(Id::PanXBar, S::ThumbTrack, 2, 40));
+    apply(scroll(Id::PanXBar, S::EndScroll));
+    EXPECT_EQ(windows.framesRequested, before + 3);
+
+    shell.state.modelViewActive = false;
+    shell.state.textureViewActive = true;
+    apply(scroll(Id::PanXBar, S::ThumbTrack, 1, 10));
+    EXPECT_EQ(windows.framesRequested, before + 3);
+}
+
+// Every bar moved and the mouse mode on; each way of resetting undoes all of it.
+TEST_F(Navigation, ResetByCharacterOrButtonPutsAllFiveBarsAtZero) {
+    const auto resets = std::vector<std::function<void()>>{[&] { shell.onChar(Window::Main, 'r'); },
+                                                           [&] { shell.onChar(Window::Main, 'R'); },
+                                                           [&] { command(Id::ResetViewButton); }};
+    for (const auto& reset : resets) {
+        for (const Input& input : {key(vk::kLeft), key(vk::kDown), key(vk::kAdd),
+                                   key(vk::kLeft, 1, kShift), key(vk::kUp, 1, kShift)})
+            apply(input);
+        shell.onChar(Window::Main, 'm');
+        ASSERT_EQ(bars(), (ScrollBarPositions{-1, -1, -1, -1, 1}));
+        ASSERT_EQ(windows.text(Id::MouseModeButton), "m");
+        reset();
+        expectViewReset();
     }
-    EXPECT_FALSE(viewKeyDown(view_, 'A', context()));
-    EXPECT_EQ(viewCharacter(view_, 'x', context()), ViewCommand::None);
-    EXPECT_EQ(valuesOf(view_), Values{});
-    EXPECT_FALSE(view_.mouseRotate);
+    EXPECT_EQ(windows.focusedWindow, Window::Main); // the button gives the keyboard back
 }
 
-TEST_F(NavigationTest, MouseModeCharacterEitherCaseTogglesTheButtonCaption) {
-    EXPECT_EQ(viewCharacter(view_, 'm', context()), ViewCommand::ToggleMouseMode);
-    EXPECT_TRUE(view_.mouseRotate);
-    EXPECT_EQ(mouseModeCaption(view_), "m");
-    EXPECT_EQ(viewCharacter(view_, 'M', context()), ViewCommand::ToggleMouseMode);
-    EXPECT_FALSE(view_.mouseRotate);
-    EXPECT_EQ(mouseModeCaption(view_), "M");
+TEST_F(Navigation, MouseModeTurnsOneDegreePerPointerMove) {
+    shell.onPointerMove(100, 100);
+    command(Id::MouseModeButton);
+    EXPECT_EQ(windows.text(Id::MouseModeButton), "m");
+    EXPECT_EQ(windows.focusedWindow, Window::Main);
+
+    // The move before the mode was on does not count: measured from the origin, far right
+    // and down, still one degree each.
+    shell.onPointerMove(150, 110);
+    EXPECT_EQ(bars(), (ScrollBarPositions{1, 1, 0, 0, 0}));
+    shell.onPointerMove(150, 90); // up only
+    shell.onPointerMove(150, 90); // no move at all
+    EXPECT_EQ(bars(), (ScrollBarPositions{0, 1, 0, 0, 0}));
+    shell.onPointerMove(140, 90); // left, back to where it started
+    EXPECT_EQ(bars(), ScrollBarPositions{});
+
+    shell.onChar(Window::Main, 'M');
+    shell.onPointerMove(10, 10);
+    EXPECT_EQ(bars(), ScrollBarPositions{});
 }
 
-TEST_F(NavigationTest, ResetPutsEveryBarAtZeroAndFitsTheModel) {
-    for (int key : {37, 38, 106, 107})
-        viewKeyDown(view_, key, context(kCtrl));
-    toggleMouseRotate(view_);
-    model_.extent = 250; // a Revert may bring another model
-    EXPECT_EQ(viewCharacter(view_, 'r', context()), ViewCommand::ResetView);
-    EXPECT_EQ(scrollBarPositions(view_), ScrollBarPositions{});
-    EXPECT_EQ(valuesOf(view_), Values{});
-    EXPECT_EQ(mouseModeCaption(view_), "M");
-    EXPECT_EQ(view_.modelScale, 4);
-    EXPECT_EQ(view_.panScaleX, 0.4);
-    EXPECT_EQ(view_.panScaleY, 0.4);
-    EXPECT_EQ(view_.zoomFactor, 1);
-    EXPECT_EQ(view_.up.y, 1);
-    expectCameraFollows();
+class NavigationIgnored : public ShellFixture, public testing::WithParamInterface<bool> {};
+
+// Without a model, and in the texture view, "m", "r" and the arrows do nothing.
+TEST_P(NavigationIgnored, MAndRAndTheArrowsDoNothing) {
+    const bool textureView = GetParam();
+    if (textureView) {
+        openKnight();
+        shell.onKeyDown(Window::Main, vk::kLeft);
+        shell.state.modelViewActive = false;
+        shell.state.textureViewActive = true;
+    }
+    const int panX = windows.scrollPos(Id::PanXBar);
+
+    for (char c : {'m', 'M', 'r', 'R'})
+        shell.onChar(Window::Main, c);
+    shell.onKeyDown(Window::Main, vk::kRight);
+
+    EXPECT_EQ(windows.text(Id::MouseModeButton), "M");
+    EXPECT_FALSE(shell.state.viewState.mouseRotate);
+    EXPECT_EQ(windows.scrollPos(Id::PanXBar), panX);
 }
 
-struct ScrollRow {
-    const char* name;
-    ViewBar bar;
-    int request;
-    int pos;
-    int times;
-    bool handled;
-    Values expected;
-    friend void PrintTo(const ScrollRow& row, std::ostream* out) { *out << row.name; }
+INSTANTIATE_TEST_SUITE_P(NoModelOrTextureView, NavigationIgnored, testing::Bool());
+
+TEST(NavigationThumb, ReplacesTheWholeDegreesOnly) {
+    ViewState view;
+    view.pitch = -10.5;
+    applyScrollRequest(view, ViewBar::Pitch, kSbThumbTrack, -20);
+    EXPECT_EQ(view.pitch, 19.5);
+    EXPECT_EQ(scrollBarPosition(view, ViewBar::Pitch), -19);
+}
+
+TEST(NavigationPointer, WrapsAt180) {
+    ViewState view;
+    view.yaw = 180;
+    rotateByPointerMove(view, 2, 0);
+    EXPECT_EQ(view.yaw, -179);
+}
+
+// The scales come from the model's extent; a model of one vertex, or of vertices all on one
+// point, has extent 0, and one without vertices keeps its huge negative start value: these
+// and any other extent that cannot scale the view are taken as 1.
+struct ExtentCase {
+    double extent;
+    double modelScale;
+    double panScale;
 };
 
-class NavigationScroll : public NavigationTest, public ::testing::WithParamInterface<ScrollRow> {};
+class ResetView : public testing::TestWithParam<ExtentCase> {};
 
-TEST_P(NavigationScroll, MovesItsOwnValueAsTheBarShowsIt) {
-    const ScrollRow& row = GetParam();
-    for (int i = 0; i < row.times; ++i)
-        EXPECT_EQ(applyScrollRequest(view_, row.bar, row.request, row.pos), row.handled);
-    EXPECT_EQ(valuesOf(view_), row.expected);
-    expectCameraFollows();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Requests, NavigationScroll,
-    ::testing::Values(
-        // Lines wrap, pages and thumb clamp.
-        ScrollRow{"PitchLineUpWraps", ViewBar::Pitch, kSbLineUp, 0, 181, true, {.pitch = -179}},
-        ScrollRow{"PitchPageUpClamps", ViewBar::Pitch, kSbPageUp, 0, 19, true, {.pitch = 180}},
-        ScrollRow{"PitchPageDownClamps", ViewBar::Pitch, kSbPageDown, 0, 19, true, {.pitch = -180}},
-        ScrollRow{"PitchThumbNegated", ViewBar::Pitch, kSbThumbTrack, -30, 1, true, {.pitch = 30}},
-        ScrollRow{"YawLineDownWraps", ViewBar::Yaw, kSbLineDown, 0, 181, true, {.yaw = -179}},
-        ScrollRow{"YawPageDownClamps", ViewBar::Yaw, kSbPageDown, 0, 19, true, {.yaw = 180}},
-        ScrollRow{"YawPageUpClamps", ViewBar::Yaw, kSbPageUp, 0, 19, true, {.yaw = -180}},
-        ScrollRow{"YawThumb", ViewBar::Yaw, kSbThumbPosition, -45, 1, true, {.yaw = -45}},
-        ScrollRow{"ZoomLineUpEnlarges", ViewBar::Zoom, kSbLineUp, 0, 3, true, {.zoom = 3}},
-        ScrollRow{"ZoomPageDownClamps", ViewBar::Zoom, kSbPageDown, 0, 11, true, {.zoom = -100}},
-        ScrollRow{"ZoomThumbNegated", ViewBar::Zoom, kSbThumbTrack, 20, 1, true, {.zoom = -20}},
-        ScrollRow{"ZoomThumbClamps", ViewBar::Zoom, kSbThumbTrack, -300, 1, true, {.zoom = 100}},
-        ScrollRow{"PanXPageUpClamps", ViewBar::PanX, kSbPageUp, 0, 11, true, {.panX = -100}},
-        ScrollRow{"PanXThumb", ViewBar::PanX, kSbThumbPosition, 7, 1, true, {.panX = 7}},
-        ScrollRow{"PanYLineUp", ViewBar::PanY, kSbLineUp, 0, 2, true, {.panY = -2}},
-        ScrollRow{"PanYThumb", ViewBar::PanY, kSbThumbTrack, -100, 1, true, {.panY = -100}},
-        ScrollRow{"TopChangesNothing", ViewBar::Yaw, kSbTop, 0, 1, false, {}},
-        ScrollRow{"BottomChangesNothing", ViewBar::Zoom, kSbBottom, 0, 1, false, {}},
-        ScrollRow{"EndChangesNothing", ViewBar::PanX, kSbEndScroll, 50, 1, false, {}}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(NavigationTest, ThumbReplacesTheWholeDegreesOnly) {
-    view_.pitch = -10.5;
-    applyScrollRequest(view_, ViewBar::Pitch, kSbThumbTrack, -20);
-    EXPECT_EQ(view_.pitch, 19.5);
-    EXPECT_EQ(scrollBarPosition(view_, ViewBar::Pitch), -19);
-}
-
-TEST_F(NavigationTest, ZoomScalesByThreePercentAStepAndMovesThePannedCamera) {
-    stepPanX(view_, 5);
-    stepPanY(view_, -3);
-    stepZoom(view_, 10);
-    EXPECT_NEAR(view_.zoomFactor, 1.3439, 1e-4);
-    expectCameraFollows();
-    stepZoom(view_, -110);
-    EXPECT_NEAR(view_.zoomFactor, 0.0520, 1e-4);
-    expectCameraFollows();
-}
-
-TEST_F(NavigationTest, PointerMovesTurnOneDegreeWhateverTheDistance) {
-    rotateByPointerMove(view_, 50, 0);
-    rotateByPointerMove(view_, 0, -7);
-    EXPECT_EQ(valuesOf(view_), (Values{.pitch = 1, .yaw = 1}));
-    rotateByPointerMove(view_, -1, 3);
-    EXPECT_EQ(valuesOf(view_), Values{});
-    view_.yaw = 180;
-    rotateByPointerMove(view_, 2, 0);
-    EXPECT_EQ(view_.yaw, -179);
-}
-
-// A model of one vertex, or of vertices all on one point, has extent 0; one without vertices
-// keeps its huge negative start value. None may turn the view's scales infinite or NaN.
-class NavigationExtent : public NavigationTest, public ::testing::WithParamInterface<double> {};
-
-TEST_P(NavigationExtent, UnusableExtentGivesFiniteView) {
-    model_.extent = GetParam();
-    resetView(view_, model_);
-    EXPECT_EQ(view_.modelScale, 1000);
-    EXPECT_EQ(view_.panScaleX, 100);
-    stepZoom(view_, 100);
-    stepPanX(view_, -100);
-    stepPanY(view_, 100);
-    for (double value : {view_.eye.x, view_.eye.y, view_.center.x, view_.center.y, view_.zoomFactor,
-                         view_.panScaleY})
+TEST_P(ResetView, FitsTheModelAndKeepsTheViewFinite) {
+    Model model;
+    model.extent = GetParam().extent;
+    // Everything the navigation changes, changed.
+    ViewState view{{1, 2, 3}, {1, 2, 0}, {0, 0, 1}, 10, 20, 3, 4, 5, 7, 7, 2, 7, true};
+    resetView(view, model);
+    EXPECT_EQ((std::array{view.eye.x, view.eye.y, view.eye.z, view.center.x, view.center.y,
+                          view.center.z, view.up.x, view.up.y, view.up.z}),
+              (std::array<double, 9>{0, 0, -20000, 0, 0, 0, 0, 1, 0}));
+    EXPECT_EQ((std::array{view.yaw, view.pitch, view.zoomFactor}), (std::array{0.0, 0.0, 1.0}));
+    EXPECT_EQ((std::array{view.panX, view.panY, view.zoom}), (std::array{0, 0, 0}));
+    EXPECT_FALSE(view.mouseRotate);
+    EXPECT_EQ(view.modelScale, GetParam().modelScale);
+    EXPECT_EQ(view.panScaleX, GetParam().panScale);
+    EXPECT_EQ(view.panScaleY, GetParam().panScale);
+    stepZoom(view, 100);
+    stepPanX(view, -100);
+    stepPanY(view, 100);
+    for (double value : {view.eye.x, view.eye.y, view.center.x, view.center.y, view.zoomFactor})
         EXPECT_TRUE(std::isfinite(value)) << value;
 }
 
-INSTANTIATE_TEST_SUITE_P(Degenerate, NavigationExtent,
-                         ::testing::Values(0.0, -0.0, -1.7e300, 1e-300,
-                                           std::numeric_limits<double>::quiet_NaN(),
-                                           std::numeric_limits<double>::infinity(), 1e308));
+INSTANTIATE_TEST_SUITE_P(
+    Extents, ResetView,
+    testing::Values(ExtentCase{250, 4, 0.4}, ExtentCase{0.0, 1000, 100},
+                    ExtentCase{-0.0, 1000, 100}, ExtentCase{-1.7e300, 1000, 100},
+                    ExtentCase{1e-300, 1000, 100},
+                    ExtentCase{std::numeric_limits<double>::quiet_NaN(), 1000, 100},
+                    ExtentCase{std::numeric_limits<double>::infinity(), 1000, 100},
+                    ExtentCase{1e308, 1000, 100}));
 
 } // namespace
+} // namespace test
 } // namespace sw
