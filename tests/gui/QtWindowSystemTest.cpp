@@ -56,24 +56,13 @@ protected:
         windows.setEventSink(&sink);
         ASSERT_TRUE(windows.createWindow({Window::Main, "main", {0, 0, 300, 200}}));
         ASSERT_TRUE(windows.createWindow({Window::Controls, "panel", {0, 0, 200, 200}}));
-        ASSERT_TRUE(windows.createControl({Window::Main,
-                                           ControlKind::HorizontalScrollBar,
-                                           ControlId::YawBar,
-                                           "",
-                                           {0, 0, 200, 10},
-                                           true}));
-        ASSERT_TRUE(windows.createControl({Window::Controls,
-                                           ControlKind::ListBox,
-                                           ControlId::MeshList,
-                                           "",
-                                           {0, 0, 100, 100},
-                                           true}));
-        ASSERT_TRUE(windows.createControl({Window::Controls,
-                                           ControlKind::RadioButton,
-                                           ControlId::AxisX,
-                                           "x",
-                                           {0, 100, 40, 18},
-                                           true}));
+        using enum ControlKind;
+        for (const ControlDesc& desc :
+             {ControlDesc{
+                  Window::Main, HorizontalScrollBar, ControlId::YawBar, "", {0, 0, 200, 10}},
+              ControlDesc{Window::Controls, ListBox, ControlId::MeshList, "", {0, 0, 100, 100}},
+              ControlDesc{Window::Controls, RadioButton, ControlId::AxisX, "x", {0, 100, 40, 18}}})
+            ASSERT_TRUE(windows.createControl(desc));
         windows.setScrollRange(ControlId::YawBar, -180, 180);
         windows.setScrollPos(ControlId::YawBar, 10);
     }

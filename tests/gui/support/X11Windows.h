@@ -2,24 +2,22 @@
 
 #include <optional>
 #include <string>
-#include <vector>
 
 namespace sw::test {
 
-// The titles of the mapped top-level windows of one process on the X display.
-std::vector<std::string> shownWindowTitles(long long pid);
-
-// Where that process's window with this exact title lies on the screen, frame excluded.
+// Where a mapped top-level window lies on the screen, frame excluded.
 struct ScreenArea {
     int x = 0;
     int y = 0;
     int width = 0;
     int height = 0;
 };
-std::optional<ScreenArea> windowAreaTitled(long long pid, const std::string& title);
 
-// Asks that process's window with this exact title to close, as its close box would. False
-// when there is no such window.
-bool closeWindowTitled(long long pid, const std::string& title);
+// The area of the window with this exact title that the process shows on the X display;
+// nothing while it shows none.
+std::optional<ScreenArea> shownWindow(long long pid, const std::string& title);
+
+// Asks that window to close, as its close box would. False when it is not shown.
+bool closeWindow(long long pid, const std::string& title);
 
 } // namespace sw::test
