@@ -121,12 +121,7 @@ class DocumentNames : public ShellFixture, public testing::WithParamInterface<Na
 
 // Only the last three characters count, in any case; the file's content is a model either way.
 TEST_P(DocumentNames, OpenTakesOnlyNamesEndingIn3do) {
-    writeModel("old.3do");
-    open("old.3do");
-    writeModel(GetParam().fileName);
-
-    fake.messageBoxes.answer(kIdNo);
-    open(GetParam().fileName);
+    reopen(GetParam().fileName);
 
     std::vector expected{kSaveQuestion};
     if (!GetParam().accepted)
@@ -194,12 +189,7 @@ class DocumentFailedOpen : public ShellFixture,
 
 // Open closes the old model before it reads the new one, so a file that fails leaves none.
 TEST_P(DocumentFailedOpen, LeavesNoModelAndThePlainTitle) {
-    writeModel("old.3do");
-    open("old.3do");
-    writeModel("bad.3do", GetParam().text);
-
-    fake.messageBoxes.answer(kIdNo);
-    open("bad.3do");
+    reopen("bad.3do", GetParam().text);
 
     // The model's own explanation follows the message, where it has one.
     const std::string why = preparationError(pathOf("bad.3do"));

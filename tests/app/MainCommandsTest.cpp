@@ -59,6 +59,11 @@ TEST_F(MainCommands, PreferencesRefreshesShowsAndFocusesTheOptionsWindow) {
                                            {Window::Options, PrivateMessage::Refresh}}));
     EXPECT_TRUE(windows.window(Window::Options).visible);
     EXPECT_EQ(windows.focusedWindow, Window::Options);
+
+    // Its close box only hides it.
+    shell.onClose(Window::Options);
+    EXPECT_FALSE(windows.window(Window::Options).visible);
+    EXPECT_FALSE(windows.quitCode.has_value());
 }
 
 TEST_F(MainCommands, ControlPanelToggleByMenuEnterAndAfterItsCloseBox) {
@@ -74,11 +79,14 @@ TEST_F(MainCommands, ControlPanelToggleByMenuEnterAndAfterItsCloseBox) {
     shell.onKeyDown(Window::Controls, vk::kReturn);
     EXPECT_TRUE(windows.window(Window::Controls).visible);
 
-    // After the close box one toggle shows the panel again.
+    // The close box only hides the panel; one toggle shows it again.
     shell.onClose(Window::Controls);
+    EXPECT_FALSE(windows.window(Window::Controls).visible);
     command(Id::MenuToggleControlPanel);
     EXPECT_TRUE(windows.window(Window::Controls).visible);
     EXPECT_TRUE(shell.state.controlPanelVisible);
+    EXPECT_TRUE(windows.destroyedWindows.empty());
+    EXPECT_FALSE(windows.quitCode.has_value());
 }
 
 TEST_F(MainCommands, AboutShowsLinesSeparatedByBlankLinesUnderTheProgramsName) {

@@ -179,18 +179,6 @@ TEST(StartUpPreferences, AreReadBeforeTheWindowsAndAFirstStartStoresTheDefaults)
     // The built-in colours are in use, yet the flag that says so starts cleared.
     EXPECT_EQ(shell.state.palette.entries[200], (Rgb{0xFF, 0x00, 0xFF}));
     EXPECT_FALSE(shell.state.palette.paletteFilled);
-
-    TempDir dir;
-    FakePlatform again;
-    again.settings.exists = true;
-    again.settings.values = {{"CmpFile", dir.write("bad.cmp", std::string(900, 'x'))}};
-    Shell second(again.platform);
-    ASSERT_TRUE(second.start());
-    // No window exists yet to own the palette's complaint.
-    ASSERT_EQ(again.messageBoxes.shown().size(), 1u);
-    EXPECT_EQ(again.messageBoxes.shown()[0].caption, "Invalid CMP File");
-    EXPECT_EQ(again.messageBoxes.shown()[0].owner, Window::None);
-    EXPECT_EQ(second.state.preferences.cmpFile, "Default (no file necessary)");
 }
 
 // Each failure the window system can report. A failed class registration is named before

@@ -3,6 +3,7 @@
 #include "platform/SettingsStore.h"
 
 #include <map>
+#include <optional>
 #include <string>
 
 namespace sw::test {
@@ -19,9 +20,7 @@ public:
     }
     std::optional<std::string> readString(const std::string& name) override {
         const auto it = values.find(name);
-        if (it == values.end())
-            return std::nullopt;
-        return it->second;
+        return it == values.end() ? std::nullopt : std::optional(it->second);
     }
     void writeString(const std::string& name, const std::string& value) override {
         values[name] = value;
