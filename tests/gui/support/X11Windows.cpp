@@ -8,19 +8,20 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace sw::test {
 
 namespace {
 
-struct Connection {
-    Connection() : c(xcb_connect(nullptr, nullptr)) {}
-    ~Connection() { xcb_disconnect(c); }
-    Connection(const Connection&) = delete;
-    Connection& operator=(const Connection&) = delete;
-    bool ok() const { return xcb_connection_has_error(c) == 0; }
-    xcb_connection_t* c;
-};
+using Connection = std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)>;
+
+// A connection to the display, or none.
+Connection connect() {
+    Connection x(xcb_connect(nullptr, nullptr), &xcb_disconnect);
+    return x && xcb_connection_has_error(x.get()) == 0 ? std::move(x)
+                                                       : Connection(nullptr, &xcb_disconnect);
+}
 
 template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
 template <typename T> Reply<T> reply(T* answer) {
@@ -68,35 +69,36 @@ std::optional<xcb_window_t> find(xcb_connection_t* c, long long pid, const std::
 } // namespace
 
 std::optional<ScreenArea> shownWindow(long long pid, const std::string& title) {
-    Connection x;
-    const auto window = x.ok() ? find(x.c, pid, title) : std::nullopt;
+    const Connection x = connect();
+    const auto window = x ? find(x.get(), pid, title) : std::nullopt;
     if (!window)
         return std::nullopt;
-    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x.c)).data->root;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x.get())).data->root;
     const auto geometry =
-        reply(xcb_get_geometry_reply(x.c, xcb_get_geometry(x.c, *window), nullptr));
+        reply(xcb_get_geometry_reply(x.get(), xcb_get_geometry(x.get(), *window), nullptr));
     const auto origin = reply(xcb_translate_coordinates_reply(
-        x.c, xcb_translate_coordinates(x.c, *window, root, 0, 0), nullptr));
+        x.get(), xcb_translate_coordinates(x.get(), *window, root, 0, 0), nullptr));
     if (!geometry || !origin)
         return std::nullopt;
     return ScreenArea{origin->dst_x, origin->dst_y, geometry->width, geometry->height};
 }
 
 bool closeWindow(long long pid, const std::string& title) {
-    Connection x;
-    const auto window = x.ok() ? find(x.c, pid, title) : std::nullopt;
+    const Connection x = connect();
+    const auto window = x ? find(x.get(), pid, title) : std::nullopt;
     if (!window)
         return false;
     xcb_client_message_event_t event{};
     event.response_type = XCB_CLIENT_MESSAGE;
     event.format = 32;
     event.window = *window;
-    event.type = atom(x.c, "WM_PROTOCOLS");
-    event.data.data32[0] = atom(x.c, "WM_DELETE_WINDOW");
+    event.type = atom(x.get(), "WM_PROTOCOLS");
+    event.data.data32[0] = atom(x.get(), "WM_DELETE_WINDOW");
     event.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(x.c, 0, *window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&event));
+    xcb_send_event(x.get(), 0, *window, XCB_EVENT_MASK_NO_EVENT,
+                   reinterpret_cast<const char*>(&event));
     // Wait until the server has handled the request, so it is not lost with the connection.
-    std::free(xcb_get_input_focus_reply(x.c, xcb_get_input_focus(x.c), nullptr));
+    std::free(xcb_get_input_focus_reply(x.get(), xcb_get_input_focus(x.get()), nullptr));
     return true;
 }
 
