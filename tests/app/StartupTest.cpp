@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace sw::test {
@@ -101,33 +102,27 @@ TEST_F(StartUp, CreatesEveryControlInOrderWithItsLabelPlaceAndSizeAndOnlyXyCheck
     EXPECT_EQ(windows.fontFace, "MS Sans Serif");
     EXPECT_EQ(windows.fontCellHeight, 14);
     // Angles run over whole degrees, pan and zoom over steps; every bar starts in the middle.
-    const std::map<Id, std::pair<int, int>> ranges{{Id::PanYBar, {-100, 100}},
-                                                   {Id::PanXBar, {-100, 100}},
-                                                   {Id::ZoomBar, {-100, 100}},
-                                                   {Id::PitchBar, {-180, 180}},
-                                                   {Id::YawBar, {-180, 180}}};
-    for (const auto& [bar, range] : ranges) {
+    for (const auto& [bar, limit] : std::map<Id, int>{{Id::PanYBar, 100},
+                                                      {Id::PanXBar, 100},
+                                                      {Id::ZoomBar, 100},
+                                                      {Id::PitchBar, 180},
+                                                      {Id::YawBar, 180}}) {
         const auto& c = windows.control(bar);
-        EXPECT_EQ(std::pair(c.scrollMinimum, c.scrollMaximum), range) << toInt(bar);
-        EXPECT_EQ(c.scrollPosition, 0) << toInt(bar);
+        EXPECT_EQ(std::tuple(c.scrollMinimum, c.scrollMaximum, c.scrollPosition),
+                  std::tuple(-limit, limit, 0))
+            << toInt(bar);
     }
 }
 
 TEST_F(StartUp, ShowsTheMainWindowAndTheControlPanelButNotThePreferences) {
-    struct Expected {
-        Window window;
-        const char* title;
-        Rect rect;
-        bool visible;
-    };
-    for (const Expected& e : {Expected{M, "Skinweaver 1.1", {272, 8, 520, 562}, true},
-                              Expected{P, "Control Panel", {8, 32, 256, 464}, true},
-                              Expected{O, "Preferences", {16, 40, 256, 216}, false}}) {
-        const auto& w = windows.window(e.window);
-        EXPECT_EQ(w.text, e.title);
-        EXPECT_EQ(w.rect, e.rect) << e.title;
-        EXPECT_EQ(w.visible, e.visible) << e.title;
-        EXPECT_TRUE(w.hasFont) << e.title;
+    using Expected = std::tuple<Window, std::string, Rect, bool>; // title, place, shown
+    for (const auto& [window, title, rect, visible] :
+         {Expected{M, "Skinweaver 1.1", {272, 8, 520, 562}, true},
+          Expected{P, "Control Panel", {8, 32, 256, 464}, true},
+          Expected{O, "Preferences", {16, 40, 256, 216}, false}}) {
+        const auto& w = windows.window(window);
+        EXPECT_EQ(std::tuple(w.text, w.rect, w.visible, w.hasFont),
+                  std::tuple(title, rect, visible, true));
     }
     EXPECT_EQ(windows.registeredClasses, (std::vector<Window>{M, P, O, Window::GlView}));
     // The Preferences window fills its controls once, right after it is built.
@@ -138,6 +133,14 @@ TEST_F(StartUp, ShowsTheMainWindowAndTheControlPanelButNotThePreferences) {
     // The viewport is that of the view as the first layout left it.
     EXPECT_EQ(shell.state.viewportRect.width(), 433);
     EXPECT_EQ(shell.state.viewportRect.height(), 442);
+    // The preferences are read first; a first start stores the defaults. The built-in colours
+    // are in use, yet the flag that says so starts cleared.
+    EXPECT_EQ(fake.settings.values,
+              (std::map<std::string, std::string>{{"CmpFile", "Default (no file necessary)"},
+                                                  {"PrimaryTex", "MAT"},
+                                                  {"SecondaryTex", "BOTH"}}));
+    EXPECT_EQ(shell.state.palette.entries[200], (Rgb{0xFF, 0x00, 0xFF}));
+    EXPECT_FALSE(shell.state.palette.paletteFilled);
 }
 
 // Which items are enabled is the no-model state's business (InterfaceStateTest).
@@ -166,19 +169,6 @@ TEST_F(StartUp, BuildsTheMenuWithItsAccessKeysAndSeparators) {
             EXPECT_EQ(windows.menu[i].id, expected[i].id) << i;
         }
     }
-}
-
-TEST(StartUpPreferences, AreReadBeforeTheWindowsAndAFirstStartStoresTheDefaults) {
-    FakePlatform first;
-    Shell shell(first.platform);
-    ASSERT_TRUE(shell.start());
-    EXPECT_EQ(first.settings.values,
-              (std::map<std::string, std::string>{{"CmpFile", "Default (no file necessary)"},
-                                                  {"PrimaryTex", "MAT"},
-                                                  {"SecondaryTex", "BOTH"}}));
-    // The built-in colours are in use, yet the flag that says so starts cleared.
-    EXPECT_EQ(shell.state.palette.entries[200], (Rgb{0xFF, 0x00, 0xFF}));
-    EXPECT_FALSE(shell.state.palette.paletteFilled);
 }
 
 // Each failure the window system can report. A failed class registration is named before

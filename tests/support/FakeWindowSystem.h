@@ -60,6 +60,8 @@ public:
     std::optional<Window> focusedWindow; // none while a control has the focus
     std::unique_ptr<HeadlessGl> gl;      // draws into 64 x 64 pixels whatever the view's size
 
+    // Stricter than the window system, which ignores a stale handle: reading what does not
+    // exist throws, and changing it creates it, so that the test sees it.
     const Element& control(ControlId id) const { return controls.at(id); }
     const Element& window(Window window) const { return topLevels.at(window); }
 
@@ -119,7 +121,7 @@ public:
     }
     void destroyControl(ControlId id) override { destroyedControls.push_back(id); }
     void destroyWindow(Window window) override {
-        at(window).visible = false;
+        topLevels[window].visible = false;
         destroyedWindows.push_back(window);
     }
     void sendPrivate(Window window, PrivateMessage message) override {
@@ -128,40 +130,40 @@ public:
             sink_->onPrivateMessage(window, message);
     }
     void postQuit(int exitCode) override { quitCode = exitCode; }
-    void enable(ControlId id, bool enabled) override { at(id).enabled = enabled; }
-    bool isEnabled(ControlId id) const override { return at(id).enabled; }
-    void setText(ControlId id, const std::string& text) override { at(id).text = text; }
-    std::string text(ControlId id) const override { return at(id).text; }
-    void setChecked(ControlId id, bool checked) override { at(id).checked = checked; }
-    bool isChecked(ControlId id) const override { return at(id).checked; }
-    void moveControl(ControlId id, const Rect& rect) override { at(id).rect = rect; }
+    void enable(ControlId id, bool enabled) override { controls[id].enabled = enabled; }
+    bool isEnabled(ControlId id) const override { return control(id).enabled; }
+    void setText(ControlId id, const std::string& text) override { controls[id].text = text; }
+    std::string text(ControlId id) const override { return control(id).text; }
+    void setChecked(ControlId id, bool checked) override { controls[id].checked = checked; }
+    bool isChecked(ControlId id) const override { return control(id).checked; }
+    void moveControl(ControlId id, const Rect& rect) override { controls[id].rect = rect; }
     void setFocus(ControlId) override { focusedWindow.reset(); }
     void resetList(ControlId id) override {
-        at(id).rows.clear();
-        at(id).currentRow = -1;
+        controls[id].rows.clear();
+        controls[id].currentRow = -1;
     }
     void insertRow(ControlId id, int row, const std::string& text) override {
         // As a list box does: -1 (or past the end) appends.
-        auto& rows = at(id).rows;
+        auto& rows = controls[id].rows;
         const auto size = static_cast<int>(rows.size());
         rows.insert(rows.begin() + (row < 0 || row > size ? size : row), text);
     }
     void setCurrentRow(ControlId id, int row) override {
-        Element& list = at(id);
+        Element& list = controls[id];
         list.currentRow = row >= 0 && row < static_cast<int>(list.rows.size()) ? row : -1;
     }
-    int currentRow(ControlId id) const override { return at(id).currentRow; }
+    int currentRow(ControlId id) const override { return control(id).currentRow; }
     void setScrollRange(ControlId id, int minimum, int maximum) override {
-        at(id).scrollMinimum = minimum;
-        at(id).scrollMaximum = maximum;
+        controls[id].scrollMinimum = minimum;
+        controls[id].scrollMaximum = maximum;
     }
     void setScrollPos(ControlId id, int position) override {
-        Element& bar = at(id);
+        Element& bar = controls[id];
         bar.scrollPosition = std::clamp(position, bar.scrollMinimum, bar.scrollMaximum);
     }
-    int scrollPos(ControlId id) const override { return at(id).scrollPosition; }
+    int scrollPos(ControlId id) const override { return control(id).scrollPosition; }
     void setVisible(Window window, bool visible) override {
-        at(window).visible = visible;
+        topLevels[window].visible = visible;
         // Showing the main window for the first time tells it its size, which lays it out.
         if (window == Window::Main && visible && !mainShown_ && sink_ != nullptr) {
             mainShown_ = true;
@@ -169,30 +171,16 @@ public:
         }
     }
     void setFocus(Window window) override { focusedWindow = window; }
-    void setTitle(Window window, const std::string& title) override { at(window).text = title; }
+    void setTitle(Window window, const std::string& title) override {
+        topLevels[window].text = title;
+    }
     void requestFrame() override { ++framesRequested; }
 
 private:
     bool hasFont() const { return !fontFace.empty(); }
-    // A call on what does not exist changes a scratch element and reads an empty one, as the
-    // window system ignores a stale handle.
-    Element& at(ControlId id) {
-        const auto it = controls.find(id);
-        return it == controls.end() ? scratch_ = Element{} : it->second;
-    }
-    Element& at(Window window) {
-        const auto it = topLevels.find(window);
-        return it == topLevels.end() ? scratch_ = Element{} : it->second;
-    }
-    const Element& at(ControlId id) const {
-        const auto it = controls.find(id);
-        return it == controls.end() ? none_ : it->second;
-    }
 
     WindowEvents* sink_ = nullptr;
     bool mainShown_ = false;
-    Element scratch_;
-    const Element none_;
 };
 
 } // namespace sw::test
