@@ -10,6 +10,7 @@
 #include <limits>
 #include <ostream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace sw {
@@ -109,10 +110,8 @@ TEST_P(NavigationInputs, MoveTheViewAndTheBarsShowIt) {
     EXPECT_NEAR(view.zoomFactor, std::pow(1.03, v.zoom), 1e-12);
     EXPECT_DOUBLE_EQ(view.eye.x, -10.0 * v.panX * view.zoomFactor);
     EXPECT_DOUBLE_EQ(view.eye.y, -10.0 * v.panY * view.zoomFactor);
-    EXPECT_EQ(view.center.x, view.eye.x);
-    EXPECT_EQ(view.center.y, view.eye.y);
-    EXPECT_EQ(view.eye.z, -20000);
-    EXPECT_EQ(view.center.z, 0);
+    EXPECT_EQ(std::tuple(view.center.x, view.center.y, view.eye.z, view.center.z),
+              std::tuple(view.eye.x, view.eye.y, -20000.0, 0.0));
 }
 
 using S = ScrollRequest;

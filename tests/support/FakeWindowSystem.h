@@ -5,6 +5,7 @@
 #include "platform/WindowSystem.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <map>
 #include <memory>
 #include <optional>
@@ -29,7 +30,6 @@ public:
         bool enabled = false;
         bool checked = false;
         bool visible = false;
-        bool hasFont = false; // created after the font
         std::vector<std::string> rows;
         int currentRow = -1;
         int scrollMinimum = 0;
@@ -52,6 +52,7 @@ public:
     std::vector<Window> registeredClasses;
     std::string fontFace;
     int fontCellHeight = 0;
+    std::size_t createdBeforeFont = 0; // windows, controls and menu items
     std::optional<int> quitCode;
     int framesRequested = 0;
     std::vector<ControlId> destroyedControls;
@@ -69,6 +70,7 @@ public:
     void createFont(const std::string& face, int cellHeight) override {
         fontFace = face;
         fontCellHeight = cellHeight;
+        createdBeforeFont = controls.size() + topLevels.size();
     }
     bool registerWindowClass(Window window) override {
         if (failRegistration.count(window) != 0)
@@ -91,7 +93,6 @@ public:
         Element& top = topLevels[desc.window];
         top.text = desc.title;
         top.rect = desc.rect;
-        top.hasFont = hasFont();
         return true;
     }
     bool createControl(const ControlDesc& desc) override {
@@ -103,7 +104,6 @@ public:
         control.text = desc.text;
         control.rect = desc.rect;
         control.enabled = desc.enabled;
-        control.hasFont = hasFont();
         creationOrder.push_back(desc.id);
         return true;
     }
@@ -177,8 +177,6 @@ public:
     void requestFrame() override { ++framesRequested; }
 
 private:
-    bool hasFont() const { return !fontFace.empty(); }
-
     WindowEvents* sink_ = nullptr;
     bool mainShown_ = false;
 };
