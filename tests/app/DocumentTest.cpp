@@ -115,31 +115,53 @@ TEST_F(Document, CloseAnsweringYesAndCancellingTheSaveDialogClosesWithoutSaving)
     EXPECT_EQ(files(), filesBefore);
 }
 
-struct NameCase {
+// Open with old.3do open, answering No to "Save?": only names ending in "3do" count, in any
+// case, whatever the file holds; Open closes the old model before it reads the new one, so a
+// file that fails to load leaves none.
+struct OpenCase {
     const char* name;
     const char* fileName;
-    bool accepted;
+    std::string text;    // of the file
+    const char* message; // the refusal or failure shown after "Save?", if any
+    const char* caption;
+    const char* openAfter; // the model open afterwards, if any
 };
 
-class DocumentNames : public ShellFixture, public testing::WithParamInterface<NameCase> {};
+class DocumentOpen : public ShellFixture, public testing::WithParamInterface<OpenCase> {};
 
-// Only the last three characters count, in any case; the file's content is a model either way.
-TEST_P(DocumentNames, OpenTakesOnlyNamesEndingIn3do) {
-    reopen(GetParam().fileName);
+TEST_P(DocumentOpen, TakesOnlyModelFilesNamed3do) {
+    const OpenCase& c = GetParam();
+    reopen(c.fileName, c.text);
 
     std::vector expected{kSaveQuestion};
-    if (!GetParam().accepted)
-        expected.push_back({Window::Main, "Please select a .3do file.", "Skinweaver 1.1", kMbOk});
+    if (c.message != nullptr)
+        expected.push_back({Window::Main, c.message, c.caption, kMbOk});
     EXPECT_EQ(boxes(), expected);
-    expectModelOpen(GetParam().accepted ? GetParam().fileName : "old.3do");
+    if (c.openAfter != nullptr) {
+        expectModelOpen(c.openAfter);
+    } else {
+        expectNoModel();
+        EXPECT_EQ(shell.state.currentPath, "");
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Names, DocumentNames,
-                         testing::Values(NameCase{"Upper", "KNIGHT.3DO", true},
-                                         NameCase{"Txt", "knight.txt", false},
-                                         NameCase{"NoDot", "knight3do", true},
-                                         NameCase{"Short", "do", false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+const char* const kRefusal = "Please select a .3do file.";
+INSTANTIATE_TEST_SUITE_P(
+    Files, DocumentOpen,
+    testing::Values(
+        OpenCase{"Upper", "KNIGHT.3DO", kTriangleModel, nullptr, nullptr, "KNIGHT.3DO"},
+        OpenCase{"Txt", "knight.txt", kTriangleModel, kRefusal, "Skinweaver 1.1", "old.3do"},
+        OpenCase{"NoDot", "knight3do", kTriangleModel, nullptr, nullptr, "knight3do"},
+        OpenCase{"Short", "do", kTriangleModel, kRefusal, "Skinweaver 1.1", "old.3do"},
+        OpenCase{"Unreadable", "bad.3do", "not a model", "Error loading file.", "File error",
+                 nullptr},
+        OpenCase{"Unpreparable", "bad.3do",
+                 replaced(kTriangleModel, "0: 1 0x0000 4 3 3 0 3 0, 0 1, 1 2, 2",
+                          "0: 1 0x0000 4 3 3 0 3 0, 0 1, 1 7, 2"),
+                 "Error initializing model.\n\nFace 0 of mesh 0 (tri) names vertex 7, but the "
+                 "mesh has 3 vertices.",
+                 "Error", nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Document, RevertReadsTheFileAgainAndDropsEveryEditAndTheChosenTexture) {
     openKnight();
@@ -171,38 +193,6 @@ TEST_F(Document, RevertReadsTheFileAgainAndDropsEveryEditAndTheChosenTexture) {
     EXPECT_EQ(reverted.insertOffset.z, -0.1);
     EXPECT_EQ(shell.state.currentPath, pathOf("knight.3do"));
 }
-
-struct FailedOpenCase {
-    const char* name;
-    std::string text; // the model file
-    const char* message;
-    const char* caption;
-};
-
-class DocumentFailedOpen : public ShellFixture,
-                           public testing::WithParamInterface<FailedOpenCase> {};
-
-// Open closes the old model before it reads the new one, so a file that fails leaves none.
-TEST_P(DocumentFailedOpen, LeavesNoModelAndThePlainTitle) {
-    reopen("bad.3do", GetParam().text);
-
-    const Box failure{Window::Main, GetParam().message, GetParam().caption, kMbOk};
-    EXPECT_EQ(boxes(), (std::vector{kSaveQuestion, failure}));
-    expectNoModel();
-    EXPECT_EQ(shell.state.currentPath, "");
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Files, DocumentFailedOpen,
-    testing::Values(FailedOpenCase{"Unreadable", "not a model", "Error loading file.",
-                                   "File error"},
-                    FailedOpenCase{"Unpreparable",
-                                   replaced(kTriangleModel, "0: 1 0x0000 4 3 3 0 3 0, 0 1, 1 2, 2",
-                                            "0: 1 0x0000 4 3 3 0 3 0, 0 1, 1 7, 2"),
-                                   "Error initializing model.\n\nFace 0 of mesh 0 (tri) names "
-                                   "vertex 7, but the mesh has 3 vertices.",
-                                   "Error"}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 struct FailedWriteCase {
     const char* name;
