@@ -159,6 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
                        {.pitch = 30, .yaw = -45, .zoom = -20, .panX = 7, .panY = -100}},
         NavigationCase{
             "ZoomThumbClamps", {scroll(Id::ZoomBar, S::ThumbTrack, 1, -300)}, {.zoom = 100}},
+        NavigationCase{"OtherKeysChangeNothing", {key('A')}, {}},
         NavigationCase{"TopBottomAndEndChangeNothing",
                        {scroll(Id::YawBar, S::Top), scroll(Id::ZoomBar, S::Bottom),
                         scroll(Id::PanXBar, S::EndScroll, 1, 50)},
