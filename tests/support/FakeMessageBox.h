@@ -38,6 +38,7 @@ public:
 
     void answer(int button) { answers_.push_back(button); }
     const std::vector<Shown>& shown() const { return shown_; }
+    void clear() { shown_.clear(); }
 
 private:
     std::vector<Shown> shown_;
