@@ -1,7 +1,7 @@
 #include "model/Model.h"
 
-#include "model/TestModels.h"
 #include "support/FakeMessageBox.h"
+#include "support/ModelText.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

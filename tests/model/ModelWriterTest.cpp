@@ -1,8 +1,8 @@
 #include "model/Model.h"
 #include "model/NumberText.h"
 
-#include "model/TestModels.h"
 #include "support/FakeMessageBox.h"
+#include "support/ModelText.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
