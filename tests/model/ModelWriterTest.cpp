@@ -36,25 +36,17 @@ std::string crlf(std::string_view text) {
     return out;
 }
 
-// The lines of a saved text from the line that equals `first` up to the next empty one.
+// The lines of a saved text after the line `first` and the empty line below it, up to the
+// next empty line.
 std::vector<std::string> section(const std::string& text, const std::string& first) {
     std::vector<std::string> lines;
-    std::istringstream in(text);
-    std::string line;
-    bool inside = false;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line == first) {
-            inside = true;
-            std::getline(in, line); // the empty line after the heading
-            continue;
-        }
-        if (inside && line.empty())
-            break;
-        if (inside)
-            lines.push_back(line);
-    }
+    std::size_t at = text.find("\r\n" + first + "\r\n\r\n");
+    if (at == std::string::npos)
+        return lines;
+    at += first.size() + 6;
+    for (std::size_t end; (end = text.find("\r\n", at)) != std::string::npos && end != at;
+         at = end + 2)
+        lines.push_back(text.substr(at, end - at));
     return lines;
 }
 
