@@ -37,6 +37,7 @@ protected:
             glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, out.data());
         return out;
     }
+
     std::unique_ptr<HeadlessGl> gl;
     test::TempDir dir;
     Palette palette;
