@@ -3,11 +3,13 @@
 #include "model/Model.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
+#include <cstdint>
+#include <cstring>
 #include <fstream>
-#include <iterator>
+#include <istream>
 #include <limits>
-#include <sstream>
 
 namespace sw {
 
@@ -19,12 +21,22 @@ constexpr int kMaxRealChars = 27;
 // A comment is taken in pieces of at most this many characters; a longer comment line leaves
 // its remainder in the input, where it is read as words.
 constexpr int kMaxCommentChars = 255;
+// Bytes kept ready ahead of every token, so that a number or a comma and what follows it are
+// always in the buffer together. Longer runs (blanks, words, comments) refill as they go.
+constexpr std::ptrdiff_t kLookahead = 64;
 // Arrays are sized as they are read, never from a count alone, so that a huge count in a
 // small file cannot claim memory; this caps what is reserved ahead.
 constexpr int kMaxReserve = 1 << 16;
 
+constexpr std::array<bool, 256> kBlanks = [] {
+    std::array<bool, 256> blanks{};
+    for (const unsigned char c : {' ', '\t', '\n', '\r', '\v', '\f'})
+        blanks[c] = true;
+    return blanks;
+}();
+
 bool isBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';
+    return kBlanks[static_cast<unsigned char>(c)];
 }
 
 bool isDigitOfBase(char c, int base) {
@@ -43,18 +55,92 @@ int digitValue(char c) {
     return c - 'A' + 10;
 }
 
+// The reals of usual files ("-0.123456", "12.5") have few digits and no large exponent. For
+// those, the digits as a whole number and one multiplication or division by an exact power of
+// ten give the correctly rounded double, much faster than a general conversion. Anything else
+// answers false and goes the general way.
+bool quickDecimal(const char* p, const char* end, double& value) {
+    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+    const bool negative = *p == '-';
+    if (negative)
+        ++p;
+    std::uint64_t digits = 0;
+    int significant = 0;
+    int scale = 0;
+    bool fraction = false;
+    for (; p != end; ++p) {
+        const char c = *p;
+        if (c == '.') {
+            fraction = true;
+            continue;
+        }
+        if (c < '0' || c > '9')
+            return false; // an exponent: the general way
+        if (digits != 0 || c != '0')
+            ++significant;
+        if (significant > 15)
+            return false;
+        digits = digits * 10 + static_cast<unsigned>(c - '0');
+        scale -= fraction ? 1 : 0;
+    }
+    if (digits >= kExactLimit || scale < -22)
+        return false;
+    const double magnitude = static_cast<double>(digits) / kPowersOfTen[-scale];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 template <typename T> void reserveFor(std::vector<T>& array, int count) {
     array.reserve(static_cast<std::size_t>(std::min(count, kMaxReserve)));
 }
 
 } // namespace
 
+ModelReader::ModelReader(std::istream& in, std::size_t bufferSize)
+    : in_(&in), buffer_(std::max<std::size_t>(bufferSize, 2 * kLookahead)), pos_(buffer_.data()),
+      end_(buffer_.data()), exhausted_(false) {
+    fill();
+}
+
+// Makes at least kLookahead bytes available from pos_, unless the input ends first.
+void ModelReader::fill() {
+    if (end_ - pos_ >= kLookahead || exhausted_)
+        return;
+    refill();
+}
+
+void ModelReader::refill() {
+    const auto kept = static_cast<std::size_t>(end_ - pos_);
+    std::memmove(buffer_.data(), pos_, kept);
+    in_->read(buffer_.data() + kept, static_cast<std::streamsize>(buffer_.size() - kept));
+    const auto got = static_cast<std::size_t>(in_->gcount());
+    pos_ = buffer_.data();
+    end_ = pos_ + kept + got;
+    if (!in_->good())
+        exhausted_ = true;
+    if (in_->bad())
+        closed_ = true; // a read error: the model is not trusted whatever follows
+}
+
+void ModelReader::skipWhite() {
+    for (;;) {
+        while (pos_ != end_ && isBlank(*pos_))
+            ++pos_;
+        if (pos_ != end_ || exhausted_)
+            break;
+        fill();
+    }
+    fill();
+}
+
 bool ModelReader::skipBlanks() {
     for (;;) {
         if (closed_)
             return false;
-        while (pos_ != end_ && isBlank(*pos_))
-            ++pos_;
+        skipWhite();
         if (pos_ != end_ && *pos_ == ',')
             ++pos_; // one comma only; blanks after it are left to the extraction
         if (pos_ == end_)
@@ -62,7 +148,12 @@ bool ModelReader::skipBlanks() {
         if (*pos_ != '#')
             return true;
         int taken = 0;
-        while (pos_ != end_ && taken < kMaxCommentChars) {
+        while (taken < kMaxCommentChars) {
+            if (pos_ == end_) {
+                fill();
+                if (pos_ == end_)
+                    break;
+            }
             const char c = *pos_++;
             if (c == '\n')
                 break;
@@ -72,12 +163,26 @@ bool ModelReader::skipBlanks() {
 }
 
 std::string_view ModelReader::takeWord() {
-    while (pos_ != end_ && isBlank(*pos_))
-        ++pos_;
+    skipWhite();
     const char* start = pos_;
     while (pos_ != end_ && !isBlank(*pos_))
         ++pos_;
-    return {start, static_cast<std::size_t>(pos_ - start)};
+    if (pos_ != end_ || exhausted_)
+        return {start, static_cast<std::size_t>(pos_ - start)};
+    // A word longer than the lookahead runs past the buffer. Its first characters are all
+    // that any field keeps, and no keyword is that long.
+    longWord_.assign(start,
+                     std::min<std::size_t>(static_cast<std::size_t>(pos_ - start), kMaxNameLength));
+    for (;;) {
+        fill();
+        while (pos_ != end_ && !isBlank(*pos_)) {
+            if (longWord_.size() < kMaxNameLength)
+                longWord_ += *pos_;
+            ++pos_;
+        }
+        if (pos_ != end_ || exhausted_)
+            return longWord_;
+    }
 }
 
 bool ModelReader::seekWord(std::string_view keyword) {
@@ -104,8 +209,7 @@ bool ModelReader::readWord(std::string& destination, std::size_t maxLength) {
 bool ModelReader::readInt(int& destination) {
     if (!skipBlanks())
         return false;
-    while (pos_ != end_ && isBlank(*pos_))
-        ++pos_;
+    skipWhite();
     const char* limit = pos_ + std::min<std::ptrdiff_t>(kMaxIntChars, end_ - pos_);
     const char* p = pos_;
     bool negative = false;
@@ -145,8 +249,7 @@ bool ModelReader::readInt(int& destination) {
 bool ModelReader::readDouble(double& destination) {
     if (!skipBlanks())
         return false;
-    while (pos_ != end_ && isBlank(*pos_))
-        ++pos_;
+    skipWhite();
     const char* limit = pos_ + std::min<std::ptrdiff_t>(kMaxRealChars, end_ - pos_);
     const char* p = pos_;
     const auto digits = [&] {
@@ -180,6 +283,10 @@ bool ModelReader::readDouble(double& destination) {
     if (*numberStart == '+')
         ++numberStart; // from_chars takes no plus sign
     double value = 0;
+    if (quickDecimal(numberStart, p, value)) {
+        destination = value;
+        return true;
+    }
     const auto result = std::from_chars(numberStart, p, value);
     // Out-of-range values are refused, so every real read is finite.
     if (result.ec != std::errc() || result.ptr != p)
@@ -310,15 +417,11 @@ bool ModelReader::load(Model& model) {
 }
 
 bool Model::load(std::istream& in) {
-    std::string text;
     try {
-        text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        return ModelReader(in).load(*this);
     } catch (const std::ios_base::failure&) {
         return false; // a read error (a folder opened as a file, a failing disk)
     }
-    if (in.bad())
-        return false;
-    return ModelReader(text).load(*this);
 }
 
 bool Model::load(const std::string& path) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstddef>
+#include <iosfwd>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sw {
 
@@ -16,10 +18,16 @@ class Model;
 // files were written against: words end at white space, integers take their base from their
 // prefix (0x hexadecimal, a leading 0 octal) and stop at a comma, "#" at the start of a token
 // begins a comment to the end of the line, and one comma before a token is skipped.
+//
+// The reader works on a whole text in memory, or streams from an input stream through a buffer
+// of its own, so that a large model is never held twice in memory while it is read.
 class ModelReader {
 public:
+    static constexpr std::size_t kDefaultBufferSize = std::size_t{1} << 18;
+
     explicit ModelReader(std::string_view text)
         : pos_(text.data()), end_(text.data() + text.size()) {}
+    explicit ModelReader(std::istream& in, std::size_t bufferSize = kDefaultBufferSize);
 
     // Fills the file layer of `model`; false when the text is not a model this program reads.
     bool load(Model& model);
@@ -33,14 +41,21 @@ public:
     bool readDouble(double& destination);
 
 private:
+    void fill();
+    void refill();
+    void skipWhite();
     std::string_view takeWord();
     bool close() {
         closed_ = true;
         return false;
     }
 
-    const char* pos_;
-    const char* end_;
+    std::istream* in_ = nullptr;
+    std::vector<char> buffer_;
+    std::string longWord_;
+    const char* pos_ = nullptr;
+    const char* end_ = nullptr;
+    bool exhausted_ = true; // nothing more to read into the buffer
     bool closed_ = false;
 };
 
