@@ -1,6 +1,5 @@
 #include "model/ModelReader.h"
 #include "model/Model.h"
-#include "support/FakeMessageBox.h"
 #include "support/ModelText.h"
 #include "support/TempDir.h"
 
@@ -38,12 +37,9 @@ Corners corners(const Face& face) {
     return result;
 }
 
-// The whole file layer, as the writer puts it out, of the model a text reads as.
+// Everything the reader stored of a text.
 std::string fileLayer(const std::string& text) {
-    Model model = loaded(text);
-    test::FakeMessageBox messages;
-    EXPECT_TRUE(model.prepare([](Material&, const std::string&) {}, messages));
-    return model.outputText();
+    return test::fileLayer(loaded(text));
 }
 
 TEST(ModelReader, ReadsEveryFieldOfTheFileLayer) {
