@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Builds Skinweaver and opens the editor. Without a display it says so and shows the bundled
-# sample model's summary instead.
+# Builds Skinweaver and opens the editor on the bundled sample model (or on the model files
+# given as arguments). Without a display it says so and shows the sample's summary instead.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh
@@ -17,9 +17,12 @@ TEXT
     cat <<'TEXT'
 
 To run the editor on a virtual display (package xvfb):
-    xvfb-run -a -s "-screen 0 1280x1024x24" ./build/src/platform/qt/skinweaver
+    xvfb-run -a -s "-screen 0 1280x1024x24" ./build/src/platform/qt/skinweaver samples/totem.3do
 TEXT
     exit 0
 fi
 
+if [ "$#" -eq 0 ]; then
+    set -- samples/totem.3do
+fi
 exec ./build/src/platform/qt/skinweaver "$@"

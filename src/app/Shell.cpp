@@ -1,7 +1,10 @@
 #include "app/Shell.h"
 
+#include "app/Document.h"
 #include "app/Frame.h"
 #include "app/InterfaceState.h"
+#include "app/MainCommands.h"
+#include "app/ViewControls.h"
 #include "app/Windows.h"
 #include "textures/Palette.h"
 #include "textures/Preferences.h"
@@ -48,6 +51,10 @@ bool Shell::start() {
     return true;
 }
 
+void Shell::openFromCommandLine(const std::string& path) {
+    openNamedModel(state, platform, path);
+}
+
 void Shell::shutdown() {
     state.modelViewActive = false;
     state.textureViewActive = false;
@@ -55,11 +62,11 @@ void Shell::shutdown() {
     state.currentEditor.reset();
     // The view does not hold the pointer between events, so there is no capture to release.
     WindowSystem& windows = platform.windows;
-    for (const ControlSpec& control : controlPanelControls())
+    for (const ControlDesc& control : controlPanelControls())
         windows.destroyControl(control.id);
     // The view first: it takes its rendering context with it.
     windows.destroyControl(ControlId::GlView);
-    for (const ControlSpec& control : mainWindowControls()) {
+    for (const ControlDesc& control : mainWindowControls()) {
         if (control.id != ControlId::GlView)
             windows.destroyControl(control.id);
     }
@@ -71,13 +78,65 @@ void Shell::shutdown() {
 // Every command arrives here: the menu (101 to 109), the main window's "M" and "R" (202,
 // 203), the control panel (301 to 516) and the Preferences window (600 to 607).
 void Shell::onCommand(ControlId id, Notification notification) {
-    static_cast<void>(id);
     static_cast<void>(notification);
+    switch (id) {
+    case ControlId::MenuOpen:
+        openCommand(state, platform);
+        break;
+    case ControlId::MenuRevert:
+        revertCommand(state, platform);
+        break;
+    case ControlId::MenuClose:
+        closeCommand(state, platform);
+        break;
+    case ControlId::MenuSave:
+        saveCommand(state, platform);
+        break;
+    case ControlId::MenuSaveAs:
+        saveAsCommand(state, platform);
+        break;
+    case ControlId::MenuPreferences:
+        preferencesCommand(platform.windows);
+        break;
+    case ControlId::MenuToggleControlPanel:
+        toggleControlPanel(state, platform.windows);
+        break;
+    case ControlId::MenuAbout:
+        aboutCommand(platform);
+        break;
+    case ControlId::MenuRecalculateOffset:
+        recalculateOffsetCommand(state, platform);
+        break;
+    case ControlId::MouseModeButton:
+        mouseModeButton(state, platform.windows);
+        break;
+    case ControlId::ResetViewButton:
+        resetViewButton(state, platform.windows);
+        break;
+    default:
+        break;
+    }
 }
 
+// The main window takes every key; only Backspace, Enter and the navigation keys do
+// something.
 void Shell::onKeyDown(Window window, int virtualKey) {
-    if (window == Window::Main && isKeyCode(virtualKey))
-        state.keyDown[static_cast<std::size_t>(virtualKey)] = true;
+    if (window != Window::Main || !isKeyCode(virtualKey))
+        return;
+    state.keyDown[static_cast<std::size_t>(virtualKey)] = true;
+    switch (virtualKey) {
+    case vk::kBack:
+        backspaceKey(state, platform.windows);
+        break;
+    case vk::kReturn:
+        toggleControlPanel(state, platform.windows);
+        // The keyboard stays with the main window, so Enter keeps toggling.
+        platform.windows.setFocus(Window::Main);
+        break;
+    default:
+        navigationKey(state, platform.windows, virtualKey);
+        break;
+    }
 }
 
 void Shell::onKeyUp(Window window, int virtualKey) {
@@ -86,14 +145,12 @@ void Shell::onKeyUp(Window window, int virtualKey) {
 }
 
 void Shell::onChar(Window window, char character) {
-    static_cast<void>(window);
-    static_cast<void>(character);
+    if (window == Window::Main)
+        navigationCharacter(state, platform.windows, character);
 }
 
 void Shell::onScroll(ControlId bar, ScrollRequest request, int position) {
-    static_cast<void>(bar);
-    static_cast<void>(request);
-    static_cast<void>(position);
+    navigationScroll(state, platform.windows, bar, request, position);
 }
 
 void Shell::onSize(Window window, int width, int height) {
@@ -104,10 +161,12 @@ void Shell::onSize(Window window, int width, int height) {
 }
 
 void Shell::onPointerMove(int x, int y) {
-    static_cast<void>(x);
-    static_cast<void>(y);
+    if (state.modelViewActive && state.viewState.mouseRotate)
+        turnViewByPointer(state, platform.windows, x, y);
+    // In the texture view the pointer selects and moves texture vertices: the editor's part.
 }
 
+// The left button only matters in the texture view, which the editor handles.
 void Shell::onPointerPress(int x, int y) {
     static_cast<void>(x);
     static_cast<void>(y);

@@ -4,6 +4,8 @@
 #include "platform/Platform.h"
 #include "platform/WindowEvents.h"
 
+#include <string>
+
 namespace sw {
 
 // The running program: its state, the platform it runs on, and the handlers of every window
@@ -17,6 +19,9 @@ public:
     // window and puts the interface into the no-model state. False when the windows could not
     // be created; the user has been told and the program ends with exit code 0.
     bool start();
+    // The model file named on the command line, opened after start() as "&Open..." opens a
+    // chosen file: refused unless its name ends in "3do", reported when it does not load.
+    void openFromCommandLine(const std::string& path);
 
     ShellState state;
     Platform& platform;

@@ -5,6 +5,7 @@
 #include "render/ViewState.h"
 #include "textures/Palette.h"
 #include "textures/Preferences.h"
+#include "textures/TextureLoader.h"
 
 #include <array>
 #include <memory>
@@ -51,7 +52,13 @@ struct ShellState {
     ViewState viewState;          // the 3D camera
     Preferences preferences;      // texture loading and the palette file
     Palette palette;
+    // Finds and uploads the open model's textures, in its folder, with the preferences and the
+    // palette as they are at each load.
+    TextureLoader textureLoader{palette, preferences};
     ViewportRect viewportRect;
+    // The pointer position at the latest move that turned the 3D view (mouse mode).
+    int lastMouseX = 0;
+    int lastMouseY = 0;
 };
 
 } // namespace sw

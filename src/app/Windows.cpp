@@ -20,9 +20,9 @@ using Item = MenuItemSpec::Kind;
 constexpr const char* kFontFace = "MS Sans Serif";
 constexpr int kFontCellHeight = 14;
 
-const WindowSpec kMainWindow{Window::Main, kProgramTitle, {272, 8, 520, 562}};
-const WindowSpec kControlPanel{Window::Controls, "Control Panel", {8, 32, 256, 464}};
-const WindowSpec kOptionsWindow{Window::Options, "Preferences", {16, 40, 256, 216}};
+const WindowDesc kMainWindow{Window::Main, kProgramTitle, {272, 8, 520, 562}};
+const WindowDesc kControlPanel{Window::Controls, "Control Panel", {8, 32, 256, 464}};
+const WindowDesc kOptionsWindow{Window::Options, "Preferences", {16, 40, 256, 216}};
 
 const auto kMenu = std::to_array<MenuItemSpec>({
     {Item::DropDown, "&File", Id::FileMenu, true},
@@ -42,7 +42,7 @@ const auto kMenu = std::to_array<MenuItemSpec>({
 
 // The main window's children start disabled and without a size; the layout places them.
 constexpr Rect kUnplaced{0, 0, 0, 0};
-const auto kMainChildren = std::to_array<ControlSpec>({
+const auto kMainChildren = std::to_array<ControlDesc>({
     {Window::Main, Kind::VerticalScrollBar, Id::PanYBar, "", kUnplaced, false},
     {Window::Main, Kind::HorizontalScrollBar, Id::PanXBar, "", kUnplaced, false},
     {Window::Main, Kind::VerticalScrollBar, Id::ZoomBar, "", kUnplaced, false},
@@ -68,7 +68,7 @@ constexpr auto kScrollRanges = std::to_array<ScrollRange>({
 });
 
 constexpr Window kPanel = Window::Controls;
-const auto kPanelChildren = std::to_array<ControlSpec>({
+const auto kPanelChildren = std::to_array<ControlDesc>({
     {kPanel, Kind::GroupBox, Id::MeshGroup, "Mesh", {8, 8, 118, 294}, false},
     {kPanel, Kind::ListBox, Id::MeshList, "", {17, 23, 100, 240}, false},
     {kPanel, Kind::PushButton, Id::Hide, "hide", {17, 256, 30, 18}, false},
@@ -106,7 +106,7 @@ const auto kPanelChildren = std::to_array<ControlSpec>({
 // Each radio label and the check box beside it read as one sentence, hence the two blanks and
 // the parentheses.
 constexpr Window kOptions = Window::Options;
-const auto kOptionsChildren = std::to_array<ControlSpec>({
+const auto kOptionsChildren = std::to_array<ControlDesc>({
     {kOptions,
      Kind::GroupBox,
      Id::PriorityGroup,
@@ -145,8 +145,8 @@ bool registerClass(Platform& platform, Window window, const char* name) {
     return false;
 }
 
-bool createControls(WindowSystem& windows, std::span<const ControlSpec> controls) {
-    for (const ControlSpec& control : controls) {
+bool createControls(WindowSystem& windows, std::span<const ControlDesc> controls) {
+    for (const ControlDesc& control : controls) {
         if (!windows.createControl(control))
             return false;
     }
@@ -155,10 +155,10 @@ bool createControls(WindowSystem& windows, std::span<const ControlSpec> controls
 
 } // namespace
 
-std::span<const ControlSpec> controlPanelControls() {
+std::span<const ControlDesc> controlPanelControls() {
     return kPanelChildren;
 }
-std::span<const ControlSpec> mainWindowControls() {
+std::span<const ControlDesc> mainWindowControls() {
     return kMainChildren;
 }
 
@@ -172,7 +172,7 @@ bool createWindows(ShellState& shell, Platform& platform) {
     if (!windows.createWindow(kMainWindow))
         return false;
     // The scroll bars, then "M" and "R"; the view follows once its class exists.
-    const std::span<const ControlSpec> barsAndButtons(kMainChildren.data(),
+    const std::span<const ControlDesc> barsAndButtons(kMainChildren.data(),
                                                       kMainChildren.size() - 1);
     if (!createControls(windows, barsAndButtons))
         return false;

@@ -21,7 +21,7 @@ bool createWindows(ShellState& shell, Platform& platform);
 void layoutMainWindow(WindowSystem& windows, int width, int height);
 
 // The children of the control panel and of the main window, in the order they are created.
-std::span<const ControlSpec> controlPanelControls();
-std::span<const ControlSpec> mainWindowControls();
+std::span<const ControlDesc> controlPanelControls();
+std::span<const ControlDesc> mainWindowControls();
 
 } // namespace sw

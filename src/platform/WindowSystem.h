@@ -42,14 +42,14 @@ enum class ControlKind {
 
 // A top-level window. The control panel and the Preferences window are tool windows owned by
 // the main window: they stay above it and are placed in screen coordinates.
-struct WindowSpec {
+struct WindowDesc {
     Window window = Window::None;
     std::string title;
     Rect rect; // screen position and size
 };
 
 // A child control. Its rectangle is in the parent's client coordinates.
-struct ControlSpec {
+struct ControlDesc {
     Window parent = Window::None;
     ControlKind kind = ControlKind::PushButton;
     ControlId id = ControlId::MenuOpen;
@@ -84,8 +84,8 @@ public:
     virtual void createFont(const std::string& face, int cellHeight) = 0;
     virtual bool registerWindowClass(Window window) = 0;
     virtual void createMenu(const std::vector<MenuItemSpec>& items) = 0; // for the main window
-    virtual bool createWindow(const WindowSpec& spec) = 0;
-    virtual bool createControl(const ControlSpec& spec) = 0;
+    virtual bool createWindow(const WindowDesc& desc) = 0;
+    virtual bool createControl(const ControlDesc& desc) = 0;
     // Creates the OpenGL view's rendering context and makes it current.
     virtual bool createGlContext() = 0;
     virtual std::optional<Size> clientSize(ControlId id) const = 0;

@@ -182,10 +182,10 @@ TEST_F(StartUp, BuildsTheMenuWithItsAccessKeysAndOnlyOpenEnabledOfTheFileItems) 
     ASSERT_EQ(menu.size(), expected.size());
     for (std::size_t i = 0; i < menu.size(); ++i) {
         SCOPED_TRACE(i);
-        EXPECT_EQ(menu[i].spec.kind, expected[i].kind);
-        EXPECT_EQ(menu[i].spec.text, expected[i].text);
+        EXPECT_EQ(menu[i].desc.kind, expected[i].kind);
+        EXPECT_EQ(menu[i].desc.text, expected[i].text);
         if (expected[i].kind != K::Separator) {
-            EXPECT_EQ(menu[i].spec.id, expected[i].id);
+            EXPECT_EQ(menu[i].desc.id, expected[i].id);
             EXPECT_EQ(menu[i].enabled, expected[i].enabled);
         }
     }

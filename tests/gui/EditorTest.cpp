@@ -5,7 +5,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenuBar>
+#include <QOpenGLWidget>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -16,6 +20,8 @@
 
 #include <algorithm>
 #include <functional>
+#include <optional>
+#include <vector>
 
 namespace sw::test {
 namespace {
@@ -112,6 +118,120 @@ TEST(Editor, RealProgramStartsAndEndsWithZeroWhenItsMainWindowCloses) {
     ASSERT_TRUE(program.waitForFinished(10000));
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
+}
+
+// Whether a pixel shows a colour rather than black, white or a grey.
+bool isColoured(QRgb pixel) {
+    const int high = std::max({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+    const int low = std::min({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+    return high - low > 40;
+}
+
+// The pixels of a square of side 2 x half + 1 around a point.
+std::vector<QRgb> pixelsAround(const QImage& image, QPoint centre, int half) {
+    std::vector<QRgb> pixels;
+    for (int y = centre.y() - half; y <= centre.y() + half; ++y)
+        for (int x = centre.x() - half; x <= centre.x() + half; ++x)
+            pixels.push_back(image.pixel(x, y));
+    return pixels;
+}
+
+// The middle of the sample shows the textured model: nothing black there, and some colour.
+void expectTexturedMiddle(const std::vector<QRgb>& middle) {
+    EXPECT_TRUE(std::none_of(middle.begin(), middle.end(), isBlack));
+    EXPECT_TRUE(std::any_of(middle.begin(), middle.end(), isColoured));
+}
+
+const QString kSample = QString(SW_SAMPLES_DIR) + "/totem.3do";
+
+// Started as a file manager starts it on a model: the model is open and drawn, textured, in
+// the middle of the view. Leaves a screenshot beside the test program.
+TEST(Editor, RealProgramShowsTheModelNamedOnItsCommandLine) {
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.start(SW_SKINWEAVER_PROGRAM, QStringList{kSample});
+    ASSERT_TRUE(program.waitForStarted());
+    const std::string title = "Skinweaver 1.1 - totem.3do";
+    ASSERT_TRUE(waitFor([&] {
+        const auto titles = shownWindowTitles(program.processId());
+        return std::find(titles.begin(), titles.end(), title) != titles.end();
+    }));
+    const std::optional<ScreenArea> area = windowAreaTitled(program.processId(), title);
+    ASSERT_TRUE(area.has_value());
+
+    // The view fills the window but for the bars around it and the menu above it, so its
+    // middle is within a few pixels of the window's.
+    const QPoint middle(area->x + area->width / 2, area->y + area->height / 2);
+    QImage screen;
+    EXPECT_TRUE(waitFor([&] {
+        screen = grabScreen();
+        return !isBlack(screen.pixel(middle));
+    }));
+    EXPECT_TRUE(screen.save(QString(SW_GUI_OUTPUT_DIR) + "/skinweaver-totem.png", "PNG"));
+    expectTexturedMiddle(pixelsAround(screen, middle, 5));
+
+    ASSERT_TRUE(closeWindowTitled(program.processId(), title));
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), 0);
+}
+
+// A key as the keyboard sends it to the main window: modifier keys go down and up on their
+// own around it, as they do on a real keyboard.
+void typeKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+             const QString& text = {}) {
+    const auto send = [target](QEvent::Type type, int code, Qt::KeyboardModifiers held,
+                               const QString& typed) {
+        QKeyEvent event(type, code, held, typed);
+        QCoreApplication::sendEvent(target, &event);
+    };
+    if (modifiers.testFlag(Qt::ShiftModifier))
+        send(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier, {});
+    if (modifiers.testFlag(Qt::ControlModifier))
+        send(QEvent::KeyPress, Qt::Key_Control, modifiers & Qt::ControlModifier, {});
+    send(QEvent::KeyPress, key, modifiers, text);
+    send(QEvent::KeyRelease, key, modifiers, text);
+    if (modifiers.testFlag(Qt::ControlModifier))
+        send(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier, {});
+    if (modifiers.testFlag(Qt::ShiftModifier))
+        send(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier, {});
+}
+
+TEST(Editor, KeysMoveTheSampleAndTheResetButtonBringsItBack) {
+    qt::EditorApp editor;
+    ASSERT_TRUE(editor.start(QFile::encodeName(kSample).toStdString()));
+    qt::QtWindowSystem& windows = editor.windows();
+    auto* main = qobject_cast<QMainWindow*>(windows.widget(Window::Main));
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(waitFor([main] { return main->isVisible() && main->windowHandle()->isExposed(); }));
+    EXPECT_EQ(main->windowTitle(), "Skinweaver 1.1 - totem.3do");
+
+    auto* view = qobject_cast<QOpenGLWidget*>(windows.widget(ControlId::GlView));
+    ASSERT_NE(view, nullptr);
+    const QImage fitted = view->grabFramebuffer();
+    expectTexturedMiddle(pixelsAround(fitted, fitted.rect().center(), 5));
+
+    QWidget* keys = main->centralWidget();
+    typeKey(keys, Qt::Key_Left, Qt::ControlModifier);
+    typeKey(keys, Qt::Key_Left, Qt::ControlModifier);
+    for (int i = 0; i < 30; ++i)
+        typeKey(keys, Qt::Key_Left, Qt::ShiftModifier);
+    typeKey(keys, Qt::Key_Plus, Qt::KeypadModifier, "+");
+    typeKey(keys, Qt::Key_M, Qt::NoModifier, "m");
+    EXPECT_EQ(windows.scrollPos(ControlId::PanXBar), -20);
+    EXPECT_EQ(windows.scrollPos(ControlId::YawBar), -30);
+    EXPECT_EQ(windows.scrollPos(ControlId::ZoomBar), -1);
+    EXPECT_EQ(windows.text(ControlId::MouseModeButton), "m");
+    const QImage moved = view->grabFramebuffer();
+    EXPECT_NE(moved, fitted);
+
+    auto* reset = qobject_cast<QPushButton*>(windows.widget(ControlId::ResetViewButton));
+    ASSERT_NE(reset, nullptr);
+    reset->click();
+    for (ControlId bar : {ControlId::PitchBar, ControlId::YawBar, ControlId::ZoomBar,
+                          ControlId::PanXBar, ControlId::PanYBar})
+        EXPECT_EQ(windows.scrollPos(bar), 0) << toInt(bar);
+    EXPECT_EQ(windows.text(ControlId::MouseModeButton), "M");
+    EXPECT_EQ(view->grabFramebuffer(), fitted);
 }
 
 } // namespace

@@ -68,28 +68,28 @@ void FakeWindowSystem::createMenu(const std::vector<MenuItemSpec>& items) {
         menu_.push_back({item, item.enabled});
 }
 
-bool FakeWindowSystem::createWindow(const WindowSpec& spec) {
-    if (failCreation.count(spec.window) != 0)
+bool FakeWindowSystem::createWindow(const WindowDesc& desc) {
+    if (failCreation.count(desc.window) != 0)
         return false;
-    TopLevel& window = windows_[spec.window];
-    window.title = spec.title;
-    window.rect = spec.rect;
+    TopLevel& window = windows_[desc.window];
+    window.title = desc.title;
+    window.rect = desc.rect;
     window.hasFont = !fontFace_.empty();
     return true;
 }
 
-bool FakeWindowSystem::createControl(const ControlSpec& spec) {
-    if (!liveWindow(spec.parent) || controls_.count(spec.id) != 0)
+bool FakeWindowSystem::createControl(const ControlDesc& desc) {
+    if (!liveWindow(desc.parent) || controls_.count(desc.id) != 0)
         return false;
-    Control& control = controls_[spec.id];
-    control.parent = spec.parent;
-    control.kind = spec.kind;
-    control.text = spec.text;
-    control.rect = spec.rect;
-    control.enabled = spec.enabled;
-    control.hasFont = !fontFace_.empty() && spec.kind != ControlKind::HorizontalScrollBar &&
-                      spec.kind != ControlKind::VerticalScrollBar;
-    order_.push_back(spec.id);
+    Control& control = controls_[desc.id];
+    control.parent = desc.parent;
+    control.kind = desc.kind;
+    control.text = desc.text;
+    control.rect = desc.rect;
+    control.enabled = desc.enabled;
+    control.hasFont = !fontFace_.empty() && desc.kind != ControlKind::HorizontalScrollBar &&
+                      desc.kind != ControlKind::VerticalScrollBar;
+    order_.push_back(desc.id);
     return true;
 }
 
@@ -130,7 +130,7 @@ void FakeWindowSystem::sendPrivate(Window window, PrivateMessage message) {
 
 void FakeWindowSystem::enable(ControlId id, bool enabled) {
     for (MenuItem& item : menu_) {
-        if (item.spec.kind != MenuItemSpec::Kind::Separator && item.spec.id == id)
+        if (item.desc.kind != MenuItemSpec::Kind::Separator && item.desc.id == id)
             item.enabled = enabled;
     }
     if (Control* control = live(id))
@@ -139,7 +139,7 @@ void FakeWindowSystem::enable(ControlId id, bool enabled) {
 
 bool FakeWindowSystem::isEnabled(ControlId id) const {
     for (const MenuItem& item : menu_) {
-        if (item.spec.kind != MenuItemSpec::Kind::Separator && item.spec.id == id)
+        if (item.desc.kind != MenuItemSpec::Kind::Separator && item.desc.id == id)
             return item.enabled;
     }
     const Control* control = live(id);

@@ -42,7 +42,7 @@ public:
         bool destroyed = false;
     };
     struct MenuItem {
-        MenuItemSpec spec;
+        MenuItemSpec desc;
         bool enabled = true;
     };
 
@@ -80,8 +80,8 @@ public:
     void createFont(const std::string& face, int cellHeight) override;
     bool registerWindowClass(Window window) override;
     void createMenu(const std::vector<MenuItemSpec>& items) override;
-    bool createWindow(const WindowSpec& spec) override;
-    bool createControl(const ControlSpec& spec) override;
+    bool createWindow(const WindowDesc& desc) override;
+    bool createControl(const ControlDesc& desc) override;
     bool createGlContext() override;
     std::optional<Size> clientSize(ControlId id) const override;
     void destroyControl(ControlId id) override;

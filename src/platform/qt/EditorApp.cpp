@@ -4,6 +4,15 @@ namespace sw::qt {
 
 EditorApp::EditorApp() : platform_{windows_, windows_, windows_, settings_}, shell_(platform_) {}
 
+bool EditorApp::start(const std::string& modelPath) {
+    if (!shell_.start())
+        return false;
+    // The view's context is still current from the start, as the model's textures need.
+    if (!modelPath.empty())
+        shell_.openFromCommandLine(modelPath);
+    return true;
+}
+
 EditorApp::~EditorApp() {
     windows_.setEventSink(nullptr);
 }

@@ -5,6 +5,8 @@
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtWindowSystem.h"
 
+#include <string>
+
 namespace sw::qt {
 
 // The editor on Qt: the window system, the settings, and the shell handling their events.
@@ -17,7 +19,8 @@ public:
     EditorApp(const EditorApp&) = delete;
     EditorApp& operator=(const EditorApp&) = delete;
 
-    bool start() { return shell_.start(); }
+    // `modelPath`, when not empty, is opened once the windows are up, as the command line asks.
+    bool start(const std::string& modelPath = {});
 
     QtWindowSystem& windows() { return windows_; }
     Shell& shell() { return shell_; }

@@ -129,11 +129,17 @@ QWidget* QtWindowSystem::parentFor(Window window) const {
     return widget(window);
 }
 
+// A modal loop paints the windows, which leaves another context current; the handler that
+// opened the box or dialog may go on to draw or upload textures.
+void QtWindowSystem::restoreViewContext() {
+    if (glView_ && glView_->isValid())
+        glView_->makeCurrent();
+}
+
 template <typename Call> void QtWindowSystem::deliver(Call&& call) {
     if (sink_ == nullptr)
         return;
-    if (glView_ && glView_->isValid())
-        glView_->makeCurrent();
+    restoreViewContext();
     call(*sink_);
     requestFrame();
 }
@@ -187,44 +193,44 @@ void QtWindowSystem::createMenu(const std::vector<MenuItemSpec>& items) {
     }
 }
 
-bool QtWindowSystem::createWindow(const WindowSpec& spec) {
+bool QtWindowSystem::createWindow(const WindowDesc& desc) {
     QWidget* window = nullptr;
-    if (spec.window == Window::Main) {
+    if (desc.window == Window::Main) {
         main_ = std::make_unique<MainWindow>(*this);
         if (pendingMenu_)
             main_->setMenuBar(pendingMenu_.release());
         window = main_.get();
-    } else if (spec.window == Window::Controls || spec.window == Window::Options) {
+    } else if (desc.window == Window::Controls || desc.window == Window::Options) {
         if (!main_)
             return false;
-        auto* tool = new ToolWindow(*this, spec.window, main_.get());
+        auto* tool = new ToolWindow(*this, desc.window, main_.get());
         tool->setStyleSheet(kToolWindowStyle);
-        toolWindows_[spec.window] = tool;
+        toolWindows_[desc.window] = tool;
         window = tool;
     } else {
         return false;
     }
-    window->setWindowTitle(qs(spec.title));
+    window->setWindowTitle(qs(desc.title));
     if (hasFont_)
         window->setFont(font_);
-    window->move(spec.rect.x, spec.rect.y);
-    window->resize(spec.rect.width, spec.rect.height);
+    window->move(desc.rect.x, desc.rect.y);
+    window->resize(desc.rect.width, desc.rect.height);
     return true;
 }
 
-bool QtWindowSystem::createControl(const ControlSpec& spec) {
-    QWidget* parent = parentFor(spec.parent);
-    if (parent == nullptr || control(spec.id) != nullptr)
+bool QtWindowSystem::createControl(const ControlDesc& desc) {
+    QWidget* parent = parentFor(desc.parent);
+    if (parent == nullptr || control(desc.id) != nullptr)
         return false;
-    const ControlId id = spec.id;
-    const QString text = qs(spec.text);
+    const ControlId id = desc.id;
+    const QString text = qs(desc.text);
     QWidget* widget = nullptr;
-    switch (spec.kind) {
+    switch (desc.kind) {
     case ControlKind::PushButton: {
         auto* button = new QPushButton(text, parent);
         button->setAutoDefault(false);
         // "M" and "R" give the keys back to the main window, so they never take them.
-        if (spec.parent == Window::Main)
+        if (desc.parent == Window::Main)
             button->setFocusPolicy(Qt::NoFocus);
         QObject::connect(button, &QPushButton::clicked, [this, id] {
             deliver([id](WindowEvents& sink) { sink.onCommand(id, Notification::Clicked); });
@@ -235,7 +241,7 @@ bool QtWindowSystem::createControl(const ControlSpec& spec) {
     case ControlKind::RadioButton:
     case ControlKind::CheckBox: {
         QAbstractButton* button = nullptr;
-        if (spec.kind == ControlKind::RadioButton) {
+        if (desc.kind == ControlKind::RadioButton) {
             auto* radio = new ProgramCheckedRadioButton(text, parent);
             radio->setAutoExclusive(false);
             button = radio;
@@ -278,7 +284,7 @@ bool QtWindowSystem::createControl(const ControlSpec& spec) {
     case ControlKind::HorizontalScrollBar:
     case ControlKind::VerticalScrollBar: {
         auto* bar = new QScrollBar(
-            spec.kind == ControlKind::HorizontalScrollBar ? Qt::Horizontal : Qt::Vertical, parent);
+            desc.kind == ControlKind::HorizontalScrollBar ? Qt::Horizontal : Qt::Vertical, parent);
         bar->setFocusPolicy(Qt::NoFocus);
         QObject::connect(bar, &QAbstractSlider::actionTriggered,
                          [this, id, bar](int action) { routeScroll(id, bar, action); });
@@ -299,12 +305,12 @@ bool QtWindowSystem::createControl(const ControlSpec& spec) {
         break;
     }
     }
-    const bool scrollBar = spec.kind == ControlKind::HorizontalScrollBar ||
-                           spec.kind == ControlKind::VerticalScrollBar;
+    const bool scrollBar = desc.kind == ControlKind::HorizontalScrollBar ||
+                           desc.kind == ControlKind::VerticalScrollBar;
     if (hasFont_ && !scrollBar)
         widget->setFont(font_);
-    widget->setGeometry(spec.rect.x, spec.rect.y, spec.rect.width, spec.rect.height);
-    widget->setEnabled(spec.enabled);
+    widget->setGeometry(desc.rect.x, desc.rect.y, desc.rect.width, desc.rect.height);
+    widget->setEnabled(desc.enabled);
     widget->show();
     controls_[id] = widget;
     return true;
@@ -532,6 +538,7 @@ int QtWindowSystem::messageBox(Window owner, const std::string& text, const std:
                     yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
                     owner == Window::None ? nullptr : widget(owner));
     const int pressed = box.exec();
+    restoreViewContext();
     if (yesNo)
         return pressed == QMessageBox::Yes ? kIdYes : kIdNo;
     return kIdOk;
@@ -551,7 +558,9 @@ bool QtWindowSystem::showFileDialog(const FileDialogRequest& request, std::strin
     dialog.setNameFilters(filters);
     if (!path.empty())
         dialog.selectFile(QDir::fromNativeSeparators(qs(path)));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    const int result = dialog.exec();
+    restoreViewContext();
+    if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
     const QString chosen = dialog.selectedFiles().first();
     path = QDir::toNativeSeparators(chosen).toStdString();

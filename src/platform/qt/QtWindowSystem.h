@@ -43,8 +43,8 @@ public:
     void createFont(const std::string& face, int cellHeight) override;
     bool registerWindowClass(Window window) override;
     void createMenu(const std::vector<MenuItemSpec>& items) override;
-    bool createWindow(const WindowSpec& spec) override;
-    bool createControl(const ControlSpec& spec) override;
+    bool createWindow(const WindowDesc& desc) override;
+    bool createControl(const ControlDesc& desc) override;
     bool createGlContext() override;
     std::optional<Size> clientSize(ControlId id) const override;
     void destroyControl(ControlId id) override;
@@ -87,6 +87,7 @@ public:
 private:
     // Calls the handler with the view's context current, then asks for a frame.
     template <typename Call> void deliver(Call&& call);
+    void restoreViewContext();
     void routeScroll(ControlId id, QScrollBar* bar, int action);
     QWidget* parentFor(Window window) const;
     QWidget* control(ControlId id) const;

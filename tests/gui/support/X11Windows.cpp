@@ -88,6 +88,28 @@ std::vector<std::string> shownWindowTitles(long long pid) {
     return titles;
 }
 
+std::optional<ScreenArea> windowAreaTitled(long long pid, const std::string& wanted) {
+    Connection x;
+    if (!x.ok())
+        return std::nullopt;
+    xcb_connection_t* c = x.connection;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+    for (const auto& [window, name] : topLevels(c, pid)) {
+        if (name != wanted)
+            continue;
+        const Reply<xcb_get_geometry_reply_t> geometry(
+            xcb_get_geometry_reply(c, xcb_get_geometry(c, window), nullptr), &std::free);
+        const Reply<xcb_translate_coordinates_reply_t> origin(
+            xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, window, root, 0, 0),
+                                            nullptr),
+            &std::free);
+        if (!geometry || !origin)
+            return std::nullopt;
+        return ScreenArea{origin->dst_x, origin->dst_y, geometry->width, geometry->height};
+    }
+    return std::nullopt;
+}
+
 bool closeWindowTitled(long long pid, const std::string& wanted) {
     Connection x;
     if (!x.ok())

@@ -1,0 +1,266 @@
+#include "app/Document.h"
+
+#include "app/Frame.h"
+#include "app/InterfaceState.h"
+#include "app/ShellState.h"
+#include "app/ViewControls.h"
+#include "app/Windows.h"
+#include "platform/Platform.h"
+#include "render/GlFrame.h"
+
+#include <GL/gl.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string_view>
+
+namespace sw {
+
+namespace {
+
+// The characters that end a folder in a path. Windows takes either slash.
+#ifdef _WIN32
+constexpr std::string_view kFolderSeparators = "\\/";
+#else
+constexpr std::string_view kFolderSeparators = "/";
+#endif
+
+constexpr const char* kSaveQuestion = "Save?";
+constexpr const char* kRevertQuestion = "This will revert to the saved file.\n\nAre you sure?";
+
+// The GL textures belong to the materials; they go with the model.
+void deleteTextures(Model& model) {
+    for (Material& material : model.materials) {
+        if (material.glTexture != 0) {
+            const GLuint name = material.glTexture;
+            glDeleteTextures(1, &name);
+            material.glTexture = 0;
+        }
+    }
+}
+
+// The last step of a save that failed, found by going through its steps again: the folder
+// must exist, a new file must be possible beside the target, and the target must be a file.
+std::string writeFailureReason(const std::string& path) {
+    namespace fs = std::filesystem;
+    const fs::path target(path);
+    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+    std::error_code error;
+    const fs::file_status folderStatus = fs::status(folder, error);
+    if (folderStatus.type() == fs::file_type::not_found)
+        return "Its folder does not exist.";
+    if (error)
+        return "Its folder cannot be reached: " + error.message() + ".";
+    if (!fs::is_directory(folderStatus))
+        return "The path before its name is a file, not a folder.";
+    if (fs::is_directory(fs::status(target, error)))
+        return "There is a folder of that name.";
+    // The save writes a new file beside the target first; when that is refused, the reason
+    // is the system's.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const std::string probe = path + ".write-test-" + std::to_string(attempt);
+        errno = 0;
+        std::FILE* file = std::fopen(probe.c_str(), "wbx");
+        if (file != nullptr) {
+            std::fclose(file);
+            std::remove(probe.c_str());
+            break;
+        }
+        if (errno != EEXIST)
+            return std::string("No file can be made in its folder: ") + std::strerror(errno) + ".";
+    }
+    return "The file could not be written in full, or could not take the place of the old one.";
+}
+
+bool writeModel(ShellState& shell, Platform& platform, const std::string& path) {
+    if (shell.currentModel->save(path))
+        return true;
+    // A modder must never believe a file is saved when it is not.
+    platform.messageBoxes.messageBox(
+        Window::Main, "The model was not saved to\n" + path + "\n\n" + writeFailureReason(path),
+        "File error", kMbOk | kMbIconExclamation);
+    return false;
+}
+
+bool askYesNo(Platform& platform, const char* question) {
+    return platform.messageBoxes.messageBox(Window::Main, question, kProgramTitle, kMbYesNo) ==
+           kIdYes;
+}
+
+// The save dialog filled with the open file's path and name; a confirmed name is saved to.
+void offerSaveAs(ShellState& shell, Platform& platform) {
+    std::string dialogPath = shell.currentPath;
+    std::string dialogTitle = shell.currentFileName;
+    if (showSaveDialog(platform.fileDialogs, Window::Main, dialogPath, dialogTitle,
+                       modelFileFilter()))
+        saveModelAs(shell, platform, dialogPath);
+}
+
+std::string fileNameOf(const std::string& path) {
+    const std::size_t separator = path.find_last_of(kFolderSeparators);
+    return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+// The steps of Open after its dialog: the name test, then the old model goes and the new one
+// comes.
+void openChosen(ShellState& shell, Platform& platform, const std::string& path,
+                const std::string& fileName) {
+    if (!hasModelSuffix(fileName)) {
+        platform.messageBoxes.messageBox(Window::Main, "Please select a .3do file.", kProgramTitle,
+                                         kMbOk);
+        return;
+    }
+    if (shell.currentModel)
+        closeModel(shell, platform.windows);
+    openModel(shell, platform, path);
+}
+
+void fillLists(const Model& model, WindowSystem& windows) {
+    for (int i = 0; i < model.numMeshes(); ++i)
+        windows.insertRow(ControlId::MeshList, i, model.meshes[static_cast<std::size_t>(i)].name);
+    // Selected by the program, which tells the control panel nothing.
+    windows.setCurrentRow(ControlId::MeshList, 0);
+    if (model.numMeshes() == 0)
+        return;
+    const Mesh& first = model.meshes.front();
+    for (int i = 0; i < first.numGlGroups(); ++i)
+        windows.insertRow(ControlId::TextureList, i,
+                          first.glGroups[static_cast<std::size_t>(i)].name);
+}
+
+} // namespace
+
+const std::vector<FileFilter>& modelFileFilter() {
+    static const std::vector<FileFilter> filter{{"3DO model", "*.3do"}};
+    return filter;
+}
+
+void setCurrentFile(ShellState& shell, const std::string& path) {
+    shell.currentPath = path;
+    const std::size_t separator = path.find_last_of(kFolderSeparators);
+    if (separator == std::string::npos) {
+        shell.currentDirectory.clear();
+        shell.currentFileName = path;
+    } else {
+        shell.currentDirectory = path.substr(0, separator + 1);
+        shell.currentFileName = path.substr(separator + 1);
+    }
+}
+
+void updateTitle(const ShellState& shell, WindowSystem& windows) {
+    std::string title = kProgramTitle;
+    if (!shell.currentFileName.empty())
+        title += " - " + shell.currentFileName;
+    windows.setTitle(Window::Main, title);
+}
+
+bool hasModelSuffix(const std::string& fileName) {
+    if (fileName.size() < 3)
+        return false;
+    const std::string_view suffix = std::string_view(fileName).substr(fileName.size() - 3);
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return lower(suffix[0]) == '3' && lower(suffix[1]) == 'd' && lower(suffix[2]) == 'o';
+}
+
+bool openModel(ShellState& shell, Platform& platform, const std::string& path) {
+    WindowSystem& windows = platform.windows;
+    shell.currentModel = std::make_unique<Model>();
+    if (!shell.currentModel->load(path)) {
+        platform.messageBoxes.messageBox(Window::Main, "Error loading file.", "File error", kMbOk);
+        shell.currentModel.reset();
+        return false;
+    }
+    setCurrentFile(shell, path);
+    updateTitle(shell, windows);
+
+    shell.textureLoader.setDirectory(shell.currentDirectory);
+    if (!shell.currentModel->prepare(shell.textureLoader.function(), platform.messageBoxes)) {
+        std::string text = "Error initializing model.";
+        if (!shell.currentModel->preparationError().empty())
+            text += "\n\n" + shell.currentModel->preparationError();
+        platform.messageBoxes.messageBox(Window::Main, text, "Error", kMbOk);
+        deleteTextures(*shell.currentModel);
+        shell.currentModel.reset();
+        setCurrentFile(shell, {});
+        updateTitle(shell, windows);
+        return false;
+    }
+
+    enterModelOpenState(shell, windows);
+    fillLists(*shell.currentModel, windows);
+    enableFileMenu(windows, true);
+    shell.modelViewActive = true;
+    setupProjection(shell.viewportRect.width(), shell.viewportRect.height(), true);
+    resetViewControls(shell, windows);
+    return true;
+}
+
+void closeModel(ShellState& shell, WindowSystem& windows) {
+    shell.modelViewActive = false;
+    shell.textureViewActive = false;
+    windows.resetList(ControlId::MeshList);
+    windows.resetList(ControlId::TextureList);
+    enterNoModelState(shell, windows);
+    enableFileMenu(windows, false);
+    setCurrentFile(shell, {});
+    updateTitle(shell, windows);
+    if (shell.currentModel)
+        deleteTextures(*shell.currentModel);
+    shell.currentModel.reset();
+    clearView(windows);
+}
+
+bool saveModel(ShellState& shell, Platform& platform) {
+    return writeModel(shell, platform, shell.currentPath);
+}
+
+bool saveModelAs(ShellState& shell, Platform& platform, const std::string& path) {
+    const bool saved = writeModel(shell, platform, path);
+    // The chosen name becomes the open file's even when it could not be written: the title
+    // then names the file the next Save goes to.
+    setCurrentFile(shell, path);
+    updateTitle(shell, platform.windows);
+    return saved;
+}
+
+void openCommand(ShellState& shell, Platform& platform) {
+    if (shell.currentModel && askYesNo(platform, kSaveQuestion))
+        offerSaveAs(shell, platform);
+    std::string dialogPath;
+    std::string dialogTitle;
+    if (!showOpenDialog(platform.fileDialogs, Window::Main, dialogPath, dialogTitle,
+                        modelFileFilter()))
+        return;
+    openChosen(shell, platform, dialogPath, dialogTitle);
+}
+
+void revertCommand(ShellState& shell, Platform& platform) {
+    if (!askYesNo(platform, kRevertQuestion))
+        return;
+    const std::string dialogPath = shell.currentPath;
+    closeModel(shell, platform.windows);
+    openModel(shell, platform, dialogPath);
+}
+
+void closeCommand(ShellState& shell, Platform& platform) {
+    if (askYesNo(platform, kSaveQuestion))
+        offerSaveAs(shell, platform);
+    closeModel(shell, platform.windows);
+}
+
+void saveCommand(ShellState& shell, Platform& platform) {
+    saveModel(shell, platform);
+}
+
+void saveAsCommand(ShellState& shell, Platform& platform) {
+    offerSaveAs(shell, platform);
+}
+
+void openNamedModel(ShellState& shell, Platform& platform, const std::string& path) {
+    openChosen(shell, platform, path, fileNameOf(path));
+}
+
+} // namespace sw
