@@ -19,14 +19,12 @@ using Corners = std::vector<std::pair<int, int>>;
 
 bool loads(const std::string& text) {
     Model model;
-    std::istringstream in(text);
-    return model.load(in);
+    return test::loadText(text, model);
 }
 
 Model loaded(const std::string& text) {
     Model model;
-    std::istringstream in(text);
-    EXPECT_TRUE(model.load(in));
+    EXPECT_TRUE(test::loadText(text, model));
     return model;
 }
 

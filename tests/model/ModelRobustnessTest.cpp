@@ -15,7 +15,6 @@
 #include <array>
 #include <cmath>
 #include <random>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -120,8 +119,7 @@ TEST(ModelRobustness, DamagedModelsLoadPrepareAndSaveCleanly) {
             const std::string text =
                 i % 4 ? mutator.mutate(original) : withReplacedNumbers(original, random);
             Model model;
-            std::istringstream in(text);
-            if (!model.load(in))
+            if (!test::loadText(text, model))
                 continue;
             checkLoaded(model, text);
             if (!model.prepare(loadTexture, messages)) {
@@ -134,8 +132,7 @@ TEST(ModelRobustness, DamagedModelsLoadPrepareAndSaveCleanly) {
             const std::string saved = model.outputText();
 
             Model again;
-            std::istringstream savedIn(saved);
-            ASSERT_TRUE(again.load(savedIn)) << text << "\n----\n" << saved;
+            ASSERT_TRUE(test::loadText(saved, again)) << text << "\n----\n" << saved;
             ASSERT_TRUE(again.prepare(loadTexture, messages)) << saved;
             ASSERT_EQ(again.outputText(), saved) << text;
         }
@@ -151,8 +148,7 @@ TEST(ModelRobustness, ArbitraryBytesAreRefused) {
         for (char& c : bytes)
             c = static_cast<char>(random());
         Model model;
-        std::istringstream in(bytes);
-        EXPECT_FALSE(model.load(in));
+        EXPECT_FALSE(test::loadText(bytes, model));
     }
 }
 

@@ -11,7 +11,6 @@
 #include <csignal>
 #include <filesystem>
 #include <limits>
-#include <sstream>
 #include <sys/resource.h>
 
 namespace sw {
@@ -139,8 +138,7 @@ class Writer : public ::testing::Test {
 protected:
     Model loaded(const std::string& text) {
         Model m;
-        std::istringstream in(text);
-        EXPECT_TRUE(m.load(in));
+        EXPECT_TRUE(test::loadText(text, m));
         EXPECT_TRUE(m.prepare(textures.fn(), messages));
         return m;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Model.h"
+#include "model/ModelReader.h"
 
 #include <map>
 #include <sstream>
@@ -60,6 +61,14 @@ inline std::string replaced(std::string text, const std::string& from, const std
     if (at == std::string::npos)
         throw std::invalid_argument("text to replace not found: " + from);
     return text.replace(at, from.size(), to);
+}
+
+// Reads a text as a model through a buffer smaller than most test models, so that tokens
+// meet refills. (The quarter-megabyte buffer of a file load, allocated for each of thousands
+// of loads, would make the robustness runs slow under the sanitizers.)
+inline bool loadText(const std::string& text, Model& model) {
+    std::istringstream in(text);
+    return ModelReader(in, 4096).load(model);
 }
 
 // Everything the reader stores, as text, numbers in hexadecimal floating point so that no
