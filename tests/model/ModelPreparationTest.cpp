@@ -1,7 +1,7 @@
 #include "model/Model.h"
 
-#include "model/TestModels.h"
 #include "support/FakeMessageBox.h"
+#include "support/ModelText.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -17,6 +17,7 @@ using test::FakeTextures;
 using test::mesh;
 using test::model;
 using ::testing::ElementsAre;
+using ::testing::Pair;
 
 HierarchyNode node(int meshIndex, int parent, Vector3 offset, Vector3 pivot = {}) {
     HierarchyNode n;
@@ -132,13 +133,11 @@ TEST_F(Preparation, TextureVertexSharedByTwoMaterialsIsSplitAndNormalisedPerText
 
     // Unedited, both groups write back the values that were read.
     m.buildOutput();
-    ASSERT_EQ(mesh.numOutTxverts(), 6);
-    const auto u = [&](int j) { return mesh.outTxverts[static_cast<std::size_t>(j)].u; };
-    const auto v = [&](int j) { return mesh.outTxverts[static_cast<std::size_t>(j)].v; };
-    EXPECT_THAT((std::vector<double>{u(0), u(1), u(2), u(3), u(4), u(5)}),
-                ElementsAre(0, 16, 32, 32, 48, 16));
-    EXPECT_THAT((std::vector<double>{v(0), v(1), v(2), v(3), v(4), v(5)}),
-                ElementsAre(0, 0, -8, -8, -8, 0));
+    std::vector<std::pair<double, double>> out;
+    for (const TextureVertex& t : mesh.outTxverts)
+        out.emplace_back(t.u, t.v);
+    EXPECT_THAT(out, ElementsAre(Pair(0, 0), Pair(16, 0), Pair(32, -8), Pair(32, -8), Pair(48, -8),
+                                 Pair(16, 0)));
 }
 
 TEST_F(Preparation, CopiesAreAppendedInOrderOfTextureVertexThenGroup) {

@@ -15,41 +15,6 @@
 namespace sw {
 namespace {
 
-// Everything the reader stores, as text, numbers in hexadecimal floating point so that no
-// difference in the last bit goes unseen.
-std::string fileLayer(const Model& model) {
-    std::ostringstream out;
-    out << std::hexfloat << model.version << ' ' << model.radius << ' ' << model.insertOffset.x
-        << ' ' << model.insertOffset.y << ' ' << model.insertOffset.z << ' ' << model.numGeosets
-        << '\n';
-    for (const Material& material : model.materials)
-        out << material.name << '\n';
-    for (const Mesh& mesh : model.meshes) {
-        out << mesh.name << ' ' << mesh.radius << ' ' << mesh.geometryMode << mesh.lightingMode
-            << mesh.textureMode << '\n';
-        for (const Vertex& v : mesh.vertices)
-            out << v.x << ' ' << v.y << ' ' << v.z << ' ' << v.intensity << '\n';
-        for (const TextureVertex& t : mesh.txverts)
-            out << t.u << ' ' << t.v << '\n';
-        for (const Vector3& n : mesh.vertexNormals)
-            out << n.x << ' ' << n.y << ' ' << n.z << '\n';
-        for (const Face& f : mesh.faces) {
-            out << f.material << ' ' << f.type << ' ' << f.geometryMode << f.lightingMode
-                << f.textureMode << ' ' << f.extraLight;
-            for (const VertexRef& r : f.refs)
-                out << ' ' << r.vertex << ',' << r.txvert;
-            out << '\n';
-        }
-        for (const Vector3& n : mesh.faceNormals)
-            out << n.x << ' ' << n.y << ' ' << n.z << '\n';
-    }
-    for (const HierarchyNode& n : model.nodes)
-        out << n.flags << ' ' << n.type << ' ' << n.mesh << n.parent << n.child << n.sibling
-            << n.numChildren << ' ' << n.x << n.y << n.z << n.pitch << n.yaw << n.roll << n.pivotx
-            << n.pivoty << n.pivotz << n.hnodename << '\n';
-    return out.str();
-}
-
 // Reads the text whole, and streamed through a buffer small enough that every kind of token
 // meets a refill; both must agree to the bit.
 void expectStreamingAgrees(const std::string& text) {
@@ -60,7 +25,7 @@ void expectStreamingAgrees(const std::string& text) {
     const bool streamedLoaded = ModelReader(in, 128).load(streamed);
     ASSERT_EQ(wholeLoaded, streamedLoaded);
     if (wholeLoaded) {
-        ASSERT_EQ(fileLayer(whole), fileLayer(streamed));
+        ASSERT_EQ(test::fileLayer(whole), test::fileLayer(streamed));
     }
 }
 

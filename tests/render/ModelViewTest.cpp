@@ -3,6 +3,7 @@
 #include "platform/HeadlessGl.h"
 #include "render/GlFrame.h"
 #include "render/ViewState.h"
+#include "textures/TextureUpload.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -50,31 +51,20 @@ constexpr Rgb kTinted{204, 255, 204}; // white under the selection tint (0.8, 1,
 }
 #define EXPECT_COLOUR(actual, expected) EXPECT_PRED_FORMAT2(colourNear, actual, expected)
 
-// A 2 x 2 texture, texels listed bottom row first: (0,0), (1,0), (0,1), (1,1).
-class Texture {
-public:
-    explicit Texture(const std::array<Rgb, 4>& texels) {
-        std::vector<std::uint8_t> bytes;
-        for (Rgb c : texels)
-            bytes.insert(bytes.end(),
-                         {static_cast<std::uint8_t>(c.r), static_cast<std::uint8_t>(c.g),
-                          static_cast<std::uint8_t>(c.b)});
-        glGenTextures(1, &name_);
-        glBindTexture(GL_TEXTURE_2D, name_);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, 2, 2, 0, GL_RGB, GL_UNSIGNED_BYTE, bytes.data());
-    }
-    ~Texture() { glDeleteTextures(1, &name_); }
-    Texture(const Texture&) = delete;
-    Texture& operator=(const Texture&) = delete;
-
-    GLuint name() const { return name_; }
-
-private:
-    GLuint name_ = 0;
-};
+// A loaded 2 x 2 material, texels listed bottom row first: (0,0), (1,0), (0,1), (1,1). Its
+// texture lives as long as the GL context.
+Material textured(const std::array<Rgb, 4>& texels) {
+    Material material;
+    for (Rgb c : texels)
+        material.pixels.insert(material.pixels.end(),
+                               {static_cast<std::uint8_t>(c.r), static_cast<std::uint8_t>(c.g),
+                                static_cast<std::uint8_t>(c.b)});
+    material.notLoaded = false;
+    material.width = 2;
+    material.height = 2;
+    uploadTexture(material, TextureFormat::Mat);
+    return material;
+}
 
 // Where a point of the screen (x to the right, y up, in model units from the middle of the
 // view) lies on the model for a given orientation of the view.
@@ -121,15 +111,6 @@ Mesh quadMesh(const std::vector<Quad>& quads, const ScreenToModel& toModel = kFr
     return mesh;
 }
 
-Material loadedMaterial(const Texture& texture) {
-    Material material;
-    material.notLoaded = false;
-    material.width = 2;
-    material.height = 2;
-    material.glTexture = texture.name();
-    return material;
-}
-
 class ModelViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -140,8 +121,8 @@ protected:
         view_.modelScale = kModelScale;
         // Red, green, blue and white quarters show both which texel is drawn where and the
         // colour it is multiplied by.
-        quarters_ = std::make_unique<Texture>(std::array<Rgb, 4>{kRed, kGreen, kBlue, kWhite});
-        white_ = std::make_unique<Texture>(std::array<Rgb, 4>{kWhite, kWhite, kWhite, kWhite});
+        quarters_ = textured({kRed, kGreen, kBlue, kWhite});
+        white_ = textured({kWhite, kWhite, kWhite, kWhite});
     }
 
     // One frame exactly as the program draws it.
@@ -196,72 +177,71 @@ protected:
     std::unique_ptr<HeadlessGl> gl_;
     std::vector<std::uint8_t> pixels_;
     ViewState view_;
-    std::unique_ptr<Texture> quarters_;
-    std::unique_ptr<Texture> white_;
+    Material quarters_;
+    Material white_;
 };
-
-struct Orientation {
-    const char* name;
-    double pitch;
-    double yaw;
-    ScreenToModel toModel;
-
-    friend void PrintTo(const Orientation& row, std::ostream* out) { *out << row.name; }
-};
-
-class ModelViewOrientation : public ModelViewTest,
-                             public ::testing::WithParamInterface<Orientation> {};
 
 // Each row builds a quad that faces the viewer, counter-clockwise as seen, on the side of the
 // model that the turned view should show, with +y or +z where the view should put them. A
 // rotation about the wrong axis, in the wrong direction or in the wrong order shows the quad
 // from behind (culled: black) or with its quarters swapped.
-TEST_P(ModelViewOrientation, ShowsTheSideFacingTheViewerTexturedAndUpright) {
-    view_.pitch = GetParam().pitch;
-    view_.yaw = GetParam().yaw;
-    draw(modelOf(quadMesh({Quad{}}, GetParam().toModel), {loadedMaterial(*quarters_)}));
-    expectQuarters(kRed, kGreen, kBlue, kWhite);
-    EXPECT_COLOUR(at(25, 50), kBlack);
-    EXPECT_COLOUR(at(75, 50), kBlack);
+TEST_F(ModelViewTest, ShowsTheSideFacingTheViewerTexturedAndUpright) {
+    const struct {
+        const char* name;
+        double pitch;
+        double yaw;
+        ScreenToModel toModel;
+    } rows[] = {
+        {"front", 0, 0, kFront},
+        // Looking down on +z with +y toward the bottom of the screen.
+        {"pitch 90", 90, 0,
+         [](double x, double y) {
+             return Vector3{-x, -y, 0};
+         }},
+        // The model's -x side faces the viewer, +z still up.
+        {"yaw 90", 0, 90,
+         [](double x, double y) {
+             return Vector3{0, -x, y};
+         }},
+        // Yaw turns the model about its own vertical axis before the tilt: looking down on +z
+        // again, now with +x up the screen and +y to the left.
+        {"yaw 90 then pitch 90", 90, 90,
+         [](double x, double y) {
+             return Vector3{y, -x, 0};
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        view_.pitch = row.pitch;
+        view_.yaw = row.yaw;
+        draw(modelOf(quadMesh({Quad{}}, row.toModel), {quarters_}));
+        expectQuarters(kRed, kGreen, kBlue, kWhite);
+        EXPECT_COLOUR(at(25, 50), kBlack);
+        EXPECT_COLOUR(at(75, 50), kBlack);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Turns, ModelViewOrientation,
-    ::testing::Values(Orientation{"Front", 0, 0, kFront},
-                      // Looking down on +z with +y toward the bottom of the screen.
-                      Orientation{"Pitch90", 90, 0,
-                                  [](double x, double y) {
-                                      return Vector3{-x, -y, 0};
-                                  }},
-                      // The model's -x side faces the viewer, +z still up.
-                      Orientation{"Yaw90", 0, 90,
-                                  [](double x, double y) {
-                                      return Vector3{0, -x, y};
-                                  }},
-                      // Yaw turns the model about its own vertical axis before the tilt: looking
-                      // down on +z again, now with +x up the screen and +y to the left.
-                      Orientation{"Yaw90ThenPitch90", 90, 90,
-                                  [](double x, double y) {
-                                      return Vector3{y, -x, 0};
-                                  }}),
-    [](const auto& info) { return std::string(info.param.name); });
-
-TEST_F(ModelViewTest, CullsFacesSeenFromBehindUnlessDrawnAsWire) {
-    Model model = modelOf(quadMesh({Quad{.facingAway = true}}), {loadedMaterial(*white_)});
+TEST_F(ModelViewTest, CullsFacesSeenFromBehindButDrawsTheirWireAndSelectionOutline) {
+    Model model = modelOf(quadMesh({Quad{.facingAway = true}}), {white_});
     model.meshes[0].displayMode = 1;
     draw(model);
     EXPECT_COLOUR(at(50, 50), kBlack);
-    const Rgb bottomEdge = brightestInRow(30, 45, 55);
-    EXPECT_GT(bottomEdge.r, 60) << bottomEdge;
+    const Rgb wire = brightestInRow(30, 45, 55);
+    EXPECT_GT(wire.r, 60) << wire;
 
     // Drawn as wire, culling was off; showing the mesh turns it on again.
     model.meshes[0].displayMode = 2;
     draw(model);
     EXPECT_TRUE(allBlack());
+
+    model.meshes[0].glGroups[0].selected = true;
+    draw(model);
+    EXPECT_COLOUR(at(50, 50), kBlack);
+    EXPECT_COLOUR(brightestInRow(30, 45, 55), kTinted);
 }
 
 TEST_F(ModelViewTest, WireMeshIsWhiteOutlinesWithoutFillOrTexture) {
-    Model model = modelOf(quadMesh({Quad{}}), {loadedMaterial(*quarters_)});
+    Model model = modelOf(quadMesh({Quad{}}), {quarters_});
     draw(model); // shown first, which leaves texturing on
     model.meshes[0].displayMode = 1;
     draw(model);
@@ -287,7 +267,7 @@ TEST_F(ModelViewTest, WireMeshIsWhiteOutlinesWithoutFillOrTexture) {
 TEST_F(ModelViewTest, HiddenMeshDrawsOnlyItsSelectedGroupTintedAndOutlined) {
     // Group 0 on the left half, group 1 on the right half.
     Model model = modelOf(quadMesh({Quad{.right = 0, .group = 0}, Quad{.left = 0, .group = 1}}),
-                          {loadedMaterial(*white_), loadedMaterial(*white_)});
+                          {white_, white_});
     model.meshes[0].displayMode = 0;
     draw(model);
     EXPECT_TRUE(allBlack());
@@ -300,50 +280,30 @@ TEST_F(ModelViewTest, HiddenMeshDrawsOnlyItsSelectedGroupTintedAndOutlined) {
     EXPECT_COLOUR(brightestInRow(50, 70, 72), kTinted);
 }
 
-TEST_F(ModelViewTest, SelectedGroupIsOutlinedEvenWhereItsFacesAreCulled) {
-    Model model = modelOf(quadMesh({Quad{.facingAway = true}}), {loadedMaterial(*white_)});
-    model.meshes[0].glGroups[0].selected = true;
-    draw(model);
-    EXPECT_COLOUR(at(50, 50), kBlack);
-    const Rgb bottomEdge = brightestInRow(30, 45, 55);
-    EXPECT_COLOUR(bottomEdge, kTinted);
-}
-
-struct Tint {
-    const char* name;
-    bool selected;
-    bool textureLoaded;
-    std::array<Rgb, 4> quarters; // bottom left, bottom right, top left, top right
-
-    friend void PrintTo(const Tint& row, std::ostream* out) { *out << row.name; }
-};
-
-class ModelViewTint : public ModelViewTest, public ::testing::WithParamInterface<Tint> {};
-
 // The texture is modulated by the current colour: white for a shown group, the light green
 // tint for the selected one. A material without an image draws in the plain colour.
-TEST_P(ModelViewTint, ModulatesTheTextureByTheGroupColour) {
-    Material material = loadedMaterial(*quarters_);
-    if (!GetParam().textureLoaded) {
-        material.notLoaded = true;
-        material.width = 0;
-        material.height = 0;
+TEST_F(ModelViewTest, ModulatesTheTextureByTheGroupColour) {
+    const struct {
+        bool selected;
+        bool textureLoaded;
+        std::array<Rgb, 4> quarters; // bottom left, bottom right, top left, top right
+    } rows[] = {
+        {false, true, {kRed, kGreen, kBlue, kWhite}},
+        {true, true, {Rgb{204, 0, 0}, kGreen, Rgb{0, 0, 204}, kTinted}},
+        {false, false, {kWhite, kWhite, kWhite, kWhite}},
+        {true, false, {kTinted, kTinted, kTinted, kTinted}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(::testing::Message()
+                     << "selected " << row.selected << ", texture loaded " << row.textureLoaded);
+        Material material = quarters_;
+        material.notLoaded = !row.textureLoaded;
+        Model model = modelOf(quadMesh({Quad{}}), {material});
+        model.meshes[0].glGroups[0].selected = row.selected;
+        draw(model);
+        expectQuarters(row.quarters[0], row.quarters[1], row.quarters[2], row.quarters[3]);
     }
-    Model model = modelOf(quadMesh({Quad{}}), {material});
-    model.meshes[0].glGroups[0].selected = GetParam().selected;
-    draw(model);
-    const auto& q = GetParam().quarters;
-    expectQuarters(q[0], q[1], q[2], q[3]);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Colours, ModelViewTint,
-    ::testing::Values(
-        Tint{"Shown", false, true, {kRed, kGreen, kBlue, kWhite}},
-        Tint{"Selected", true, true, {Rgb{204, 0, 0}, kGreen, Rgb{0, 0, 204}, kTinted}},
-        Tint{"ShownWithoutImage", false, false, {kWhite, kWhite, kWhite, kWhite}},
-        Tint{"SelectedWithoutImage", true, false, {kTinted, kTinted, kTinted, kTinted}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ModelViewTest, GroupWithItsOwnTextureVerticesIsDrawnWithThem) {
     Mesh mesh = quadMesh({Quad{}});
@@ -351,12 +311,12 @@ TEST_F(ModelViewTest, GroupWithItsOwnTextureVerticesIsDrawnWithThem) {
     // Its own list maps the whole quad into the top right texel; the mesh's list is unchanged.
     group.ownTxverts = {{0.75, 0.75}, {0.8, 0.75}, {0.8, 0.8}, {0.75, 0.8}};
     group.shared = false;
-    draw(modelOf(mesh, {loadedMaterial(*quarters_)}));
+    draw(modelOf(mesh, {quarters_}));
     expectQuarters(kWhite, kWhite, kWhite, kWhite);
 }
 
 TEST_F(ModelViewTest, ScalesByModelScaleTimesZoomFactor) {
-    const Model model = modelOf(quadMesh({Quad{}}), {loadedMaterial(*white_)});
+    const Model model = modelOf(quadMesh({Quad{}}), {white_});
     view_.modelScale = kModelScale / 2;
     view_.zoomFactor = 1.5; // quad half-size 20 x 0.75 = 15 pixels
     draw(model);
@@ -377,7 +337,7 @@ void dirtyState() {
 }
 
 TEST_F(ModelViewTest, StartsFromKnownStateAndKeepsTheCamera) {
-    const Model model = modelOf(quadMesh({Quad{}}), {loadedMaterial(*quarters_)});
+    const Model model = modelOf(quadMesh({Quad{}}), {quarters_});
     Model selected = model;
     selected.meshes[0].glGroups[0].selected = true;
     draw(model);

@@ -1,11 +1,20 @@
 #pragma once
 
-#include <string>
+#include "model/Model.h"
+#include "model/ModelReader.h"
 
+#include <map>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+#include <utility>
+#include <vector>
+
+// Models for tests: a small 3DO text to vary by replacing pieces of it, and builders of
+// models in memory for the layers above the reader.
 namespace sw::test {
 
-// A small valid model: two materials, one triangle mesh, one node. Tests vary it by replacing
-// pieces of the text.
+// Two materials, one triangle mesh, one node.
 inline const std::string kTriangleModel = R"(# made by hand
 SECTION: HEADER
 3DO 2.1
@@ -47,6 +56,122 @@ HIERARCHY NODES 1
 )";
 
 // Replaces the first occurrence of `from` (which must occur) by `to`.
-std::string replaced(std::string text, const std::string& from, const std::string& to);
+inline std::string replaced(std::string text, const std::string& from, const std::string& to) {
+    const auto at = text.find(from);
+    if (at == std::string::npos)
+        throw std::invalid_argument("text to replace not found: " + from);
+    return text.replace(at, from.size(), to);
+}
+
+// Reads a text as a model through a buffer smaller than most test models, so that tokens
+// meet refills. (The quarter-megabyte buffer of a file load, allocated for each of thousands
+// of loads, would make the robustness runs slow under the sanitizers.)
+inline bool loadText(const std::string& text, Model& model) {
+    std::istringstream in(text);
+    return ModelReader(in, 4096).load(model);
+}
+
+// Everything the reader stores, as text, numbers in hexadecimal floating point so that no
+// difference in the last bit goes unseen.
+inline std::string fileLayer(const Model& model) {
+    std::ostringstream out;
+    out << std::hexfloat << model.version << ' ' << model.radius << ' ' << model.insertOffset.x
+        << ' ' << model.insertOffset.y << ' ' << model.insertOffset.z << ' ' << model.numGeosets
+        << '\n';
+    for (const Material& material : model.materials)
+        out << material.name << '\n';
+    for (const Mesh& mesh : model.meshes) {
+        out << mesh.name << ' ' << mesh.radius << ' ' << mesh.geometryMode << mesh.lightingMode
+            << mesh.textureMode << '\n';
+        for (const Vertex& v : mesh.vertices)
+            out << v.x << ' ' << v.y << ' ' << v.z << ' ' << v.intensity << '\n';
+        for (const TextureVertex& t : mesh.txverts)
+            out << t.u << ' ' << t.v << '\n';
+        for (const Vector3& n : mesh.vertexNormals)
+            out << n.x << ' ' << n.y << ' ' << n.z << '\n';
+        for (const Face& f : mesh.faces) {
+            out << f.material << ' ' << f.type << ' ' << f.geometryMode << f.lightingMode
+                << f.textureMode << ' ' << f.extraLight;
+            for (const VertexRef& r : f.refs)
+                out << ' ' << r.vertex << ',' << r.txvert;
+            out << '\n';
+        }
+        for (const Vector3& n : mesh.faceNormals)
+            out << n.x << ' ' << n.y << ' ' << n.z << '\n';
+    }
+    for (const HierarchyNode& n : model.nodes)
+        out << n.flags << ' ' << n.type << ' ' << n.mesh << n.parent << n.child << n.sibling
+            << n.numChildren << ' ' << n.x << n.y << n.z << n.pitch << n.yaw << n.roll << n.pivotx
+            << n.pivoty << n.pivotz << n.hnodename << '\n';
+    return out.str();
+}
+
+// Texture loading without files or GL. A searched material gets the size listed for its name,
+// an explicit path the size listed for the path's file name (folder and extension cut, as the
+// real loader names the material); anything not listed stays not loaded. Every call is
+// recorded as the name searched or the path given.
+class FakeTextures {
+public:
+    std::map<std::string, std::pair<int, int>> sizes;
+    std::vector<std::string> calls;
+
+    TextureLoadFn fn() {
+        return [this](Material& material, const std::string& path) {
+            calls.push_back(path.empty() ? material.name : path);
+            material.explicitPath = !path.empty();
+            if (!path.empty()) {
+                material.path = path;
+                const auto slash = path.find_last_of("/\\");
+                std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+                material.name = name.substr(0, name.find('.'));
+            } else {
+                material.path = "dir/mat/" + material.name + ".MAT";
+            }
+            const auto it = sizes.find(material.name);
+            material.notLoaded = it == sizes.end();
+            material.width = material.notLoaded ? 0 : it->second.first;
+            material.height = material.notLoaded ? 0 : it->second.second;
+        };
+    }
+};
+
+inline Face face(int material, std::vector<VertexRef> corners) {
+    Face f;
+    f.material = material;
+    f.type = "0x0000";
+    f.geometryMode = 4;
+    f.lightingMode = 3;
+    f.textureMode = 3;
+    f.refs = std::move(corners);
+    return f;
+}
+
+inline Mesh mesh(std::vector<Vertex> vertices, std::vector<TextureVertex> txverts,
+                 std::vector<Face> faces) {
+    Mesh m;
+    m.name = "mesh";
+    m.vertices = std::move(vertices);
+    m.txverts = std::move(txverts);
+    m.faces = std::move(faces);
+    m.vertexNormals.resize(m.vertices.size());
+    m.faceNormals.resize(m.faces.size());
+    return m;
+}
+
+inline Model model(std::vector<std::string> materialNames, std::vector<Mesh> meshes,
+                   std::vector<HierarchyNode> nodes = {}) {
+    Model m;
+    for (std::string& name : materialNames)
+        m.materials.emplace_back().name = std::move(name);
+    m.meshes = std::move(meshes);
+    m.nodes = std::move(nodes);
+    return m;
+}
+
+// A mesh of `count` triangles of material 0 over three vertices.
+inline Mesh triangles(int count) {
+    std::vector<Face> faces(static_cast<std::size_t>(count), face(0, {{0, 0}, {1, 1}, {2, 2}}));
+    return mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 0}, {1, 0}, {0, 1}}, std::move(faces));
+}
 
 } // namespace sw::test

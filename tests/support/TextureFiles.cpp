@@ -63,13 +63,21 @@ std::string bmpFile(std::int32_t width, std::int32_t height, std::uint16_t bitCo
     return b.raw(pixels).str();
 }
 
+std::vector<std::uint8_t> cmpColours(const std::vector<int>& indices) {
+    std::vector<std::uint8_t> colours;
+    for (int i : indices)
+        colours.insert(colours.end(),
+                       {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
+                        static_cast<std::uint8_t>(i / 2)});
+    return colours;
+}
+
 std::string cmpFile(std::string_view magic) {
     Bytes b;
     b.raw(magic).zeros(64 - magic.size());
     for (int i = 0; i < 256; ++i)
-        b.u8(static_cast<std::uint8_t>(i))
-            .u8(static_cast<std::uint8_t>(255 - i))
-            .u8(static_cast<std::uint8_t>(i / 2));
+        for (std::uint8_t byte : cmpColours({i}))
+            b.u8(byte);
     return b.str();
 }
 

@@ -47,5 +47,7 @@ std::string bmpFile(std::int32_t width, std::int32_t height, std::uint16_t bitCo
 
 // A CMP palette whose entry i is (i, 255 - i, i / 2), after a header starting with `magic`.
 std::string cmpFile(std::string_view magic = "CMP");
+// The colours of those entries, R, G, B each, as decoded texels hold them.
+std::vector<std::uint8_t> cmpColours(const std::vector<int>& indices);
 
 } // namespace sw::test

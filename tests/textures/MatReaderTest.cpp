@@ -8,25 +8,16 @@ namespace sw {
 namespace {
 
 using test::asBytes;
+using test::cmpColours;
 using test::matColour;
 using test::matTexture;
 using Texels = std::vector<std::uint8_t>;
 
-// Entry i is (i, 255 - i, i / 2), so that every index shows as its own colour.
+// Every index shows as its own colour.
 Palette testPalette() {
     Palette palette;
-    for (std::size_t i = 0; i < 256; ++i)
-        palette.entries[i] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
-                              static_cast<std::uint8_t>(i / 2)};
+    decodeCmp(asBytes(test::cmpFile()), palette);
     return palette;
-}
-
-Texels entries(std::initializer_list<int> indices) {
-    Texels out;
-    for (int i : indices)
-        out.insert(out.end(), {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
-                               static_cast<std::uint8_t>(i / 2)});
-    return out;
 }
 
 TEST(MatReader, ColourMaterialIsEightByEightOfItsEntry) {
@@ -35,10 +26,7 @@ TEST(MatReader, ColourMaterialIsEightByEightOfItsEntry) {
     EXPECT_EQ(result.image.width, 8);
     EXPECT_EQ(result.image.height, 8);
     EXPECT_TRUE(result.image.usesPalette);
-    Texels expected;
-    for (int i = 0; i < 64; ++i)
-        expected.insert(expected.end(), {16, 239, 8});
-    EXPECT_EQ(result.image.pixels, expected);
+    EXPECT_EQ(result.image.pixels, cmpColours(std::vector<int>(64, 16)));
 }
 
 TEST(MatReader, EightBitRowsAreStoredBottomUpAfterEveryCelRecord) {
@@ -49,7 +37,7 @@ TEST(MatReader, EightBitRowsAreStoredBottomUpAfterEveryCelRecord) {
         const DecodeResult result = decodeMat(asBytes(file), testPalette());
         ASSERT_TRUE(result) << records;
         EXPECT_TRUE(result.image.usesPalette);
-        EXPECT_EQ(result.image.pixels, entries({3, 4, 1, 2})) << records << " records";
+        EXPECT_EQ(result.image.pixels, cmpColours({3, 4, 1, 2})) << records << " records";
     }
 }
 

@@ -1,4 +1,5 @@
 #include "textures/TextureLoader.h"
+#include "platform/FileNames.h"
 #include "support/TempDir.h"
 #include "support/TextureFiles.h"
 #include "textures/BmpReader.h"
@@ -13,6 +14,17 @@ namespace sw {
 namespace {
 
 using enum TextureFormat;
+
+TEST(FileNames, ResolvesEachComponentWithoutRegardToCase) {
+    test::TempDir dir;
+    const std::string base = dir.path().string();
+    const std::string wall = dir.write("Models/mat/wall.mat", "x");
+    EXPECT_EQ(resolveFileName(base + "/models\\MAT\\WALL.MAT"), wall); // as a Windows model says
+    EXPECT_EQ(resolveFileName(base + "/models/./MAT/../mat/Wall.mat"),
+              base + "/Models/./mat/../mat/wall.mat");
+    // Nothing matches: the path stays as it was, and opening it fails as it should.
+    EXPECT_EQ(resolveFileName(base + "/models/bmp/wall.mat"), base + "/models/bmp/wall.mat");
+}
 
 // Finds, decodes and keeps the pixels (no GL) of textures in a temporary model folder. The
 // files written here decode to a first texel that tells which file it was.

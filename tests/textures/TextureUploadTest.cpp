@@ -20,9 +20,7 @@ protected:
     void SetUp() override {
         gl = HeadlessGl::create(8, 8);
         ASSERT_NE(gl, nullptr) << "no EGL context on this machine";
-        for (std::size_t i = 0; i < 256; ++i)
-            palette.entries[i] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i + 100),
-                                  7};
+        ASSERT_TRUE(decodeCmp(test::asBytes(test::cmpFile()), palette));
     }
     void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
 
@@ -39,13 +37,6 @@ protected:
             glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, out.data());
         return out;
     }
-    static Texels entries(std::initializer_list<int> indices) {
-        Texels out;
-        for (int i : indices)
-            out.insert(out.end(),
-                       {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i + 100), 7});
-        return out;
-    }
 
     std::unique_ptr<HeadlessGl> gl;
     test::TempDir dir;
@@ -60,12 +51,12 @@ TEST_F(TextureUploadTest, MatRowsOfAnyWidthArriveUnskewed) {
     loader.loadTexture(
         six, dir.write("six.mat",
                        test::matTexture(6, 2, 8, std::string("\0\1\2\3\4\5\6\7\10\11\12\13", 12))));
-    EXPECT_EQ(texels(six.glTexture), entries({6, 7, 8, 9, 10, 11, 0, 1, 2, 3, 4, 5}));
+    EXPECT_EQ(texels(six.glTexture), test::cmpColours({6, 7, 8, 9, 10, 11, 0, 1, 2, 3, 4, 5}));
 
     glPixelStorei(GL_UNPACK_ALIGNMENT, 2);
     Material three;
     loader.loadTexture(three, dir.write("three.mat", test::matTexture(3, 2, 8, "\1\2\3\4\5\6")));
-    EXPECT_EQ(texels(three.glTexture), entries({4, 5, 6, 1, 2, 3}));
+    EXPECT_EQ(texels(three.glTexture), test::cmpColours({4, 5, 6, 1, 2, 3}));
     EXPECT_FALSE(three.notLoaded);
     EXPECT_TRUE(three.pixels.empty());
     GLint value = 0;
