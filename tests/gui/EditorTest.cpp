@@ -148,25 +148,24 @@ TEST(Editor, RealProgramShowsTheModelNamedOnItsCommandLine) {
     });
 }
 
-// A key as the keyboard sends it to the main window: modifier keys go down and up on their
-// own around it, as they do on a real keyboard.
+// A key as the keyboard sends it to the main window: a modifier key (Shift or Control) goes
+// down and up on its own around it, as it does on a real keyboard.
 void typeKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
              const QString& text = {}) {
     const auto send = [target](QEvent::Type type, int code, Qt::KeyboardModifiers held,
-                               const QString& typed) {
+                               const QString& typed = {}) {
         QKeyEvent event(type, code, held, typed);
         QCoreApplication::sendEvent(target, &event);
     };
-    if (modifiers.testFlag(Qt::ShiftModifier))
-        send(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier, {});
-    if (modifiers.testFlag(Qt::ControlModifier))
-        send(QEvent::KeyPress, Qt::Key_Control, modifiers & Qt::ControlModifier, {});
+    const int modifierKey = modifiers.testFlag(Qt::ShiftModifier)     ? Qt::Key_Shift
+                            : modifiers.testFlag(Qt::ControlModifier) ? Qt::Key_Control
+                                                                      : 0;
+    if (modifierKey != 0)
+        send(QEvent::KeyPress, modifierKey, modifiers);
     send(QEvent::KeyPress, key, modifiers, text);
     send(QEvent::KeyRelease, key, modifiers, text);
-    if (modifiers.testFlag(Qt::ControlModifier))
-        send(QEvent::KeyRelease, Qt::Key_Control, Qt::NoModifier, {});
-    if (modifiers.testFlag(Qt::ShiftModifier))
-        send(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier, {});
+    if (modifierKey != 0)
+        send(QEvent::KeyRelease, modifierKey, Qt::NoModifier);
 }
 
 TEST(Editor, KeysMoveTheSampleAndTheResetButtonBringsItBack) {
