@@ -10,10 +10,6 @@
 
 #include <GL/gl.h>
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <memory>
 #include <string_view>
 
@@ -42,46 +38,14 @@ void deleteTextures(Model& model) {
     }
 }
 
-// The last step of a save that failed, found by going through its steps again: the folder
-// must exist, a new file must be possible beside the target, and the target must be a file.
-std::string writeFailureReason(const std::string& path) {
-    namespace fs = std::filesystem;
-    const fs::path target(path);
-    const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-    std::error_code error;
-    const fs::file_status folderStatus = fs::status(folder, error);
-    if (folderStatus.type() == fs::file_type::not_found)
-        return "Its folder does not exist.";
-    if (error)
-        return "Its folder cannot be reached: " + error.message() + ".";
-    if (!fs::is_directory(folderStatus))
-        return "The path before its name is a file, not a folder.";
-    if (fs::is_directory(fs::status(target, error)))
-        return "There is a folder of that name.";
-    // The save writes a new file beside the target first; when that is refused, the reason
-    // is the system's.
-    for (int attempt = 0; attempt < 3; ++attempt) {
-        const std::string probe = path + ".write-test-" + std::to_string(attempt);
-        errno = 0;
-        std::FILE* file = std::fopen(probe.c_str(), "wbx");
-        if (file != nullptr) {
-            std::fclose(file);
-            std::remove(probe.c_str());
-            break;
-        }
-        if (errno != EEXIST)
-            return std::string("No file can be made in its folder: ") + std::strerror(errno) + ".";
-    }
-    return "The file could not be written in full, or could not take the place of the old one.";
-}
-
 bool writeModel(ShellState& shell, Platform& platform, const std::string& path) {
     if (shell.currentModel->save(path))
         return true;
     // A modder must never believe a file is saved when it is not.
-    platform.messageBoxes.messageBox(
-        Window::Main, "The model was not saved to\n" + path + "\n\n" + writeFailureReason(path),
-        "File error", kMbOk | kMbIconExclamation);
+    platform.messageBoxes.messageBox(Window::Main,
+                                     "The model was not saved to\n" + path + "\n\n" +
+                                         shell.currentModel->saveError(),
+                                     "File error", kMbOk | kMbIconExclamation);
     return false;
 }
 

@@ -224,6 +224,8 @@ public:
     // replaces `path` only once it was written completely, so a failure leaves the file that
     // was there untouched. False when the file could not be written.
     bool save(const std::string& path);
+    // Why the last save() failed, for the user; empty after a save that succeeded.
+    const std::string& saveError() const { return saveError_; }
 
     // Group selection, used by the editor and the control panel.
     void deselectGroups(int mesh);
@@ -232,6 +234,7 @@ public:
 
 private:
     std::string preparationError_;
+    std::string saveError_;
 };
 
 } // namespace sw

@@ -3,7 +3,9 @@
 #include "model/Model.h"
 #include "model/NumberText.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <new>
 #include <random>
@@ -285,17 +287,28 @@ void writeModel(const Model& model, Output& out) {
 }
 
 // The file that a save writes until it is complete; it replaces the target on commit and is
-// removed otherwise.
+// removed otherwise. Each step that fails says why in `error`.
 class TempFile {
 public:
-    explicit TempFile(const std::filesystem::path& target) {
+    TempFile(const std::filesystem::path& target, std::string& error) {
         std::random_device random;
         for (int attempt = 0; attempt < 100 && !file_; ++attempt) {
             path_ = target;
             path_ += ".saving-" + std::to_string(random() % 1000000);
+            errno = 0;
             // "x": never take over a file that is there already.
             file_ = std::fopen(path_.string().c_str(), "wbx");
+            if (!file_ && errno != EEXIST)
+                break;
         }
+        if (file_)
+            return;
+        if (errno == ENOENT)
+            error = "Its folder does not exist.";
+        else if (errno == ENOTDIR)
+            error = "The path before its name is a file, not a folder.";
+        else
+            error = std::string("No file can be made in its folder: ") + std::strerror(errno) + ".";
     }
     ~TempFile() {
         if (file_)
@@ -311,7 +324,8 @@ public:
     std::FILE* file() const { return file_; }
 
     // Flushes and closes the file and puts it in place of `target`.
-    bool commit(const std::filesystem::path& target) {
+    bool commit(const std::filesystem::path& target, std::string& error) {
+        errno = 0;
         bool ok = std::fflush(file_) == 0;
 #if defined(__unix__) || defined(__APPLE__)
         // On the disk before the rename, so that a crash leaves the old file or the new one.
@@ -319,15 +333,28 @@ public:
 #endif
         ok = std::fclose(file_) == 0 && ok;
         file_ = nullptr;
-        if (!ok)
+        if (!ok) {
+            error = writeError();
             return false;
-        std::error_code error;
-        const auto status = std::filesystem::status(target, error);
-        if (!error && std::filesystem::exists(status))
-            std::filesystem::permissions(path_, status.permissions(), error);
-        std::filesystem::rename(path_, target, error);
-        committed_ = !error;
+        }
+        std::error_code failure;
+        const auto status = std::filesystem::status(target, failure);
+        if (!failure && std::filesystem::exists(status))
+            std::filesystem::permissions(path_, status.permissions(), failure);
+        if (std::filesystem::is_directory(status)) {
+            error = "There is a folder of that name.";
+            return false;
+        }
+        std::filesystem::rename(path_, target, failure);
+        committed_ = !failure;
+        if (failure)
+            error = "The file could not take the place of the old one: " + failure.message() + ".";
         return committed_;
+    }
+
+    static std::string writeError() {
+        return std::string("The file could not be written in full: ") +
+               std::strerror(errno != 0 ? errno : EIO) + ".";
     }
 
 private:
@@ -351,6 +378,7 @@ std::string Model::outputText() {
 }
 
 bool Model::save(const std::string& path) {
+    saveError_.clear();
     try {
         buildOutput();
         std::filesystem::path target(path);
@@ -361,15 +389,22 @@ bool Model::save(const std::string& path) {
             if (!error)
                 target = std::move(resolved);
         }
-        TempFile temp(target);
+        TempFile temp(target, saveError_);
         if (!temp.file())
             return false;
         Output out(temp.file());
         writeModel(*this, out);
-        return out.flush() && temp.commit(target);
+        errno = 0;
+        if (!out.flush()) {
+            saveError_ = TempFile::writeError();
+            return false;
+        }
+        return temp.commit(target, saveError_);
     } catch (const std::bad_alloc&) {
+        saveError_ = "There was not enough memory to write it.";
         return false;
-    } catch (const std::filesystem::filesystem_error&) {
+    } catch (const std::filesystem::filesystem_error& e) {
+        saveError_ = std::string(e.code().message()) + ".";
         return false;
     }
 }
