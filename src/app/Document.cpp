@@ -7,8 +7,7 @@
 #include "app/Windows.h"
 #include "platform/Platform.h"
 #include "render/GlFrame.h"
-
-#include <GL/gl.h>
+#include "textures/TextureUpload.h"
 
 #include <memory>
 #include <string_view>
@@ -26,17 +25,6 @@ constexpr std::string_view kFolderSeparators = "/";
 
 constexpr const char* kSaveQuestion = "Save?";
 constexpr const char* kRevertQuestion = "This will revert to the saved file.\n\nAre you sure?";
-
-// The GL textures belong to the materials; they go with the model.
-void deleteTextures(Model& model) {
-    for (Material& material : model.materials) {
-        if (material.glTexture != 0) {
-            const GLuint name = material.glTexture;
-            glDeleteTextures(1, &name);
-            material.glTexture = 0;
-        }
-    }
-}
 
 bool writeModel(ShellState& shell, Platform& platform, const std::string& path) {
     if (shell.currentModel->save(path))

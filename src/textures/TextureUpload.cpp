@@ -6,11 +6,21 @@
 
 namespace sw {
 
-void uploadTexture(Material& material, TextureFormat pixelsFrom) {
+void deleteTexture(Material& material) {
     if (material.glTexture != 0) {
-        const GLuint old = material.glTexture;
-        glDeleteTextures(1, &old);
+        const GLuint name = material.glTexture;
+        glDeleteTextures(1, &name);
+        material.glTexture = 0;
     }
+}
+
+void deleteTextures(Model& model) {
+    for (Material& material : model.materials)
+        deleteTexture(material);
+}
+
+void uploadTexture(Material& material, TextureFormat pixelsFrom) {
+    deleteTexture(material);
     GLuint name = 0;
     glGenTextures(1, &name);
     material.glTexture = name;

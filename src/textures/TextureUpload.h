@@ -4,6 +4,7 @@
 
 namespace sw {
 
+class Model;
 struct Material;
 
 // Gives the Material a new GL texture of its pixels (the previous one is deleted first):
@@ -12,5 +13,10 @@ struct Material;
 // width x 3 bytes; BMP pixels are B, G, R in rows padded to 4 bytes. A Material without pixels
 // gets an empty texture. Needs a current GL context.
 void uploadTexture(Material& material, TextureFormat pixelsFrom);
+
+// Deletes the Material's GL texture, if it has one. Needs the context it was made in.
+void deleteTexture(Material& material);
+// The textures of every material of a model, which go with the model.
+void deleteTextures(Model& model);
 
 } // namespace sw
