@@ -1,14 +1,10 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Skinweaver need, where they
-# are missing. Sourced by run.sh and test.sh.
+# Installs the Debian packages listed in scripts/debian-packages.txt where they are missing.
+# Sourced by run.sh and test.sh.
 set -euo pipefail
 
-sw_packages=(
-    cmake g++ ninja-build pkg-config
-    qt6-base-dev libgl-dev libglu1-mesa-dev libegl-dev libegl-mesa0 libgl1-mesa-dri
-    libgtest-dev libgmock-dev libbenchmark-dev
-    xvfb xauth fonts-dejavu-core libxcb1-dev
-)
+sw_list="$(dirname "${BASH_SOURCE[0]}")/debian-packages.txt"
+mapfile -t sw_packages < <(sed -e 's/#.*//' "$sw_list" | tr -s ' \t' '\n\n' | grep -v '^$')
 
 sw_missing=()
 for p in "${sw_packages[@]}"; do
