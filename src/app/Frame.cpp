@@ -11,10 +11,13 @@ namespace sw {
 
 namespace {
 
-// The texture view of the chosen group.
+// The texture view of the chosen group. Its projection is set at every frame: the square it
+// shows follows the vertices, which the last event may have changed.
 void drawTextureView(const ShellState& shell) {
-    // Hook for the editor's texture view once the editor is in.
-    static_cast<void>(shell);
+    if (!shell.currentEditor || !shell.currentModel)
+        return;
+    shell.currentEditor->setProjection(shell.viewportRect.width(), shell.viewportRect.height());
+    shell.currentEditor->draw(*shell.currentModel);
 }
 
 } // namespace

@@ -75,7 +75,7 @@ void backspaceKey(ShellState& shell, WindowSystem& windows) {
     if (shell.modelViewActive && windows.currentRow(ControlId::MeshList) != -1) {
         windows.setCurrentRow(ControlId::TextureList, -1);
         if (shell.currentModel)
-            shell.currentModel->deselectAllGroups();
+            shell.currentModel->clearGroupSelection();
         setTextureChosen(shell, windows, false);
     } else if (shell.textureViewActive) {
         selectNoneInTextureView(shell);

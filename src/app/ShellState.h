@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/UvEditor.h"
 #include "model/Model.h"
 #include "platform/ControlIds.h"
 #include "render/ViewState.h"
@@ -9,7 +10,6 @@
 
 #include <array>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace sw {
@@ -17,13 +17,6 @@ namespace sw {
 // Which controls are enabled (see InterfaceState.h); the control panel decides its
 // transitions by it.
 enum class InterfaceState : int { NoModel = 1, ModelOpen = 2, TextureChosen = 3, Editing = 4 };
-
-// The mesh and material group chosen for editing. Holds the place of the editor object until
-// the editor layer provides it; the shell only creates, tests and drops it.
-struct EditorChoice {
-    int mesh = 0;
-    int group = 0;
-};
 
 // The OpenGL view's client rectangle; right and bottom are its width and height.
 struct ViewportRect {
@@ -39,10 +32,10 @@ struct ViewportRect {
 // The state of the running program. There is one per run (and a fresh one per test); every
 // handler reaches it through the Shell.
 struct ShellState {
-    std::unique_ptr<Model> currentModel;       // the open model, null while none is open
-    std::optional<EditorChoice> currentEditor; // the chosen texture group
-    bool modelViewActive = false;              // the 3D view is shown
-    bool textureViewActive = false;            // the texture view is shown instead
+    std::unique_ptr<Model> currentModel;     // the open model, null while none is open
+    std::unique_ptr<UvEditor> currentEditor; // the chosen texture group's editor, or null
+    bool modelViewActive = false;            // the 3D view is shown
+    bool textureViewActive = false;          // the texture view is shown instead
     InterfaceState interfaceState = InterfaceState::NoModel;
     std::array<bool, vk::kCount> keyDown{}; // keys held over the main window
     bool controlPanelVisible = true;

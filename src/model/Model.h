@@ -148,6 +148,11 @@ struct Mesh {
     int numFaces() const { return static_cast<int>(faces.size()); }
     int numGlGroups() const { return static_cast<int>(glGroups.size()); }
     int numOutTxverts() const { return static_cast<int>(outTxverts.size()); }
+
+    // The chosen-texture marker of the groups, which the 3D view draws tinted: off on every
+    // group of the mesh, or on for one (a group number outside the mesh changes nothing).
+    void clearGroupSelection();
+    void selectGroup(int group);
 };
 
 // Loads the texture of one material: an empty path searches for the image by the material's
@@ -227,10 +232,8 @@ public:
     // Why the last save() failed, for the user; empty after a save that succeeded.
     const std::string& saveError() const { return saveError_; }
 
-    // Group selection, used by the editor and the control panel.
-    void deselectGroups(int mesh);
-    void selectGroup(int mesh, int group);
-    void deselectAllGroups();
+    // Clears the chosen-texture marker on every group of every mesh.
+    void clearGroupSelection();
 
 private:
     std::string preparationError_;

@@ -104,7 +104,7 @@ TEST_F(MainCommands, AboutShowsLinesSeparatedByBlankLinesUnderTheProgramsName) {
 TEST_F(MainCommands, BackspaceDropsTheChosenTextureOnlyInTheModelViewWithAMeshRow) {
     openKnight();
     windows.setCurrentRow(Id::TextureList, 0);
-    shell.state.currentModel->selectGroup(0, 0);
+    shell.state.currentModel->meshes[0].selectGroup(0);
     setTextureChosen(shell.state, windows, true);
     const auto groupSelected = [this] {
         return shell.state.currentModel->meshes[0].glGroups[0].selected;

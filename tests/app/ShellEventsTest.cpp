@@ -72,15 +72,14 @@ TEST_F(ShellFixture, FrameWithoutAModelIsBlack) {
 }
 
 TEST_F(ShellFixture, ClosingTheMainWindowDropsTheModelWithoutAskingAndQuitsWithZero) {
-    shell.state.currentModel = std::make_unique<Model>();
-    shell.state.currentEditor = EditorChoice{0, 0};
-    shell.state.modelViewActive = true;
+    openKnight();
+    shell.state.currentEditor = std::make_unique<UvEditor>(*shell.state.currentModel, 0, 0);
 
     shell.onClose(Window::Main);
 
     EXPECT_TRUE(boxes().empty());
     EXPECT_EQ(shell.state.currentModel, nullptr);
-    EXPECT_FALSE(shell.state.currentEditor.has_value());
+    EXPECT_EQ(shell.state.currentEditor, nullptr);
     EXPECT_FALSE(shell.state.modelViewActive);
     EXPECT_EQ(windows.quitCode, 0);
 

@@ -5,6 +5,8 @@
 #include "render/ViewState.h"
 #include "textures/TextureUpload.h"
 
+#include "support/GlPixels.h"
+
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
@@ -24,47 +26,14 @@ namespace {
 constexpr int kSize = 100;
 constexpr double kModelScale = 500;
 
-struct Rgb {
-    int r = 0, g = 0, b = 0;
-};
-
-std::ostream& operator<<(std::ostream& out, Rgb c) {
-    return out << "(" << c.r << ", " << c.g << ", " << c.b << ")";
-}
-
-constexpr Rgb kBlack{0, 0, 0};
-constexpr Rgb kRed{255, 0, 0};
-constexpr Rgb kGreen{0, 255, 0};
-constexpr Rgb kBlue{0, 0, 255};
-constexpr Rgb kWhite{255, 255, 255};
+using test::kBlack;
+using test::kBlue;
+using test::kGreen;
+using test::kRed;
+using test::kWhite;
+using test::Rgb;
+using test::textured;
 constexpr Rgb kTinted{204, 255, 204}; // white under the selection tint (0.8, 1, 0.8)
-
-::testing::AssertionResult colourNear(const char* actualText, const char*, Rgb actual,
-                                      Rgb expected) {
-    const int tolerance = 2;
-    if (std::abs(actual.r - expected.r) <= tolerance &&
-        std::abs(actual.g - expected.g) <= tolerance &&
-        std::abs(actual.b - expected.b) <= tolerance)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure()
-           << actualText << " is " << actual << ", expected " << expected;
-}
-#define EXPECT_COLOUR(actual, expected) EXPECT_PRED_FORMAT2(colourNear, actual, expected)
-
-// A loaded 2 x 2 material, texels listed bottom row first: (0,0), (1,0), (0,1), (1,1). Its
-// texture lives as long as the GL context.
-Material textured(const std::array<Rgb, 4>& texels) {
-    Material material;
-    for (Rgb c : texels)
-        material.pixels.insert(material.pixels.end(),
-                               {static_cast<std::uint8_t>(c.r), static_cast<std::uint8_t>(c.g),
-                                static_cast<std::uint8_t>(c.b)});
-    material.notLoaded = false;
-    material.width = 2;
-    material.height = 2;
-    uploadTexture(material, TextureFormat::Mat);
-    return material;
-}
 
 // Where a point of the screen (x to the right, y up, in model units from the middle of the
 // view) lies on the model for a given orientation of the view.
@@ -135,10 +104,7 @@ protected:
     }
 
     // The pixel x pixels from the left and y from the bottom.
-    Rgb at(int x, int y) const {
-        const std::size_t i = (static_cast<std::size_t>(y) * kSize + x) * 3;
-        return {pixels_[i], pixels_[i + 1], pixels_[i + 2]};
-    }
+    Rgb at(int x, int y) const { return test::pixelAt(pixels_, kSize, x, y); }
 
     // The four quarters of the middle quad, away from its diagonal and its edges.
     void expectQuarters(Rgb bottomLeft, Rgb bottomRight, Rgb topLeft, Rgb topRight) const {
