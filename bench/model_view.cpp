@@ -5,6 +5,8 @@
 // immediate-mode batch, measured in the same run. Each frame ends with glFinish so that the
 // time includes the rasterisation.
 
+#include "RatioReporter.h"
+
 #include "model/Model.h"
 #include "platform/HeadlessGl.h"
 #include "render/GlFrame.h"
@@ -18,7 +20,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <map>
 #include <string>
 #include <vector>
 
@@ -139,33 +140,6 @@ void runFrames(benchmark::State& state, const Model& model, const ViewState& vie
     state.counters["faces"] = 2.0 * kCells * kCells;
 }
 
-// Prints the ratio of the model view's frame time to the baseline's after the usual table.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    RatioReporter() : ConsoleReporter(OO_Tabular) {}
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        // With repetitions the median stands for the benchmark, else its one run.
-        for (const Run& run : runs) {
-            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
-            if (median || run.run_type == Run::RT_Iteration)
-                seconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-    void Finalize() override {
-        ConsoleReporter::Finalize();
-        const auto view = seconds_.find("ModelView/textured");
-        const auto plain = seconds_.find("Baseline/plain_immediate");
-        if (view != seconds_.end() && plain != seconds_.end() && plain->second > 0)
-            GetOutputStream() << "model view frame time / baseline frame time: "
-                              << view->second / plain->second << "\n";
-    }
-
-private:
-    std::map<std::string, double> seconds_;
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -192,7 +166,8 @@ int main(int argc, char** argv) {
         ->UseRealTime();
 
     benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
+    bench::RatioReporter reporter("ModelView/textured", "Baseline/plain_immediate",
+                                  "model view frame time / baseline frame time");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     glDeleteTextures(kMaterials, textures.data());

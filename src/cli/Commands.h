@@ -23,5 +23,7 @@ int runTexture(const QStringList& arguments);
 int runResave(const QStringList& arguments);
 int runOffset(const QStringList& arguments);
 int runRender(const QStringList& arguments);
+int runRemap(const QStringList& arguments);
+int runUvView(const QStringList& arguments);
 
 } // namespace sw::cli

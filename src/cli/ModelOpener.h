@@ -22,6 +22,8 @@ public:
     explicit ModelOpener(bool upload);
     // kExitOk, or kExitFailure after the message was printed.
     int open(const std::string& path, Model& model);
+    // Where the editor's message boxes go: stderr.
+    MessageBoxService& messageBoxes() { return messageBoxes_; }
 
 private:
     Preferences preferences_;

@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "cli/GroupChoice.h"
 #include "cli/ModelOpener.h"
 
 #include "app/Navigation.h"
@@ -10,14 +11,11 @@
 
 #include <QCommandLineParser>
 #include <QFile>
-#include <QImage>
-#include <QRegularExpression>
 #include <QTextStream>
 
 #include <GL/gl.h>
 
 #include <cmath>
-#include <cstring>
 
 namespace sw::cli {
 
@@ -52,13 +50,7 @@ bool parseOptions(const QStringList& arguments, RenderOptions& options) {
     options.output = parser.positionalArguments().at(1);
     bool ok = true;
     if (parser.isSet(size)) {
-        const auto match = QRegularExpression("^(\\d{1,5})x(\\d{1,5})$").match(parser.value(size));
-        if (!match.hasMatch())
-            return false;
-        options.width = match.captured(1).toInt();
-        options.height = match.captured(2).toInt();
-        if (options.width < 1 || options.height < 1 || options.width > kMaxSide ||
-            options.height > kMaxSide)
+        if (!parseSize(parser.value(size), kMaxSide, options.width, options.height))
             return false;
     }
     if (parser.isSet(yaw))
@@ -68,15 +60,6 @@ bool parseOptions(const QStringList& arguments, RenderOptions& options) {
     if (ok && parser.isSet(zoom))
         options.zoom = parser.value(zoom).toInt(&ok);
     return ok && std::isfinite(options.yaw) && std::isfinite(options.pitch);
-}
-
-// The colour buffer, bottom row first, as an image with its top row first.
-QImage toImage(const std::vector<std::uint8_t>& pixels, int width, int height) {
-    QImage image(width, height, QImage::Format_RGB888);
-    const auto rowBytes = static_cast<std::size_t>(width) * 3;
-    for (int y = 0; y < height; ++y)
-        std::memcpy(image.scanLine(height - 1 - y), pixels.data() + rowBytes * y, rowBytes);
-    return image;
 }
 
 } // namespace
@@ -115,7 +98,8 @@ int runRender(const QStringList& arguments) {
     drawModelView(model, view);
     glFinish();
 
-    if (!toImage(gl->readPixels(), options.width, options.height).save(options.output, "PNG")) {
+    if (!imageOfFrame(gl->readPixels(), options.width, options.height)
+             .save(options.output, "PNG")) {
         err << options.output << ": the image could not be written\n";
         return kExitFailure;
     }

@@ -26,6 +26,13 @@ constexpr std::array kCommands{
     Command{"render", "IN.3do OUT.png [--size WxH] [--yaw DEG] [--pitch DEG] [--zoom STEPS]",
             "draw the model as the editor's 3D view shows it, off-screen, into a PNG thumbnail",
             &sw::cli::runRender},
+    Command{"remap", "IN.3do OUT.3do --mesh M --group G --direction D",
+            "remap one texture group from a side (front, back, top, bott, left, right) as the "
+            "control panel's Auto remap does, and save",
+            &sw::cli::runRemap},
+    Command{"uvview", "IN.3do OUT.png --mesh M --group G [--size WxH] [--direction D]",
+            "draw the texture view of one group as the editor shows it, off-screen, into a PNG",
+            &sw::cli::runUvView},
 };
 
 int usage() {

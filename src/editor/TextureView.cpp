@@ -7,6 +7,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <unordered_set>
+#include <vector>
 
 namespace sw {
 
@@ -146,35 +149,47 @@ void UvEditor::draw(const Model& model) const {
         glEnd();
     }
 
-    // Each face's outline in white, then its corners as points: green when selected, red when
-    // not. A vertex used by several corners is drawn once for each.
+    // The faces' outlines in white, then their corners as points on top: green when
+    // selected, red when not. An edge or a vertex that several faces share is drawn once:
+    // again it would fall on the same pixels at the same depth and change none of them, and
+    // smoothed lines and points are what the frame spends its time on.
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_CULL_FACE);
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
     glLineWidth(1.0f);
     glPointSize(5.0f);
+    glColor3d(1.0, 1.0, 1.0);
+    std::unordered_set<std::uint64_t> edges;
+    glBegin(GL_LINES);
     for (const GlFace& face : group.glFaces) {
-        glColor3d(1.0, 1.0, 1.0);
-        glBegin(GL_POLYGON);
-        for (const VertexRef& ref : face.refs) {
-            const auto t = static_cast<std::size_t>(ref.txvert);
-            if (t < txverts.size())
-                vertex(txverts[t], kOutlineDepth);
-        }
-        glEnd();
-        for (const VertexRef& ref : face.refs) {
-            const auto t = static_cast<std::size_t>(ref.txvert);
-            if (t >= txverts.size())
+        const std::size_t corners = face.refs.size();
+        for (std::size_t k = 0; k < corners; ++k) {
+            const auto a = static_cast<std::uint32_t>(face.refs[k].txvert);
+            const auto b = static_cast<std::uint32_t>(face.refs[(k + 1) % corners].txvert);
+            if (a == b || a >= txverts.size() || b >= txverts.size() ||
+                !edges.insert(std::uint64_t{std::min(a, b)} << 32 | std::max(a, b)).second)
                 continue;
+            vertex(txverts[a], kOutlineDepth);
+            vertex(txverts[b], kOutlineDepth);
+        }
+    }
+    glEnd();
+    std::vector<bool> drawn(txverts.size());
+    glBegin(GL_POINTS);
+    for (const GlFace& face : group.glFaces) {
+        for (const VertexRef& ref : face.refs) {
+            const auto t = static_cast<std::size_t>(ref.txvert);
+            if (t >= txverts.size() || drawn[t])
+                continue;
+            drawn[t] = true;
             if (txverts[t].selected)
                 glColor3d(0.0, 1.0, 0.0);
             else
                 glColor3d(1.0, 0.0, 0.0);
-            glBegin(GL_POINTS);
             vertex(txverts[t], kPointDepth);
-            glEnd();
         }
     }
+    glEnd();
 
     if (rectActive) {
         glColor3d(0.0, 1.0, 0.0);

@@ -1,0 +1,103 @@
+#include "cli/GroupChoice.h"
+
+#include "model/Model.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+#include <array>
+#include <cstring>
+#include <utility>
+
+namespace sw::cli {
+
+namespace {
+
+QString plural(int count, const char* one, const char* many) {
+    return QString::number(count) + ' ' + (count == 1 ? one : many);
+}
+
+} // namespace
+
+GroupOptions::GroupOptions(QCommandLineParser& parser) {
+    parser.addOptions({mesh_, group_, direction_});
+}
+
+bool GroupOptions::read(const QCommandLineParser& parser, GroupChoice& choice) const {
+    if (!parser.isSet(mesh_) || !parser.isSet(group_))
+        return false;
+    bool meshOk = false;
+    bool groupOk = false;
+    choice.mesh = parser.value(mesh_).toInt(&meshOk);
+    choice.group = parser.value(group_).toInt(&groupOk);
+    if (!meshOk || !groupOk)
+        return false;
+    choice.direction.reset();
+    if (parser.isSet(direction_)) {
+        choice.direction = directionNamed(parser.value(direction_));
+        if (!choice.direction)
+            return false;
+    }
+    return true;
+}
+
+std::optional<RemapDirection> directionNamed(const QString& name) {
+    static constexpr std::array<std::pair<const char*, RemapDirection>, 6> kNames{{
+        {"front", RemapDirection::Front},
+        {"back", RemapDirection::Back},
+        {"top", RemapDirection::Top},
+        {"bott", RemapDirection::Bottom},
+        {"left", RemapDirection::Left},
+        {"right", RemapDirection::Right},
+    }};
+    for (const auto& [text, direction] : kNames)
+        if (name == QLatin1String(text))
+            return direction;
+    return std::nullopt;
+}
+
+bool groupExists(const Model& model, const GroupChoice& choice, QTextStream& err) {
+    if (choice.mesh < 0 || choice.mesh >= model.numMeshes()) {
+        err << "The model has no mesh " << choice.mesh << ": it has "
+            << plural(model.numMeshes(), "mesh", "meshes") << ", numbered from 0.\n";
+        return false;
+    }
+    const Mesh& mesh = model.meshes[static_cast<std::size_t>(choice.mesh)];
+    if (choice.group < 0 || choice.group >= mesh.numGlGroups()) {
+        err << "Mesh " << choice.mesh << " (" << QFile::decodeName(mesh.name.c_str())
+            << ") has no group " << choice.group << ": it has "
+            << plural(mesh.numGlGroups(), "group", "groups") << ", numbered from 0.\n";
+        return false;
+    }
+    return true;
+}
+
+bool remapIfAsked(Model& model, const GroupChoice& choice, MessageBoxService& messages) {
+    if (!choice.direction)
+        return true;
+    UvEditor editor(model, choice.mesh, choice.group);
+    return editor.autoRemap(model, *choice.direction, messages);
+}
+
+bool parseSize(const QString& text, int maxSide, int& width, int& height) {
+    const auto match = QRegularExpression("^(\\d{1,5})x(\\d{1,5})$").match(text);
+    if (!match.hasMatch())
+        return false;
+    const int w = match.captured(1).toInt();
+    const int h = match.captured(2).toInt();
+    if (w < 1 || h < 1 || w > maxSide || h > maxSide)
+        return false;
+    width = w;
+    height = h;
+    return true;
+}
+
+QImage imageOfFrame(const std::vector<std::uint8_t>& pixels, int width, int height) {
+    QImage image(width, height, QImage::Format_RGB888);
+    const auto rowBytes = static_cast<std::size_t>(width) * 3;
+    for (int y = 0; y < height; ++y)
+        std::memcpy(image.scanLine(height - 1 - y), pixels.data() + rowBytes * y, rowBytes);
+    return image;
+}
+
+} // namespace sw::cli

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "editor/UvEditor.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+#include <QImage>
+#include <QTextStream>
+
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace sw {
+class Model;
+}
+
+namespace sw::cli {
+
+// The group of a model that remap, uvview and uvlayout work on: mesh and group numbered as
+// the control panel's lists number them, from 0, and the side to remap it from first.
+struct GroupChoice {
+    int mesh = -1;
+    int group = -1;
+    std::optional<RemapDirection> direction;
+};
+
+// The options --mesh M, --group G and --direction D, added to a parser and read back from it.
+class GroupOptions {
+public:
+    explicit GroupOptions(QCommandLineParser& parser);
+    // False when --mesh or --group is missing or not a number, or the direction is unknown.
+    bool read(const QCommandLineParser& parser, GroupChoice& choice) const;
+
+private:
+    QCommandLineOption mesh_{"mesh", "the mesh, numbered from 0", "M"};
+    QCommandLineOption group_{"group", "the texture group of the mesh, numbered from 0", "G"};
+    QCommandLineOption direction_{"direction", "front, back, top, bott, left or right", "D"};
+};
+
+// The direction a control panel's button names ("front", ..., "bott", ...).
+std::optional<RemapDirection> directionNamed(const QString& name);
+
+// False, with the reason printed, when the model has no such mesh or group.
+bool groupExists(const Model& model, const GroupChoice& choice, QTextStream& err);
+
+// Remaps the chosen group when a direction was given. False, with the reason printed through
+// the message boxes, when the remap could not be done.
+bool remapIfAsked(Model& model, const GroupChoice& choice, MessageBoxService& messages);
+
+// "WxH" with both sides from 1 to maxSide.
+bool parseSize(const QString& text, int maxSide, int& width, int& height);
+
+// GL's colour buffer, bottom row first as glReadPixels gives it, as an image with its top
+// row first.
+QImage imageOfFrame(const std::vector<std::uint8_t>& pixels, int width, int height);
+
+} // namespace sw::cli

@@ -1,0 +1,47 @@
+#include "cli/Commands.h"
+#include "cli/GroupChoice.h"
+#include "cli/ModelOpener.h"
+
+#include "model/Model.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QTextStream>
+
+namespace sw::cli {
+
+// Opens IN as the editor does, remaps one group from one side as its Auto remap buttons do,
+// and saves the model to OUT as the Save command does.
+int runRemap(const QStringList& arguments) {
+    QTextStream err(stderr);
+    QCommandLineParser parser;
+    const GroupOptions groupOptions(parser);
+    parser.addPositionalArgument("IN.3do", "the model to read");
+    parser.addPositionalArgument("OUT.3do", "the file to write");
+    GroupChoice choice;
+    if (!parser.parse(QStringList{"remap"} + arguments) ||
+        parser.positionalArguments().size() != 2 || !groupOptions.read(parser, choice) ||
+        !choice.direction) {
+        err << "Usage: skinweaver-cli remap IN.3do OUT.3do --mesh M --group G --direction "
+               "front|back|top|bott|left|right\n";
+        return kExitUsage;
+    }
+
+    Model model;
+    ModelOpener opener(false);
+    if (const int result =
+            opener.open(QFile::encodeName(parser.positionalArguments().at(0)).toStdString(), model);
+        result != kExitOk)
+        return result;
+    if (!groupExists(model, choice, err) || !remapIfAsked(model, choice, opener.messageBoxes()))
+        return kExitFailure;
+
+    const QString output = parser.positionalArguments().at(1);
+    if (!model.save(QFile::encodeName(output).toStdString())) {
+        err << output << ": the model could not be written\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace sw::cli

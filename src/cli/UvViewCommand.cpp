@@ -1,0 +1,75 @@
+#include "cli/Commands.h"
+#include "cli/GroupChoice.h"
+#include "cli/ModelOpener.h"
+
+#include "editor/UvEditor.h"
+#include "model/Model.h"
+#include "platform/HeadlessGl.h"
+#include "render/GlFrame.h"
+
+#include <QCommandLineParser>
+#include <QFile>
+#include <QTextStream>
+
+#include <GL/gl.h>
+
+namespace sw::cli {
+
+namespace {
+
+// Images larger than this are refused rather than handed to the GL driver.
+constexpr int kMaxSide = 8192;
+
+} // namespace
+
+// Draws the texture view of one group, off-screen, exactly as the editor shows it when that
+// group is chosen (after the remap asked for).
+int runUvView(const QStringList& arguments) {
+    QTextStream err(stderr);
+    QCommandLineParser parser;
+    const GroupOptions groupOptions(parser);
+    const QCommandLineOption size("size", "image size", "WxH");
+    parser.addOption(size);
+    parser.addPositionalArgument("IN.3do", "the model to read");
+    parser.addPositionalArgument("OUT.png", "the image to write");
+    GroupChoice choice;
+    int width = 512;
+    int height = 512;
+    if (!parser.parse(QStringList{"uvview"} + arguments) ||
+        parser.positionalArguments().size() != 2 || !groupOptions.read(parser, choice) ||
+        (parser.isSet(size) && !parseSize(parser.value(size), kMaxSide, width, height))) {
+        err << "Usage: skinweaver-cli uvview IN.3do OUT.png --mesh M --group G [--size WxH] "
+               "[--direction front|back|top|bott|left|right]\n";
+        return kExitUsage;
+    }
+
+    const auto gl = HeadlessGl::create(width, height);
+    if (!gl) {
+        err << "No OpenGL context could be made for drawing off-screen.\n";
+        return kExitFailure;
+    }
+    Model model;
+    ModelOpener opener(true);
+    if (const int result =
+            opener.open(QFile::encodeName(parser.positionalArguments().at(0)).toStdString(), model);
+        result != kExitOk)
+        return result;
+    if (!groupExists(model, choice, err) || !remapIfAsked(model, choice, opener.messageBoxes()))
+        return kExitFailure;
+
+    const UvEditor editor(model, choice.mesh, choice.group);
+    initGlState();
+    editor.setProjection(width, height);
+    beginFrame();
+    editor.draw(model);
+    glFinish();
+
+    const QString output = parser.positionalArguments().at(1);
+    if (!imageOfFrame(gl->readPixels(), width, height).save(output, "PNG")) {
+        err << output << ": the image could not be written\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace sw::cli
