@@ -26,6 +26,9 @@ constexpr std::array kCommands{
     Command{"render", "IN.3do OUT.png [--size WxH] [--yaw DEG] [--pitch DEG] [--zoom STEPS]",
             "draw the model as the editor's 3D view shows it, off-screen, into a PNG thumbnail",
             &sw::cli::runRender},
+    Command{"mat", "IN.png|IN.bmp OUT.mat [--bits 8|16] [--cmp PALETTE.cmp]",
+            "convert an image to a texture MAT (8-bit through the palette, or 16-bit 5-6-5)",
+            &sw::cli::runMat},
 };
 
 int usage() {
