@@ -107,8 +107,7 @@ DecodeError readLayout(std::span<const std::uint8_t> bytes, Layout& layout) {
     std::int64_t height = readI32(data + bmp::kHeightOffset);
     layout.topDown = height < 0;
     height = height < 0 ? -height : height;
-    if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide ||
-        width * height > kMaxImagePixels)
+    if (!withinImageLimits(width, height))
         return DecodeError::BadSize;
     layout.width = static_cast<std::size_t>(width);
     layout.height = static_cast<std::size_t>(height);

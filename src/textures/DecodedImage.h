@@ -11,6 +11,12 @@ namespace sw {
 inline constexpr std::int64_t kMaxImageSide = 16384;
 inline constexpr std::int64_t kMaxImagePixels = std::int64_t{8192} * 8192;
 
+// Whether an image of that size is one the readers take (and so one a writer may write).
+constexpr bool withinImageLimits(std::int64_t width, std::int64_t height) {
+    return width > 0 && height > 0 && width <= kMaxImageSide && height <= kMaxImageSide &&
+           width * height <= kMaxImagePixels;
+}
+
 // Pixels as a reader leaves them for the upload, bottom row first. The MAT reader gives R, G,
 // B with rows of exactly width x 3 bytes; the BMP reader gives B, G, R with each row padded to
 // a multiple of 4 bytes.

@@ -1,6 +1,7 @@
 #pragma once
 
-// On-disk layouts of the files the textures layer reads. All integers are little-endian.
+// On-disk layouts of the files the textures layer reads (and of the MAT files it writes). All
+// integers are little-endian.
 
 #include <cstddef>
 #include <cstdint>
@@ -37,6 +38,39 @@ inline constexpr std::size_t kTextureRecordSize = 40;
 inline constexpr std::size_t kImageHeaderSize = 24;
 inline constexpr std::size_t kImageWidthOffset = 0;  // int32
 inline constexpr std::size_t kImageHeightOffset = 4; // int32
+
+// Fields the reader passes over but the game reads, and that a writer fills in.
+inline constexpr char kMagic[] = {'M', 'A', 'T', ' '};
+inline constexpr std::size_t kVersionOffset = 4; // int32
+inline constexpr std::int32_t kVersion = 0x32;
+inline constexpr std::int32_t kTextureType = 2;
+inline constexpr std::size_t kCelCountOffset = 16;   // int32: images, one per record
+inline constexpr std::size_t kColourModeOffset = 20; // int32
+inline constexpr std::int32_t kIndexedMode = 0;
+inline constexpr std::int32_t kRgbMode = 1;
+inline constexpr std::int32_t kRgbBits = 16;
+// The colour format of 16-bit pixels, each an int32 for red, green and blue in turn: bits
+// per channel, the shift of the channel in the pixel, the bits dropped from an 8-bit value.
+// Alpha's three fields follow and stay 0. 8-bit files leave all of them 0.
+inline constexpr std::size_t kChannelBitsOffset = 28;
+inline constexpr std::size_t kChannelShiftOffset = 40;
+inline constexpr std::size_t kChannelLossOffset = 52;
+inline constexpr std::int32_t kRgb565Bits[3] = {5, 6, 5};
+inline constexpr std::int32_t kRgb565Shift[3] = {11, 5, 0};
+inline constexpr std::int32_t kRgb565Loss[3] = {3, 2, 3};
+
+// The texture record: its type, a transparent colour, four floats of 1.0 as the game's own
+// files have them, then fields the engine ignores, and last the index of its image.
+inline constexpr std::size_t kRecordTypeOffset = 0; // int32
+inline constexpr std::int32_t kTextureRecordType = 8;
+inline constexpr std::size_t kRecordFloatsOffset = 8;
+inline constexpr std::size_t kRecordFloatCount = 4;
+inline constexpr std::uint32_t kOneAsFloatBits = 0x3F800000;
+inline constexpr std::size_t kRecordCelIndexOffset = 36; // int32
+
+// The image header: after the size a transparency flag (0), two zero fields, and the number
+// of mipmap levels whose pixels follow, largest first.
+inline constexpr std::size_t kMipmapCountOffset = 20; // int32
 } // namespace mat
 
 namespace bmp {
@@ -71,6 +105,13 @@ inline std::uint32_t readU32(const std::uint8_t* at) {
 }
 inline std::int32_t readI32(const std::uint8_t* at) {
     return static_cast<std::int32_t>(readU32(at));
+}
+inline void writeU32(std::uint8_t* at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        at[i] = static_cast<std::uint8_t>(value >> (8 * i));
+}
+inline void writeI32(std::uint8_t* at, std::int32_t value) {
+    writeU32(at, static_cast<std::uint32_t>(value));
 }
 
 } // namespace sw

@@ -89,8 +89,7 @@ DecodeResult decodeTextureMaterial(std::span<const std::uint8_t> bytes, const Pa
     const std::uint8_t* header = bytes.data() + imageHeader;
     const std::int64_t width = readI32(header + mat::kImageWidthOffset);
     const std::int64_t height = readI32(header + mat::kImageHeightOffset);
-    if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide ||
-        width * height > kMaxImagePixels)
+    if (!withinImageLimits(width, height))
         return refuse(DecodeError::BadSize);
 
     const bool indexed = readI32(bytes.data() + mat::kBitsPerPixelOffset) == mat::kPaletteBits;
