@@ -36,12 +36,6 @@ std::string offsetQuestion(double zMin) {
     return {text.data(), static_cast<std::size_t>(length)};
 }
 
-// The texture view's Backspace. Its selection of texture vertices lives in the editor, which
-// the texture view brings; until then there is nothing to clear.
-void selectNoneInTextureView(ShellState& shell) {
-    static_cast<void>(shell);
-}
-
 } // namespace
 
 void preferencesCommand(WindowSystem& windows) {
@@ -77,8 +71,8 @@ void backspaceKey(ShellState& shell, WindowSystem& windows) {
         if (shell.currentModel)
             shell.currentModel->clearGroupSelection();
         setTextureChosen(shell, windows, false);
-    } else if (shell.textureViewActive) {
-        selectNoneInTextureView(shell);
+    } else if (shell.textureViewActive && shell.currentEditor && shell.currentModel) {
+        shell.currentEditor->selectNone(*shell.currentModel);
     }
 }
 

@@ -1,10 +1,13 @@
 #include "app/Shell.h"
 
+#include "app/ControlPanel.h"
 #include "app/Document.h"
 #include "app/Frame.h"
 #include "app/InterfaceState.h"
 #include "app/MainCommands.h"
+#include "app/OptionsWindow.h"
 #include "app/ViewControls.h"
+#include "app/ViewportInput.h"
 #include "app/Windows.h"
 #include "textures/Palette.h"
 #include "textures/Preferences.h"
@@ -78,7 +81,6 @@ void Shell::shutdown() {
 // Every command arrives here: the menu (101 to 109), the main window's "M" and "R" (202,
 // 203), the control panel (301 to 516) and the Preferences window (600 to 607).
 void Shell::onCommand(ControlId id, Notification notification) {
-    static_cast<void>(notification);
     switch (id) {
     case ControlId::MenuOpen:
         openCommand(state, platform);
@@ -114,6 +116,10 @@ void Shell::onCommand(ControlId id, Notification notification) {
         resetViewButton(state, platform.windows);
         break;
     default:
+        if (toInt(id) >= toInt(ControlId::MeshList) && toInt(id) <= toInt(ControlId::AxisXY))
+            controlPanelCommand(state, platform, id, notification);
+        else if (toInt(id) >= toInt(ControlId::MatFirst) && toInt(id) <= toInt(ControlId::Cancel))
+            optionsCommand(state, platform, id);
         break;
     }
 }
@@ -121,6 +127,8 @@ void Shell::onCommand(ControlId id, Notification notification) {
 // The main window takes every key; only Backspace, Enter and the navigation keys do
 // something.
 void Shell::onKeyDown(Window window, int virtualKey) {
+    if (window == Window::Options)
+        optionsKey(state, platform, virtualKey);
     if (window != Window::Main || !isKeyCode(virtualKey))
         return;
     state.keyDown[static_cast<std::size_t>(virtualKey)] = true;
@@ -163,18 +171,19 @@ void Shell::onSize(Window window, int width, int height) {
 void Shell::onPointerMove(int x, int y) {
     if (state.modelViewActive && state.viewState.mouseRotate)
         turnViewByPointer(state, platform.windows, x, y);
-    // In the texture view the pointer selects and moves texture vertices: the editor's part.
+    else if (state.textureViewActive)
+        texturePointerMove(state, x, y);
 }
 
-// The left button only matters in the texture view, which the editor handles.
-void Shell::onPointerPress(int x, int y) {
-    static_cast<void>(x);
-    static_cast<void>(y);
+// The left button only matters in the texture view.
+void Shell::onPointerPress(int, int) {
+    if (state.textureViewActive)
+        texturePointerPress(state);
 }
 
-void Shell::onPointerRelease(int x, int y) {
-    static_cast<void>(x);
-    static_cast<void>(y);
+void Shell::onPointerRelease(int, int) {
+    if (state.textureViewActive)
+        texturePointerRelease(state);
 }
 
 void Shell::onClose(Window window) {
@@ -198,8 +207,8 @@ void Shell::onClose(Window window) {
 void Shell::onPrivateMessage(Window window, PrivateMessage message) {
     if (message == PrivateMessage::Destroy)
         platform.windows.destroyWindow(window);
-    // Refresh of the Preferences window: its controls follow the preferences once the
-    // textures layer provides them.
+    else if (message == PrivateMessage::Refresh && window == Window::Options)
+        refreshOptionsWindow(state, platform.windows);
 }
 
 void Shell::onFrame() {

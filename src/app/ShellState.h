@@ -52,6 +52,18 @@ struct ShellState {
     // The pointer position at the latest move that turned the 3D view (mouse mode).
     int lastMouseX = 0;
     int lastMouseY = 0;
+
+    // The pointer in the texture view: the left button went down there and has not come up
+    // there yet; a rectangle was started since; texture coordinates at the latest move and
+    // at the one before.
+    bool buttonDown = false;
+    bool dragStarted = false;
+    double pointerU = 0, pointerV = 0;
+    double previousU = 0, previousV = 0;
+
+    // The palette file dialog of the Preferences window opens on the file chosen last.
+    std::string browsePath;
+    std::string browseFileName;
 };
 
 } // namespace sw

@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+
 namespace sw {
 
 void deleteTexture(Material& material) {
@@ -17,6 +19,19 @@ void deleteTexture(Material& material) {
 void deleteTextures(Model& model) {
     for (Material& material : model.materials)
         deleteTexture(material);
+}
+
+void deleteTexturesNoLongerUsed(const std::vector<std::uint32_t>& before, const Model& model) {
+    for (const std::uint32_t name : before) {
+        if (name == 0)
+            continue;
+        const bool held = std::any_of(model.materials.begin(), model.materials.end(),
+                                      [name](const Material& m) { return m.glTexture == name; });
+        if (!held) {
+            const GLuint texture = name;
+            glDeleteTextures(1, &texture);
+        }
+    }
 }
 
 void uploadTexture(Material& material, TextureFormat pixelsFrom) {

@@ -2,6 +2,9 @@
 
 #include "textures/Preferences.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace sw {
 
 class Model;
@@ -18,5 +21,8 @@ void uploadTexture(Material& material, TextureFormat pixelsFrom);
 void deleteTexture(Material& material);
 // The textures of every material of a model, which go with the model.
 void deleteTextures(Model& model);
+// After the materials of a model changed: deletes each texture of `before` that no material
+// of the model holds any more.
+void deleteTexturesNoLongerUsed(const std::vector<std::uint32_t>& before, const Model& model);
 
 } // namespace sw

@@ -41,7 +41,7 @@ const std::vector<ExpectedControl> kControls{
     {O, Id::MatFallback, CheckBox, "load MAT if BMP fails? )", {106, 46, 134, 16}},
     {O, Id::PaletteGroup, GroupBox, "CMP palette", {8, 80, 236, 63}},
     {O, Id::FileLabel, Label, "File:", {16, 98, 32, 16}},
-    {O, Id::PaletteFile, Label, "", {42, 98, 192, 16}},
+    {O, Id::PaletteFile, Label, "Default (no file necessary)", {42, 98, 192, 16}}, // refreshed
     {O, Id::Browse, PushButton, "browse...", {16, 116, 64, 18}},
     {O, Id::DefaultPalette, PushButton, "default", {80, 116, 64, 18}},
     {O, Id::Ok, PushButton, "ok", {61, 159, 64, 18}},

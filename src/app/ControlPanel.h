@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/ControlIds.h"
+
+#include <string>
+
+namespace sw {
+
+struct Platform;
+struct ShellState;
+
+// The control panel's commands (ids 301 to 516): choosing a mesh and how it is drawn, choosing
+// the texture group to edit (which makes its editor), giving the group another image, the six
+// automatic remaps, switching between the 3D view and the texture view, and the selection and
+// scaling of texture vertices.
+void controlPanelCommand(ShellState& shell, Platform& platform, ControlId id,
+                         Notification notification);
+
+// The text of the factor box as the C library's atof reads it: the longest number at the
+// start after blanks, 0 when there is none.
+double factorOf(const std::string& text);
+
+} // namespace sw
