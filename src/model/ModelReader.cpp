@@ -369,6 +369,8 @@ bool ModelReader::load(Model& model) {
         if (!seekWord("FACES") || !readInt(numFaces) || numFaces < 0)
             return false;
         reserveFor(mesh.faces, numFaces);
+        // Faces are mostly triangles and quads.
+        reserveFor(mesh.corners, std::min(numFaces, kMaxReserve) * 4);
         for (int k = 0; k < numFaces; ++k) {
             Face& f = mesh.faces.emplace_back();
             int corners = 0;
@@ -377,11 +379,16 @@ bool ModelReader::load(Model& model) {
                 !readInt(f.lightingMode) || !readInt(f.textureMode) || !readDouble(f.extraLight) ||
                 !readInt(corners) || corners < 0)
                 return false;
-            reserveFor(f.refs, corners);
+            // The corner list is indexed by int.
+            const auto numCorners = static_cast<int>(mesh.corners.size());
+            if (corners > std::numeric_limits<int>::max() - numCorners)
+                return false;
+            f.firstCorner = numCorners;
             for (int c = 0; c < corners; ++c) {
-                VertexRef& ref = f.refs.emplace_back();
+                VertexRef& ref = mesh.corners.emplace_back();
                 if (!readInt(ref.vertex) || !readInt(ref.txvert))
                     return false;
+                ++f.numCorners;
             }
         }
 
