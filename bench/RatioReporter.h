@@ -1,0 +1,50 @@
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <ostream>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace sw::bench {
+
+// The console table, followed by the ratio of one benchmark's time to a baseline's measured
+// in the same run: wall-clock time and CPU time. With repetitions the median stands for a
+// benchmark, else its one run.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    RatioReporter(std::string measured, std::string baseline, std::string label)
+        : ConsoleReporter(OO_Tabular), measured_(std::move(measured)),
+          baseline_(std::move(baseline)), label_(std::move(label)) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        for (const Run& run : runs) {
+            const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+            if (median || run.run_type == Run::RT_Iteration)
+                times_[run.run_name.function_name] = {run.GetAdjustedRealTime(),
+                                                      run.GetAdjustedCPUTime()};
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    void Finalize() override {
+        ConsoleReporter::Finalize();
+        const auto measured = times_.find(measured_);
+        const auto baseline = times_.find(baseline_);
+        if (measured == times_.end() || baseline == times_.end() || baseline->second.first <= 0 ||
+            baseline->second.second <= 0)
+            return;
+        GetOutputStream() << label_ << ": " << measured->second.first / baseline->second.first
+                          << " (CPU time: " << measured->second.second / baseline->second.second
+                          << ")\n";
+    }
+
+private:
+    std::string measured_;
+    std::string baseline_;
+    std::string label_;
+    std::map<std::string, std::pair<double, double>> times_; // real, CPU
+};
+
+} // namespace sw::bench
