@@ -10,8 +10,9 @@
 
 namespace sw::bench {
 
-// The usual table, followed by the ratio of one benchmark's time to another's measured in
-// the same run (with repetitions, of their medians).
+// The console table, followed by the ratio of one benchmark's time to a baseline's measured
+// in the same run: wall-clock time and CPU time. With repetitions the median stands for a
+// benchmark, else its one run.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     RatioReporter(std::string measured, std::string baseline, std::string label)
@@ -22,23 +23,28 @@ public:
         for (const Run& run : runs) {
             const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
             if (median || run.run_type == Run::RT_Iteration)
-                seconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
+                times_[run.run_name.function_name] = {run.GetAdjustedRealTime(),
+                                                      run.GetAdjustedCPUTime()};
         }
         ConsoleReporter::ReportRuns(runs);
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
-        const auto measured = seconds_.find(measured_);
-        const auto baseline = seconds_.find(baseline_);
-        if (measured != seconds_.end() && baseline != seconds_.end() && baseline->second > 0)
-            GetOutputStream() << label_ << ": " << measured->second / baseline->second << "\n";
+        const auto measured = times_.find(measured_);
+        const auto baseline = times_.find(baseline_);
+        if (measured == times_.end() || baseline == times_.end() || baseline->second.first <= 0 ||
+            baseline->second.second <= 0)
+            return;
+        GetOutputStream() << label_ << ": " << measured->second.first / baseline->second.first
+                          << " (CPU time: " << measured->second.second / baseline->second.second
+                          << ")\n";
     }
 
 private:
     std::string measured_;
     std::string baseline_;
     std::string label_;
-    std::map<std::string, double> seconds_;
+    std::map<std::string, std::pair<double, double>> times_; // real, CPU
 };
 
 } // namespace sw::bench

@@ -1,8 +1,10 @@
-// Reading a large model: the 3DO reader against a baseline that only splits the same file into
-// words with an input file stream.
+// Reading a large model (the generated one of 55 MB): the 3DO reader against a baseline that
+// only splits the same file into words with an input file stream, in the same run. The ratio
+// of the two times is printed after the table; below 1, loading is the faster.
 // bench-links: sw_model
 
 #include "GeneratedModel.h"
+#include "RatioReporter.h"
 #include "model/Model.h"
 
 #include <benchmark/benchmark.h>
@@ -40,6 +42,7 @@ void BM_BaselineWordSplit(benchmark::State& state) {
 }
 BENCHMARK(BM_BaselineWordSplit)->Unit(benchmark::kMillisecond);
 
+// The model is released inside the timing, as a process that loads it releases it too.
 void BM_Load(benchmark::State& state) {
     for (auto _ : state) {
         sw::Model model;
@@ -53,4 +56,12 @@ BENCHMARK(BM_Load)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    modelPath(); // written before the first timing
+    sw::bench::RatioReporter reporter("BM_Load", "BM_BaselineWordSplit",
+                                      "load time / word split time");
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    return 0;
+}

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <iosfwd>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,10 @@ struct VertexRef {
     int txvert = 0;
 };
 
+// A face's corners are the range [firstCorner, firstCorner + numCorners) of its mesh's corner
+// list: `corners` for the faces as read, `outCorners` for outFaces. A mesh keeps all its
+// corners in one array, so that a large model costs one allocation per mesh rather than one
+// per face.
 struct Face {
     int material = 0;
     int group = 0;
@@ -51,11 +56,32 @@ struct Face {
     int geometryMode = 0;
     int lightingMode = 0;
     int textureMode = 0;
-    double extraLight = 0;
-    std::vector<VertexRef> refs;
     int source = 0; // in outFaces only: index of the face in faces
+    double extraLight = 0;
+    int firstCorner = 0;
+    int numCorners = 0;
 
-    int numVertices() const { return static_cast<int>(refs.size()); }
+    int numVertices() const { return numCorners; }
+    // The face's corners in `corners`, its mesh's list; empty when the range is not in it.
+    std::span<const VertexRef> refs(const std::vector<VertexRef>& corners) const {
+        if (!cornersIn(corners.size()))
+            return {};
+        return std::span(corners).subspan(static_cast<std::size_t>(firstCorner),
+                                          static_cast<std::size_t>(numCorners));
+    }
+    std::span<VertexRef> refs(std::vector<VertexRef>& corners) const {
+        if (!cornersIn(corners.size()))
+            return {};
+        return std::span(corners).subspan(static_cast<std::size_t>(firstCorner),
+                                          static_cast<std::size_t>(numCorners));
+    }
+
+private:
+    bool cornersIn(std::size_t size) const {
+        return firstCorner >= 0 && numCorners >= 0 &&
+               static_cast<std::size_t>(firstCorner) <= size &&
+               static_cast<std::size_t>(numCorners) <= size - static_cast<std::size_t>(firstCorner);
+    }
 };
 
 struct HierarchyNode {
@@ -132,6 +158,7 @@ struct Mesh {
     std::vector<TextureVertex> txverts;
     std::vector<Vector3> vertexNormals;
     std::vector<Face> faces;
+    std::vector<VertexRef> corners; // the corners of all faces, face after face
     std::vector<Vector3> faceNormals;
 
     Vector3 offset;
@@ -142,6 +169,7 @@ struct Mesh {
 
     std::vector<TextureVertex> outTxverts;
     std::vector<Face> outFaces;
+    std::vector<VertexRef> outCorners;
 
     int numVertices() const { return static_cast<int>(vertices.size()); }
     int numTxverts() const { return static_cast<int>(txverts.size()); }

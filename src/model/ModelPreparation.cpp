@@ -48,7 +48,7 @@ void checkVertexIndices(const Model& model) {
     for (int m = 0; m < model.numMeshes(); ++m) {
         const Mesh& mesh = model.meshes[at(m)];
         for (int k = 0; k < mesh.numFaces(); ++k) {
-            for (const VertexRef& ref : mesh.faces[at(k)].refs) {
+            for (const VertexRef& ref : mesh.faces[at(k)].refs(mesh.corners)) {
                 if (ref.vertex < 0 || ref.vertex >= mesh.numVertices())
                     throw Refusal{"Face " + std::to_string(k) + " of " + meshLabel(mesh, m) +
                                   " names vertex " + std::to_string(ref.vertex) +
@@ -66,16 +66,14 @@ void checkVertexIndices(const Model& model) {
 void pointStrayCornersAtOrigin(Mesh& mesh) {
     const int count = mesh.numTxverts();
     bool appended = false;
-    for (Face& face : mesh.faces) {
-        for (VertexRef& ref : face.refs) {
-            if (ref.txvert >= 0 && ref.txvert < count)
-                continue;
-            if (!appended) {
-                allocate("txverts.", [&] { mesh.txverts.push_back({0, 0}); });
-                appended = true;
-            }
-            ref.txvert = count;
+    for (VertexRef& ref : mesh.corners) {
+        if (ref.txvert >= 0 && ref.txvert < count)
+            continue;
+        if (!appended) {
+            allocate("txverts.", [&] { mesh.txverts.push_back({0, 0}); });
+            appended = true;
         }
+        ref.txvert = count;
     }
 }
 
@@ -255,7 +253,7 @@ void splitSharedTxverts(Mesh& mesh, const Grouping& grouping) {
     });
     const auto forCornersOf = [&](int g, auto&& f) {
         for (int i = grouping.start[at(g)]; i < grouping.start[at(g) + 1]; ++i)
-            for (VertexRef& ref : mesh.faces[at(grouping.faces[at(i)])].refs)
+            for (VertexRef& ref : mesh.faces[at(grouping.faces[at(i)])].refs(mesh.corners))
                 f(ref);
     };
     for (int g = 0; g < grouping.numGroups(); ++g) {
@@ -305,7 +303,7 @@ void normaliseTextured(const Model& model, Mesh& mesh) {
         if (!model.isTextured(face.material))
             continue;
         const Material& material = model.materials[at(face.material)];
-        for (const VertexRef& ref : face.refs) {
+        for (const VertexRef& ref : face.refs(mesh.corners)) {
             const TextureVertex& t = mesh.txverts[at(ref.txvert)];
             GlTxvert& g = mesh.glTxverts[at(ref.txvert)];
             g.u = t.u / material.width;
@@ -329,7 +327,8 @@ void buildGroups(const Model& model, Mesh& mesh, const Grouping& grouping) {
             for (int i = first; i < end; ++i) {
                 GlFace& glFace = group.glFaces[at(i - first)];
                 glFace.face = grouping.faces[at(i)];
-                glFace.refs = mesh.faces[at(glFace.face)].refs;
+                const auto refs = mesh.faces[at(glFace.face)].refs(mesh.corners);
+                glFace.refs.assign(refs.begin(), refs.end());
             }
         });
     }

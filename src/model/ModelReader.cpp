@@ -55,43 +55,10 @@ int digitValue(char c) {
     return c - 'A' + 10;
 }
 
-// The reals of usual files ("-0.123456", "12.5") have few digits and no large exponent. For
-// those, the digits as a whole number and one multiplication or division by an exact power of
-// ten give the correctly rounded double, much faster than a general conversion. Anything else
-// answers false and goes the general way.
-bool quickDecimal(const char* p, const char* end, double& value) {
-    static constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                              1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-    constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
-    const bool negative = *p == '-';
-    if (negative)
-        ++p;
-    std::uint64_t digits = 0;
-    int significant = 0;
-    int scale = 0;
-    bool fraction = false;
-    for (; p != end; ++p) {
-        const char c = *p;
-        if (c == '.') {
-            fraction = true;
-            continue;
-        }
-        if (c < '0' || c > '9')
-            return false; // an exponent: the general way
-        if (digits != 0 || c != '0')
-            ++significant;
-        if (significant > 15)
-            return false;
-        digits = digits * 10 + static_cast<unsigned>(c - '0');
-        scale -= fraction ? 1 : 0;
-    }
-    if (digits >= kExactLimit || scale < -22)
-        return false;
-    const double magnitude = static_cast<double>(digits) / kPowersOfTen[-scale];
-    value = negative ? -magnitude : magnitude;
-    return true;
-}
+// Powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 template <typename T> void reserveFor(std::vector<T>& array, int count) {
     array.reserve(static_cast<std::size_t>(std::min(count, kMaxReserve)));
@@ -107,9 +74,8 @@ ModelReader::ModelReader(std::istream& in, std::size_t bufferSize)
 
 // Makes at least kLookahead bytes available from pos_, unless the input ends first.
 void ModelReader::fill() {
-    if (end_ - pos_ >= kLookahead || exhausted_)
-        return;
-    refill();
+    if (end_ - pos_ < kLookahead && !exhausted_)
+        refill();
 }
 
 void ModelReader::refill() {
@@ -129,11 +95,10 @@ void ModelReader::skipWhite() {
     for (;;) {
         while (pos_ != end_ && isBlank(*pos_))
             ++pos_;
-        if (pos_ != end_ || exhausted_)
-            break;
-        fill();
+        if (end_ - pos_ >= kLookahead || exhausted_)
+            return;
+        refill();
     }
-    fill();
 }
 
 bool ModelReader::skipBlanks() {
@@ -206,10 +171,24 @@ bool ModelReader::readWord(std::string& destination, std::size_t maxLength) {
     return true;
 }
 
+// A word that is not kept: the entry labels in front of list lines.
+bool ModelReader::skipWord() {
+    if (!skipBlanks())
+        return false;
+    takeWord();
+    return true;
+}
+
+// After skipBlanks, blanks remain only where a comma was taken; the extraction skips them.
+void ModelReader::skipWhiteAfterComma() {
+    if (isBlank(*pos_))
+        skipWhite();
+}
+
 bool ModelReader::readInt(int& destination) {
     if (!skipBlanks())
         return false;
-    skipWhite();
+    skipWhiteAfterComma();
     const char* limit = pos_ + std::min<std::ptrdiff_t>(kMaxIntChars, end_ - pos_);
     const char* p = pos_;
     bool negative = false;
@@ -226,21 +205,23 @@ bool ModelReader::readInt(int& destination) {
             base = 16;
         }
     }
+    // At most 15 characters: no int64 overflow on the way to the range check.
     long long value = 0;
-    constexpr long long kLimit = static_cast<long long>(std::numeric_limits<int>::max()) + 1;
-    bool overflow = false;
-    while (p != limit && isDigitOfBase(*p, base)) {
-        value = value * base + digitValue(*p++);
-        overflow = overflow || value > kLimit;
-        anyDigit = true;
+    const char* digits = p;
+    if (base == 10) {
+        while (p != limit && static_cast<unsigned char>(*p - '0') < 10)
+            value = value * 10 + (*p++ - '0');
+    } else {
+        while (p != limit && isDigitOfBase(*p, base))
+            value = value * base + digitValue(*p++);
     }
+    anyDigit = anyDigit || p != digits;
     pos_ = p;
     if (!anyDigit)
         return close();
     if (negative)
         value = -value;
-    if (overflow || value > std::numeric_limits<int>::max() ||
-        value < std::numeric_limits<int>::min())
+    if (value > std::numeric_limits<int>::max() || value < std::numeric_limits<int>::min())
         return close();
     destination = static_cast<int>(value);
     return true;
@@ -249,44 +230,58 @@ bool ModelReader::readInt(int& destination) {
 bool ModelReader::readDouble(double& destination) {
     if (!skipBlanks())
         return false;
-    skipWhite();
+    skipWhiteAfterComma();
     const char* limit = pos_ + std::min<std::ptrdiff_t>(kMaxRealChars, end_ - pos_);
     const char* p = pos_;
+    const char* numberStart = p;
+    bool negative = false;
+    if (p != limit && (*p == '+' || *p == '-'))
+        negative = *p++ == '-';
+    // The digits are gathered as one whole number on the way.
+    std::uint64_t whole = 0;
     const auto digits = [&] {
         const char* start = p;
-        while (p != limit && *p >= '0' && *p <= '9')
-            ++p;
-        return p != start;
+        while (p != limit && static_cast<unsigned char>(*p - '0') < 10)
+            whole = whole * 10 + static_cast<unsigned>(*p++ - '0');
+        return static_cast<int>(p - start);
     };
-    const char* numberStart = p;
-    if (p != limit && (*p == '+' || *p == '-'))
-        ++p;
-    bool mantissa = digits();
+    const int integerDigits = digits();
+    int fractionDigits = 0;
     if (p != limit && *p == '.') {
         ++p;
-        mantissa = digits() || mantissa;
+        fractionDigits = digits();
     }
-    if (mantissa && p != limit && (*p == 'e' || *p == 'E')) {
+    if (integerDigits + fractionDigits == 0) {
+        pos_ = p;
+        return close();
+    }
+    bool exponent = false;
+    if (p != limit && (*p == 'e' || *p == 'E')) {
+        exponent = true;
         ++p;
         if (p != limit && (*p == '+' || *p == '-'))
             ++p;
         // An exponent mark without digits makes the whole number unreadable, as it does for
         // stream extraction.
-        if (!digits()) {
+        if (digits() == 0) {
             pos_ = p;
             return close();
         }
     }
     pos_ = p;
-    if (!mantissa)
-        return close();
+    // The reals of usual files ("-0.123456", "12.5") have few digits and no exponent. For
+    // those, the whole number and one division by an exact power of ten give the correctly
+    // rounded double, much faster than a general conversion.
+    constexpr std::uint64_t kExactLimit = std::uint64_t{1} << 53;
+    if (!exponent && integerDigits + fractionDigits <= 19 && whole < kExactLimit &&
+        fractionDigits <= 22) {
+        const double magnitude = static_cast<double>(whole) / kExactPowersOfTen[fractionDigits];
+        destination = negative ? -magnitude : magnitude;
+        return true;
+    }
     if (*numberStart == '+')
         ++numberStart; // from_chars takes no plus sign
     double value = 0;
-    if (quickDecimal(numberStart, p, value)) {
-        destination = value;
-        return true;
-    }
     const auto result = std::from_chars(numberStart, p, value);
     // Out-of-range values are refused, so every real read is finite.
     if (result.ec != std::errc() || result.ptr != p)
@@ -296,7 +291,6 @@ bool ModelReader::readDouble(double& destination) {
 }
 
 bool ModelReader::load(Model& model) {
-    std::string scratch;
     if (!seekWord("SECTION:") || !seekWord("HEADER") || !seekWord("3DO") ||
         !readDouble(model.version))
         return false;
@@ -308,7 +302,7 @@ bool ModelReader::load(Model& model) {
     reserveFor(model.materials, count);
     for (int i = 0; i < count; ++i) {
         Material& material = model.materials.emplace_back();
-        if (!readWord(scratch, kMaxNameLength) || !readWord(material.name, kMaxNameLength))
+        if (!skipWord() || !readWord(material.name, kMaxNameLength))
             return false;
         // The last four characters are the extension (".mat"). A name too short to have one
         // is kept whole rather than cut to nothing.
@@ -340,8 +334,8 @@ bool ModelReader::load(Model& model) {
         reserveFor(mesh.vertices, numVertices);
         for (int j = 0; j < numVertices; ++j) {
             Vertex& v = mesh.vertices.emplace_back();
-            if (!readWord(scratch, kMaxNameLength) || !readDouble(v.x) || !readDouble(v.y) ||
-                !readDouble(v.z) || !readDouble(v.intensity))
+            if (!skipWord() || !readDouble(v.x) || !readDouble(v.y) || !readDouble(v.z) ||
+                !readDouble(v.intensity))
                 return false;
         }
 
@@ -351,7 +345,7 @@ bool ModelReader::load(Model& model) {
         reserveFor(mesh.txverts, numTxverts);
         for (int j = 0; j < numTxverts; ++j) {
             TextureVertex& t = mesh.txverts.emplace_back();
-            if (!readWord(scratch, kMaxNameLength) || !readDouble(t.u) || !readDouble(t.v))
+            if (!skipWord() || !readDouble(t.u) || !readDouble(t.v))
                 return false;
         }
 
@@ -360,8 +354,7 @@ bool ModelReader::load(Model& model) {
         mesh.vertexNormals.reserve(mesh.vertices.size());
         for (int j = 0; j < numVertices; ++j) {
             Vector3& n = mesh.vertexNormals.emplace_back();
-            if (!readWord(scratch, kMaxNameLength) || !readDouble(n.x) || !readDouble(n.y) ||
-                !readDouble(n.z))
+            if (!skipWord() || !readDouble(n.x) || !readDouble(n.y) || !readDouble(n.z))
                 return false;
         }
 
@@ -369,19 +362,25 @@ bool ModelReader::load(Model& model) {
         if (!seekWord("FACES") || !readInt(numFaces) || numFaces < 0)
             return false;
         reserveFor(mesh.faces, numFaces);
+        // Faces are mostly triangles and quads.
+        reserveFor(mesh.corners, std::min(numFaces, kMaxReserve) * 4);
         for (int k = 0; k < numFaces; ++k) {
             Face& f = mesh.faces.emplace_back();
             int corners = 0;
-            if (!readWord(scratch, kMaxNameLength) || !readInt(f.material) ||
-                !readWord(f.type, kMaxShortWordLength) || !readInt(f.geometryMode) ||
-                !readInt(f.lightingMode) || !readInt(f.textureMode) || !readDouble(f.extraLight) ||
-                !readInt(corners) || corners < 0)
+            if (!skipWord() || !readInt(f.material) || !readWord(f.type, kMaxShortWordLength) ||
+                !readInt(f.geometryMode) || !readInt(f.lightingMode) || !readInt(f.textureMode) ||
+                !readDouble(f.extraLight) || !readInt(corners) || corners < 0)
                 return false;
-            reserveFor(f.refs, corners);
+            // The corner list is indexed by int.
+            const auto numCorners = static_cast<int>(mesh.corners.size());
+            if (corners > std::numeric_limits<int>::max() - numCorners)
+                return false;
+            f.firstCorner = numCorners;
             for (int c = 0; c < corners; ++c) {
-                VertexRef& ref = f.refs.emplace_back();
+                VertexRef& ref = mesh.corners.emplace_back();
                 if (!readInt(ref.vertex) || !readInt(ref.txvert))
                     return false;
+                ++f.numCorners;
             }
         }
 
@@ -390,8 +389,7 @@ bool ModelReader::load(Model& model) {
         mesh.faceNormals.reserve(mesh.faces.size());
         for (int k = 0; k < numFaces; ++k) {
             Vector3& n = mesh.faceNormals.emplace_back();
-            if (!readWord(scratch, kMaxNameLength) || !readDouble(n.x) || !readDouble(n.y) ||
-                !readDouble(n.z))
+            if (!skipWord() || !readDouble(n.x) || !readDouble(n.y) || !readDouble(n.z))
                 return false;
         }
     }
@@ -403,7 +401,7 @@ bool ModelReader::load(Model& model) {
     reserveFor(model.nodes, count);
     for (int i = 0; i < count; ++i) {
         HierarchyNode& n = model.nodes.emplace_back();
-        if (!readWord(scratch, kMaxNameLength) || !readWord(n.flags, kMaxShortWordLength) ||
+        if (!skipWord() || !readWord(n.flags, kMaxShortWordLength) ||
             !readWord(n.type, kMaxShortWordLength) || !readInt(n.mesh) || !readInt(n.parent) ||
             !readInt(n.child) || !readInt(n.sibling) || !readInt(n.numChildren) ||
             !readDouble(n.x) || !readDouble(n.y) || !readDouble(n.z) || !readDouble(n.pitch) ||

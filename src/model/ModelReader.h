@@ -44,6 +44,8 @@ private:
     void fill();
     void refill();
     void skipWhite();
+    void skipWhiteAfterComma();
+    bool skipWord();
     std::string_view takeWord();
     bool close() {
         closed_ = true;

@@ -37,8 +37,11 @@ void buildMeshOutput(const Model& model, Mesh& mesh) {
         t.visited = false;
     std::size_t count = 0;
     std::size_t numGlFaces = 0;
+    std::size_t numCorners = 0;
     for (const GlGroup& group : mesh.glGroups) {
         numGlFaces += group.glFaces.size();
+        for (const GlFace& face : group.glFaces)
+            numCorners += face.refs.size();
         if (!group.shared) {
             count += group.ownTxverts.size();
             continue;
@@ -92,7 +95,9 @@ void buildMeshOutput(const Model& model, Mesh& mesh) {
     }
 
     mesh.outFaces.resize(numGlFaces);
+    mesh.outCorners.resize(numCorners);
     std::size_t k = 0;
+    int corner = 0;
     for (const GlGroup& group : mesh.glGroups) {
         const std::vector<GlTxvert>& txverts = group.shared ? mesh.glTxverts : group.ownTxverts;
         for (const GlFace& glFace : group.glFaces) {
@@ -107,11 +112,12 @@ void buildMeshOutput(const Model& model, Mesh& mesh) {
                 out.textureMode = face.textureMode;
                 out.extraLight = face.extraLight;
             }
-            out.refs.resize(glFace.refs.size());
-            for (std::size_t c = 0; c < glFace.refs.size(); ++c) {
-                const VertexRef& ref = glFace.refs[c];
-                out.refs[c] = {ref.vertex,
-                               inRange(txverts, ref.txvert) ? txverts[at(ref.txvert)].outIndex : 0};
+            out.firstCorner = corner;
+            out.numCorners = glFace.numVertices();
+            for (const VertexRef& ref : glFace.refs) {
+                mesh.outCorners[at(corner++)] = {ref.vertex, inRange(txverts, ref.txvert)
+                                                                 ? txverts[at(ref.txvert)].outIndex
+                                                                 : 0};
             }
         }
     }
@@ -255,7 +261,7 @@ void writeModel(const Model& model, Output& out) {
             (out << static_cast<int>(k) << ':')
                 .values(f.material, Word{f.type}, f.geometryMode, f.lightingMode, f.textureMode,
                         f.extraLight, f.numVertices());
-            for (const VertexRef& ref : f.refs)
+            for (const VertexRef& ref : f.refs(mesh.outCorners))
                 out << ' ' << ref.vertex << ", " << ref.txvert;
             out.endLine();
         }

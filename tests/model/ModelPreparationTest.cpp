@@ -37,7 +37,7 @@ Mesh point(double x = 0, double y = 0, double z = 0) {
 }
 
 // The texture vertices of a face's corners.
-std::vector<int> corners(const std::vector<VertexRef>& refs) {
+std::vector<int> corners(std::span<const VertexRef> refs) {
     std::vector<int> indices;
     for (const VertexRef& ref : refs)
         indices.push_back(ref.txvert);
@@ -121,7 +121,7 @@ TEST_F(Preparation, TextureVertexSharedByTwoMaterialsIsSplitAndNormalisedPerText
 
     // The lowest group keeps texture vertices 1 and 2; the other group gets copies 4 and 5.
     ASSERT_EQ(mesh.numTxverts(), 6);
-    EXPECT_THAT(corners(mesh.faces[1].refs), ElementsAre(5, 3, 4));
+    EXPECT_THAT(corners(mesh.faces[1].refs(mesh.corners)), ElementsAre(5, 3, 4));
     EXPECT_EQ(mesh.txverts[4].u, 16);
     EXPECT_EQ(mesh.txverts[5].u, 32);
     EXPECT_EQ(mesh.glTxverts[1].u, 16.0 / 64);
@@ -147,8 +147,8 @@ TEST_F(Preparation, CopiesAreAppendedInOrderOfTextureVertexThenGroup) {
     ASSERT_TRUE(prepare(m));
     const Mesh& mesh = m.meshes[0];
     // Texture vertex 0: copies 2 (group 1) and 3 (group 2); vertex 1: copies 4 and 5.
-    EXPECT_THAT(corners(mesh.faces[1].refs), ElementsAre(4, 2));
-    EXPECT_THAT(corners(mesh.faces[2].refs), ElementsAre(3, 5));
+    EXPECT_THAT(corners(mesh.faces[1].refs(mesh.corners)), ElementsAre(4, 2));
+    EXPECT_THAT(corners(mesh.faces[2].refs(mesh.corners)), ElementsAre(3, 5));
     ASSERT_EQ(mesh.numTxverts(), 6);
     EXPECT_EQ(mesh.txverts[3].u, 10);
     EXPECT_EQ(mesh.txverts[4].u, 11);
@@ -211,8 +211,8 @@ TEST_F(Preparation, CornersNamingMissingTextureVerticesShareOneAppendedOrigin) {
     const Mesh& mesh = m.meshes[0];
     ASSERT_EQ(mesh.numTxverts(), 1);
     EXPECT_EQ(mesh.txverts[0].u, 0);
-    EXPECT_THAT(corners(mesh.faces[0].refs), ElementsAre(0, 0, 0));
-    EXPECT_THAT(corners(mesh.faces[1].refs), ElementsAre(0));
+    EXPECT_THAT(corners(mesh.faces[0].refs(mesh.corners)), ElementsAre(0, 0, 0));
+    EXPECT_THAT(corners(mesh.faces[1].refs(mesh.corners)), ElementsAre(0));
 }
 
 TEST_F(Preparation, FaceNamingAMissingVertexRefusesTheModelBeforeLoadingTextures) {
@@ -249,7 +249,7 @@ TEST_F(Preparation, ModelsPlacedBeyondTheRangeOfDoublesAreRefused) {
 
 TEST_F(Preparation, AMeshMayUseMoreThanTwoHundredFiftySixMaterials) {
     std::vector<std::string> names;
-    std::vector<Face> faces;
+    std::vector<test::FaceWithCorners> faces;
     for (int i = 0; i < 300; ++i) {
         names.push_back("m" + std::to_string(i));
         faces.push_back(face(299 - i, {{0, 0}}));

@@ -28,9 +28,9 @@ Model loaded(const std::string& text) {
     return model;
 }
 
-Corners corners(const Face& face) {
+Corners corners(const Mesh& mesh, const Face& face) {
     Corners result;
-    for (const VertexRef& ref : face.refs)
+    for (const VertexRef& ref : face.refs(mesh.corners))
         result.emplace_back(ref.vertex, ref.txvert);
     return result;
 }
@@ -67,7 +67,7 @@ TEST(ModelReader, ReadsEveryFieldOfTheFileLayer) {
     EXPECT_THAT((std::vector{face.geometryMode, face.lightingMode, face.textureMode}),
                 ElementsAre(4, 3, 3));
     EXPECT_EQ(face.extraLight, 0);
-    EXPECT_EQ(corners(face), (Corners{{0, 0}, {1, 1}, {2, 2}}));
+    EXPECT_EQ(corners(mesh, face), (Corners{{0, 0}, {1, 1}, {2, 2}}));
     ASSERT_EQ(mesh.faceNormals.size(), 1u);
     ASSERT_EQ(model.numNodes(), 1);
     const HierarchyNode& node = model.nodes[0];
@@ -109,6 +109,10 @@ TEST(ModelReader, NumbersInTheFormsFilesHoldThem) {
                    {"+7", 7},
                    {"0", 0},
                    {"00000", 0},
+                   {"2147483647", 2147483647},
+                   {"-2147483648", -2147483648.0},
+                   {"2147483648", {}},
+                   {"0x80000000", {}},
                    {"99999999999", {}},
                    {"-", {}},
                    {"x1", {}},
@@ -135,7 +139,8 @@ TEST(ModelReader, CornersTakeOneCommaWithBlanksOnEitherSide) {
           "0,\t0\r\n1,1 2,2", "0, 0 1,# a comment right after a comma\n1 2, 2"}) {
         SCOPED_TRACE(line);
         const Model model = loaded(replaced(kTriangleModel, "0, 0 1, 1 2, 2", line));
-        EXPECT_EQ(corners(model.meshes[0].faces[0]), (Corners{{0, 0}, {1, 1}, {2, 2}}));
+        EXPECT_EQ(corners(model.meshes[0], model.meshes[0].faces[0]),
+                  (Corners{{0, 0}, {1, 1}, {2, 2}}));
     }
 }
 

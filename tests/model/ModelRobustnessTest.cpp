@@ -65,8 +65,15 @@ void checkLoaded(const Model& model, const std::string& text) {
         ASSERT_LE(mesh.name.size(), kMaxNameLength) << text;
         for (const Vertex& v : mesh.vertices)
             ASSERT_TRUE(finite(v.x) && finite(v.y) && finite(v.z)) << text;
-        for (const Face& face : mesh.faces)
+        // The faces' corners follow one another through the mesh's corner list, which holds
+        // nothing else.
+        std::size_t corners = 0;
+        for (const Face& face : mesh.faces) {
             ASSERT_LE(face.type.size(), kMaxShortWordLength) << text;
+            ASSERT_EQ(face.refs(mesh.corners).data(), mesh.corners.data() + corners) << text;
+            corners += face.refs(mesh.corners).size();
+        }
+        ASSERT_EQ(corners, mesh.corners.size()) << text;
     }
     for (const HierarchyNode& node : model.nodes) {
         ASSERT_LE(node.flags.size(), kMaxShortWordLength) << text;

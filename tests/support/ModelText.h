@@ -92,7 +92,7 @@ inline std::string fileLayer(const Model& model) {
         for (const Face& f : mesh.faces) {
             out << f.material << ' ' << f.type << ' ' << f.geometryMode << f.lightingMode
                 << f.textureMode << ' ' << f.extraLight;
-            for (const VertexRef& r : f.refs)
+            for (const VertexRef& r : f.refs(mesh.corners))
                 out << ' ' << r.vertex << ',' << r.txvert;
             out << '\n';
         }
@@ -135,24 +135,35 @@ public:
     }
 };
 
-inline Face face(int material, std::vector<VertexRef> corners) {
-    Face f;
-    f.material = material;
-    f.type = "0x0000";
-    f.geometryMode = 4;
-    f.lightingMode = 3;
-    f.textureMode = 3;
-    f.refs = std::move(corners);
+// A face written with its corners; mesh() puts the corners into the mesh's list.
+struct FaceWithCorners {
+    Face face;
+    std::vector<VertexRef> corners;
+};
+
+inline FaceWithCorners face(int material, std::vector<VertexRef> corners) {
+    FaceWithCorners f;
+    f.face.material = material;
+    f.face.type = "0x0000";
+    f.face.geometryMode = 4;
+    f.face.lightingMode = 3;
+    f.face.textureMode = 3;
+    f.corners = std::move(corners);
     return f;
 }
 
 inline Mesh mesh(std::vector<Vertex> vertices, std::vector<TextureVertex> txverts,
-                 std::vector<Face> faces) {
+                 std::vector<FaceWithCorners> faces) {
     Mesh m;
     m.name = "mesh";
     m.vertices = std::move(vertices);
     m.txverts = std::move(txverts);
-    m.faces = std::move(faces);
+    for (FaceWithCorners& f : faces) {
+        f.face.firstCorner = static_cast<int>(m.corners.size());
+        f.face.numCorners = static_cast<int>(f.corners.size());
+        m.corners.insert(m.corners.end(), f.corners.begin(), f.corners.end());
+        m.faces.push_back(std::move(f.face));
+    }
     m.vertexNormals.resize(m.vertices.size());
     m.faceNormals.resize(m.faces.size());
     return m;
@@ -170,7 +181,8 @@ inline Model model(std::vector<std::string> materialNames, std::vector<Mesh> mes
 
 // A mesh of `count` triangles of material 0 over three vertices.
 inline Mesh triangles(int count) {
-    std::vector<Face> faces(static_cast<std::size_t>(count), face(0, {{0, 0}, {1, 1}, {2, 2}}));
+    std::vector<FaceWithCorners> faces(static_cast<std::size_t>(count),
+                                       face(0, {{0, 0}, {1, 1}, {2, 2}}));
     return mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 0}, {1, 0}, {0, 1}}, std::move(faces));
 }
 
