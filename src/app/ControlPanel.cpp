@@ -10,7 +10,9 @@
 #include <cctype>
 #include <charconv>
 #include <cstdint>
+#include <limits>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace sw {
@@ -200,11 +202,19 @@ double factorOf(const std::string& text) {
         rest.remove_prefix(2);
     }
     double value = 0;
-    const auto [end, error] =
-        std::from_chars(rest.data(), rest.data() + rest.size(), value, format);
-    if (end == rest.data())
+    const char* first = rest.data();
+    const auto [end, error] = std::from_chars(first, first + rest.size(), value, format);
+    if (end == first)
         return 0;
-    static_cast<void>(error); // out of range: the value is already the infinity or zero atof gives
+    // Out of range: an exponent below the range gives 0, anything else an infinity.
+    if (error == std::errc::result_out_of_range) {
+        const std::string_view number(first, static_cast<std::size_t>(end - first));
+        const std::size_t exponent = number.find_first_of(
+            format == std::chars_format::hex ? std::string_view("pP") : std::string_view("eE"));
+        const bool tiny = exponent != std::string_view::npos && exponent + 1 < number.size() &&
+                          number[exponent + 1] == '-';
+        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
+    }
     return negative ? -value : value;
 }
 

@@ -58,8 +58,9 @@ public:
     std::vector<ControlId> destroyedControls;
     std::vector<Window> destroyedWindows;
     std::vector<std::pair<Window, PrivateMessage>> privateMessages;
-    std::optional<Window> focusedWindow; // none while a control has the focus
-    std::unique_ptr<HeadlessGl> gl;      // draws into 64 x 64 pixels whatever the view's size
+    std::optional<Window> focusedWindow;     // none while a control has the focus
+    std::optional<ControlId> focusedControl; // none while a window itself has it
+    std::unique_ptr<HeadlessGl> gl;          // draws into 64 x 64 pixels whatever the view's size
 
     // Stricter than the window system, which ignores a stale handle: reading what does not
     // exist throws, and changing it creates it, so that the test sees it.
@@ -137,7 +138,10 @@ public:
     void setChecked(ControlId id, bool checked) override { controls[id].checked = checked; }
     bool isChecked(ControlId id) const override { return control(id).checked; }
     void moveControl(ControlId id, const Rect& rect) override { controls[id].rect = rect; }
-    void setFocus(ControlId) override { focusedWindow.reset(); }
+    void setFocus(ControlId id) override {
+        focusedWindow.reset();
+        focusedControl = id;
+    }
     void resetList(ControlId id) override {
         controls[id].rows.clear();
         controls[id].currentRow = -1;
@@ -170,7 +174,10 @@ public:
             sink_->onSize(Window::Main, mainClientSize.width, mainClientSize.height);
         }
     }
-    void setFocus(Window window) override { focusedWindow = window; }
+    void setFocus(Window window) override {
+        focusedWindow = window;
+        focusedControl.reset();
+    }
     void setTitle(Window window, const std::string& title) override {
         topLevels[window].text = title;
     }
