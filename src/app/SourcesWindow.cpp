@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <array>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -18,11 +19,11 @@ namespace {
 using Id = ControlId;
 using Kind = ControlKind;
 
-const WindowDesc kSourcesWindow{Window::Sources, "Texture sources", {24, 48, 400, 232}};
+const WindowDesc kSourcesWindow{Window::Sources, "Texture sources", {24, 48, 400, 264}};
 
 constexpr Window kSources = Window::Sources;
 const auto kControls = std::to_array<ControlDesc>({
-    {kSources, Kind::ListBox, Id::SourcesList, "", {8, 8, 292, 150}, true},
+    {kSources, Kind::ListBox, Id::SourcesList, "", {8, 8, 292, 154}, true},
     {kSources, Kind::PushButton, Id::AddSourceFolder, "add folder...", {308, 8, 84, 18}, true},
     {kSources, Kind::PushButton, Id::AddSourceArchive, "add archive...", {308, 28, 84, 18}, true},
     {kSources, Kind::PushButton, Id::RemoveSource, "remove", {308, 56, 84, 18}, true},
@@ -30,19 +31,30 @@ const auto kControls = std::to_array<ControlDesc>({
     {kSources, Kind::PushButton, Id::MoveSourceDown, "down", {308, 96, 84, 18}, true},
     {kSources, Kind::PushButton, Id::ReloadModel, "reload", {308, 124, 84, 18}, true},
     {kSources, Kind::PushButton, Id::CloseSources, "close", {308, 144, 84, 18}, true},
-    {kSources, Kind::Label, Id::SourcesStatus, "", {8, 166, 384, 58}, true},
+    {kSources, Kind::Label, Id::SourcesStatus, "", {8, 170, 384, 86}, true},
 });
 
 constexpr const char* kHowSourcesAreUsed =
-    "Searched top to bottom for textures found neither beside the\n"
-    "model nor in its ../mat folder. Changes apply to the next model\n"
-    "opened; \"reload\" opens the open model again.";
+    "Searched top to bottom for textures that are neither\n"
+    "beside the model nor in its ../mat folder. Changes apply\n"
+    "to the next model opened; \"reload\" opens this one again.";
 
 const std::vector<FileFilter>& archiveFilter() {
     // The game's archives are named in capitals or not, and on a case-sensitive file system
     // a pattern matches only as written.
     static const std::vector<FileFilter> filter{{"GOB archive", "*.gob;*.goo;*.GOB;*.GOO"}};
     return filter;
+}
+
+// A source in the status line, whose width a whole path would overrun: its last component,
+// with the reason on a line of its own.
+std::string statusLine(const char* what, const std::string& path, const std::string& why) {
+    std::string_view name = path;
+    while (name.size() > 1 && (name.back() == '/' || name.back() == '\\'))
+        name.remove_suffix(1);
+    if (const std::size_t separator = name.find_last_of("/\\"); separator != name.npos)
+        name.remove_prefix(separator + 1);
+    return std::string(what) + ": " + std::string(name) + "\n" + why;
 }
 
 int count(const ShellState& shell) {
@@ -69,8 +81,8 @@ void refresh(ShellState& shell, WindowSystem& windows, int row, std::string stat
     updateButtons(shell, windows);
     if (status.empty()) {
         for (const std::string& source : sources) {
-            if (const std::string problem = textureSourceProblem(source); !problem.empty())
-                status += (status.empty() ? "Skipped: " : "\nSkipped: ") + problem;
+            if (const std::string why = textureSourceProblem(source); !why.empty())
+                status += (status.empty() ? "" : "\n") + statusLine("Skipped", source, why);
         }
     }
     windows.setText(Id::SourcesStatus, status.empty() ? kHowSourcesAreUsed : status);
@@ -91,9 +103,9 @@ void add(ShellState& shell, Platform& platform, const std::string& path) {
         refresh(shell, platform.windows, static_cast<int>(listed - sources.begin()));
         return;
     }
-    if (const std::string problem = textureSourceProblem(path); !problem.empty()) {
+    if (const std::string why = textureSourceProblem(path); !why.empty()) {
         refresh(shell, platform.windows, platform.windows.currentRow(Id::SourcesList),
-                "Not added: " + problem);
+                statusLine("Not added", path, why));
         return;
     }
     sources.push_back(path);

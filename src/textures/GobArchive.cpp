@@ -68,6 +68,7 @@ template <typename ReadAt> GobReadResult readDirectory(std::uint64_t size, ReadA
 
     GobReadResult result;
     try {
+        result.directory.reserve(static_cast<std::size_t>(count));
         std::vector<std::uint8_t> chunk;
         for (std::uint64_t done = 0; done < count;) {
             const std::uint64_t n = std::min(kEntriesPerRead, count - done);

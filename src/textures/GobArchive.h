@@ -34,6 +34,7 @@ const char* describeGobError(GobError error);
 // lookup costs the same whatever the number of files in the archive.
 class GobDirectory {
 public:
+    void reserve(std::size_t entries) { entries_.reserve(entries); }
     // Adds an entry, unless one of the same name is there: of two, the first counts.
     void add(std::string_view name, GobEntry entry);
     // The entry whose name equals `name` without regard to ASCII letter case, a slash standing

@@ -36,22 +36,25 @@ std::optional<std::string_view> memberOf(std::string_view path, std::string_view
     return path.substr(archive.size() + 1);
 }
 
-enum class Kind { Missing, Folder, File };
-
-Kind kindOf(const std::string& path) {
+// What `path` is as a source: a folder, or an archive whose directory is read into `archive`.
+// Returns why it cannot serve as one, or null when it can.
+const char* examine(const std::string& path, bool& folder, GobDirectory& archive) {
+    folder = false;
     if (path.empty() || path.size() > kMaxPathLength)
-        return Kind::Missing;
+        return kMissing;
     const std::string resolved = resolveFileName(path);
     std::error_code error;
-    if (std::filesystem::is_directory(resolved, error))
-        return Kind::Folder;
-    if (std::filesystem::is_regular_file(resolved, error))
-        return Kind::File;
-    return Kind::Missing;
-}
-
-std::string problem(const std::string& path, const char* why) {
-    return path + ": " + why;
+    if (std::filesystem::is_directory(resolved, error)) {
+        folder = true;
+        return nullptr;
+    }
+    if (!std::filesystem::is_regular_file(resolved, error))
+        return kMissing;
+    GobReadResult read = readGobDirectory(path);
+    if (!read)
+        return describeGobError(read.error);
+    archive = std::move(read.directory);
+    return nullptr;
 }
 
 } // namespace
@@ -69,24 +72,10 @@ const TextureSources::Source& TextureSources::open(const std::string& path) {
     if (const auto it = opened_.find(path); it != opened_.end())
         return it->second;
     Source source;
-    switch (kindOf(path)) {
-    case Kind::Folder:
-        source.usable = source.folder = true;
-        break;
-    case Kind::File: {
-        GobReadResult read = readGobDirectory(path);
-        if (read) {
-            source.usable = true;
-            source.archive = std::move(read.directory);
-        } else {
-            problems_.push_back(problem(path, describeGobError(read.error)));
-        }
-        break;
-    }
-    case Kind::Missing:
-        problems_.push_back(problem(path, kMissing));
-        break;
-    }
+    if (const char* why = examine(path, source.folder, source.archive))
+        problems_.push_back(path + ": " + why);
+    else
+        source.usable = true;
     return opened_.emplace(path, std::move(source)).first->second;
 }
 
@@ -129,17 +118,10 @@ FileBytes TextureSources::read(const std::string& path) {
 }
 
 std::string textureSourceProblem(const std::string& path) {
-    switch (kindOf(path)) {
-    case Kind::Folder:
-        return {};
-    case Kind::File: {
-        const GobReadResult read = readGobDirectory(path);
-        return read ? std::string() : problem(path, describeGobError(read.error));
-    }
-    case Kind::Missing:
-        break;
-    }
-    return problem(path, kMissing);
+    bool folder = false;
+    GobDirectory archive;
+    const char* why = examine(path, folder, archive);
+    return why != nullptr ? why : "";
 }
 
 std::vector<std::string> loadTextureSources(SettingsStore& store) {

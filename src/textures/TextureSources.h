@@ -58,7 +58,7 @@ private:
     std::vector<std::string> problems_;
 };
 
-// Why `path` cannot serve as a texture source ("PATH: why"); empty when it can: a folder, or a
+// Why `path` cannot serve as a texture source, as a phrase; empty when it can: a folder, or a
 // GOB archive whose directory reads.
 std::string textureSourceProblem(const std::string& path);
 

@@ -153,19 +153,20 @@ TEST_F(TextureSourcesTest, SkipsBadSourcesOncePerLoadSayingWhy) {
     const std::string damaged =
         dir.write("cut.gob", test::withI32(test::gobArchive({{"mat\\wall.mat", "x"}}), 16, 4096));
     useSources({"missing", "notes.gob", "cut.gob", "good"});
-    const std::vector<std::string> problems = {
-        full("missing") + ": there is no such folder or archive",
-        notGob + ": the file is no GOB archive",
-        damaged + ": the archive's directory points outside the file",
-    };
+    const std::string reasons[] = {"there is no such folder or archive",
+                                   "the file is no GOB archive",
+                                   "the archive's directory points outside the file"};
+    const std::vector<std::string> problems = {full("missing") + ": " + reasons[0],
+                                               notGob + ": " + reasons[1],
+                                               damaged + ": " + reasons[2]};
     for (int modelLoad = 0; modelLoad < 2; ++modelLoad) {
         beginLoad();
         EXPECT_EQ(fileNumber(load("wall")), 1);
         EXPECT_EQ(fileNumber(load("floor")), 2);
         EXPECT_EQ(loader.sourceProblems(), problems);
     }
-    for (std::size_t i = 0; i < problems.size(); ++i)
-        EXPECT_EQ(textureSourceProblem(loader.sources()[i]), problems[i]);
+    for (std::size_t i = 0; i < std::size(reasons); ++i)
+        EXPECT_EQ(textureSourceProblem(loader.sources()[i]), reasons[i]);
     EXPECT_EQ(textureSourceProblem(full("good")), "");
 }
 
