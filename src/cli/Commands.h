@@ -23,5 +23,6 @@ int runTexture(const QStringList& arguments);
 int runResave(const QStringList& arguments);
 int runOffset(const QStringList& arguments);
 int runRender(const QStringList& arguments);
+int runSources(const QStringList& arguments);
 
 } // namespace sw::cli
