@@ -5,8 +5,10 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFile>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QOpenGLWidget>
@@ -203,6 +205,48 @@ TEST(Editor, KeysMoveTheSampleAndTheResetButtonBringsItBack) {
         EXPECT_EQ(windows.scrollPos(bar), 0) << toInt(bar);
     EXPECT_EQ(windows.text(ControlId::MouseModeButton), "M");
     EXPECT_EQ(view->grabFramebuffer(), fitted);
+}
+
+// The Options menu's last item shows the Texture sources window over the sources, one of
+// them damaged. Leaves a picture of the window beside the test program.
+TEST(Editor, TextureSourcesWindowShowsTheSourcesWithItsButtons) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString mods = folder.filePath("mods");
+    ASSERT_TRUE(QDir().mkpath(mods));
+    const QString damaged = folder.filePath("Res2.gob");
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("GOB not really");
+    file.close();
+
+    qt::EditorApp editor;
+    ASSERT_TRUE(editor.start());
+    editor.shell().state.textureLoader.setSources(
+        {QFile::encodeName(mods).toStdString(), QFile::encodeName(damaged).toStdString()});
+    qt::QtWindowSystem& windows = editor.windows();
+    QAction* item = nullptr;
+    for (QAction* menu : windows.menuBar()->actions())
+        if (menu->menu() != nullptr && menu->text() == "&Options")
+            item = menu->menu()->actions().last();
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), "Te&xture sources...");
+    item->trigger();
+
+    QWidget* window = windows.widget(Window::Sources);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(
+        waitFor([window] { return window->isVisible() && window->windowHandle()->isExposed(); }));
+    EXPECT_EQ(window->windowTitle(), "Texture sources");
+    const auto* list = qobject_cast<QListWidget*>(windows.widget(ControlId::SourcesList));
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->count(), 2);
+    QStringList buttons;
+    for (const QPushButton* button : window->findChildren<QPushButton*>())
+        buttons << button->text();
+    EXPECT_EQ(buttons, (QStringList{"add folder...", "add archive...", "remove", "up", "down",
+                                    "reload", "close"}));
+    EXPECT_TRUE(window->grab().save(QString(SW_GUI_OUTPUT_DIR) + "/skinweaver-sources.png"));
 }
 
 } // namespace

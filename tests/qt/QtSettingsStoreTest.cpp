@@ -35,5 +35,26 @@ TEST(QtSettingsStore, KeepsStringValuesInTheUsersConfiguration) {
     EXPECT_EQ(store.readString("SecondaryTex"), std::nullopt) << "a list is no string";
 }
 
+TEST(QtSettingsStore, KeepsListsOfAnyLengthBesideTheStrings) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
+    const std::vector<std::vector<std::string>> lists = {
+        {}, {"C:\\Games\\Res2.gob"}, {"/mods/a, \"b\"", "", "/games/jk/Res1hi.gob"}};
+    for (const std::vector<std::string>& list : lists) {
+        {
+            QtSettingsStore store;
+            store.writeStringList("TextureSources", list);
+            store.writeString("CmpFile", "x.cmp");
+        }
+        QtSettingsStore store;
+        bool created = true;
+        ASSERT_TRUE(store.openOrCreate(created));
+        EXPECT_EQ(store.readStringList("TextureSources"), list);
+        EXPECT_EQ(store.readStringList("CmpFile"), std::vector<std::string>{"x.cmp"});
+        EXPECT_EQ(store.readStringList("PrimaryTex"), std::nullopt);
+    }
+}
+
 } // namespace
 } // namespace sw

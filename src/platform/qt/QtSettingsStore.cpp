@@ -50,8 +50,7 @@ void QtSettingsStore::writeString(const std::string& name, const std::string& va
 
 std::optional<std::vector<std::string>> QtSettingsStore::readStringList(const std::string& name) {
     const QVariant value = settings_->value(QString::fromStdString(name));
-    // The configuration file writes a list of one as a plain string, and an empty list as no
-    // value at all.
+    // The configuration file writes a list of one as a plain string.
     QStringList list;
     if (value.typeId() == QMetaType::QStringList)
         list = value.toStringList();
