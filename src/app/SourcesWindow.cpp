@@ -3,6 +3,7 @@
 #include "app/Document.h"
 #include "app/ShellState.h"
 #include "platform/Platform.h"
+#include "platform/WindowSystem.h"
 #include "textures/TextureSources.h"
 
 #include <algorithm>
@@ -131,10 +132,6 @@ void move(ShellState& shell, Platform& platform, int from, int to) {
 }
 
 } // namespace
-
-std::span<const ControlDesc> sourcesWindowControls() {
-    return kControls;
-}
 
 void textureSourcesCommand(ShellState& shell, Platform& platform) {
     WindowSystem& windows = platform.windows;

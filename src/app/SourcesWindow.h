@@ -1,9 +1,6 @@
 #pragma once
 
 #include "platform/ControlIds.h"
-#include "platform/WindowSystem.h"
-
-#include <span>
 
 namespace sw {
 
@@ -20,8 +17,5 @@ struct ShellState;
 void textureSourcesCommand(ShellState& shell, Platform& platform);
 // A command of the window's list or buttons.
 void sourcesWindowCommand(ShellState& shell, Platform& platform, ControlId id);
-
-// The window's controls, in the order they are created.
-std::span<const ControlDesc> sourcesWindowControls();
 
 } // namespace sw
