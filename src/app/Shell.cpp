@@ -6,11 +6,13 @@
 #include "app/InterfaceState.h"
 #include "app/MainCommands.h"
 #include "app/OptionsWindow.h"
+#include "app/SourcesWindow.h"
 #include "app/ViewControls.h"
 #include "app/ViewportInput.h"
 #include "app/Windows.h"
 #include "textures/Palette.h"
 #include "textures/Preferences.h"
+#include "textures/TextureSources.h"
 
 namespace sw {
 
@@ -37,6 +39,7 @@ bool Shell::start() {
     state.currentFileName.clear();
     // No window exists yet, so a palette that is no CMP file is reported without an owner.
     loadPreferences(state.preferences, state.palette, platform.settings, platform.messageBoxes);
+    state.textureLoader.setSources(loadTextureSources(platform.settings));
     state.modelViewActive = false;
     state.textureViewActive = false;
     // Cleared after the first load on purpose: a later palette that fails to load then fills
@@ -78,8 +81,9 @@ void Shell::shutdown() {
     windows.postQuit(0);
 }
 
-// Every command arrives here: the menu (101 to 109), the main window's "M" and "R" (202,
-// 203), the control panel (301 to 516) and the Preferences window (600 to 607).
+// Every command arrives here: the menu (101 to 110), the main window's "M" and "R" (202,
+// 203), the control panel (301 to 516), the Preferences window (600 to 607) and the Texture
+// sources window (700 to 707).
 void Shell::onCommand(ControlId id, Notification notification) {
     switch (id) {
     case ControlId::MenuOpen:
@@ -108,6 +112,19 @@ void Shell::onCommand(ControlId id, Notification notification) {
         break;
     case ControlId::MenuRecalculateOffset:
         recalculateOffsetCommand(state, platform);
+        break;
+    case ControlId::MenuTextureSources:
+        textureSourcesCommand(state, platform);
+        break;
+    case ControlId::SourcesList:
+    case ControlId::AddSourceFolder:
+    case ControlId::AddSourceArchive:
+    case ControlId::RemoveSource:
+    case ControlId::MoveSourceUp:
+    case ControlId::MoveSourceDown:
+    case ControlId::ReloadModel:
+    case ControlId::CloseSources:
+        sourcesWindowCommand(state, platform, id);
         break;
     case ControlId::MouseModeButton:
         mouseModeButton(state, platform.windows);
@@ -198,6 +215,9 @@ void Shell::onClose(Window window) {
         break;
     case Window::Options:
         platform.windows.setVisible(Window::Options, false);
+        break;
+    case Window::Sources:
+        platform.windows.setVisible(Window::Sources, false);
         break;
     default:
         break;

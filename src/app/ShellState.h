@@ -48,6 +48,7 @@ struct ShellState {
     // Finds and uploads the open model's textures, in its folder, with the preferences and the
     // palette as they are at each load.
     TextureLoader textureLoader{palette, preferences};
+    bool sourcesWindowBuilt = false; // the Texture sources window, built when first shown
     ViewportRect viewportRect;
     // The pointer position at the latest move that turned the 3D view (mouse mode).
     int lastMouseX = 0;

@@ -37,6 +37,7 @@ const auto kMenu = std::to_array<MenuItemSpec>({
     {Item::Item, "&Preferences...", Id::MenuPreferences, true},
     {Item::Item, "&Toggle control panel (enter)", Id::MenuToggleControlPanel, true},
     {Item::Item, "&Re-calculate character offset", Id::MenuRecalculateOffset, true},
+    {Item::Item, "Te&xture sources...", Id::MenuTextureSources, true},
     {Item::BarItem, "&About...", Id::MenuAbout, true},
 });
 

@@ -26,5 +26,6 @@ int runRender(const QStringList& arguments);
 int runRemap(const QStringList& arguments);
 int runUvView(const QStringList& arguments);
 int runMat(const QStringList& arguments);
+int runSources(const QStringList& arguments);
 
 } // namespace sw::cli

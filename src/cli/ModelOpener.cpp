@@ -2,18 +2,46 @@
 
 #include "cli/Commands.h"
 #include "model/Model.h"
+#include "platform/qt/QtSettingsStore.h"
+#include "textures/TextureSources.h"
 
 #include <QByteArray>
+#include <QCommandLineParser>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <filesystem>
 
 namespace sw::cli {
 
-ModelOpener::ModelOpener(bool upload) : textures_(palette_, preferences_) {
+namespace {
+
+QCommandLineOption texturesOption() {
+    return {"textures", "a folder or GOB archive also searched for textures (repeatable)", "PATH"};
+}
+
+} // namespace
+
+void addTexturesOption(QCommandLineParser& parser) {
+    parser.addOption(texturesOption());
+}
+
+std::vector<std::string> texturesOptionPaths(const QCommandLineParser& parser) {
+    std::vector<std::string> paths;
+    for (const QString& value : parser.values(texturesOption()))
+        paths.push_back(QFile::encodeName(QFileInfo(value).absoluteFilePath()).toStdString());
+    return paths;
+}
+
+ModelOpener::ModelOpener(bool upload, std::vector<std::string> runSources)
+    : textures_(palette_, preferences_) {
     buildDefaultPalette(palette_);
     textures_.setUploadEnabled(upload);
+    QtSettingsStore settings;
+    for (std::string& stored : loadTextureSources(settings))
+        runSources.push_back(std::move(stored));
+    textures_.setSources(std::move(runSources));
 }
 
 int ModelOpener::open(const std::string& path, Model& model) {
@@ -25,7 +53,11 @@ int ModelOpener::open(const std::string& path, Model& model) {
     std::filesystem::path folder = std::filesystem::absolute(path).parent_path();
     folder += std::filesystem::path::preferred_separator;
     textures_.setDirectory(folder.string());
-    if (!model.prepare(textures_.function(), messageBoxes_)) {
+    const bool prepared = model.prepare(textures_.function(), messageBoxes_);
+    for (const std::string& problem : textures_.sourceProblems())
+        err << "Texture source skipped: " << QFile::decodeName(QByteArray::fromStdString(problem))
+            << '\n';
+    if (!prepared) {
         err << "Error initializing model.\n";
         if (!model.preparationError().empty())
             err << QFile::decodeName(QByteArray::fromStdString(model.preparationError())) << '\n';

@@ -6,6 +6,9 @@
 #include "textures/TextureLoader.h"
 
 #include <string>
+#include <vector>
+
+class QCommandLineParser;
 
 namespace sw {
 class Model;
@@ -13,13 +16,21 @@ class Model;
 
 namespace sw::cli {
 
+// The repeatable option "--textures PATH" of the commands that open a model: a folder or GOB
+// archive searched for textures in this run only, ahead of the stored sources, and not stored.
+void addTexturesOption(QCommandLineParser& parser);
+// The paths given to it, made absolute, in their order.
+std::vector<std::string> texturesOptionPaths(const QCommandLineParser& parser);
+
 // Opens a model as the editor's Open command does: read, then prepared with its textures
-// searched beside it, the default preferences and the built-in palette. Failures are printed
-// on stderr with the editor's texts.
+// searched beside it, in the game's layout around it and in the texture sources, with the
+// default preferences and the built-in palette. Failures are printed on stderr with the
+// editor's texts, and each texture source skipped with why.
 class ModelOpener {
 public:
     // With upload, the textures become GL textures of the context current at open().
-    explicit ModelOpener(bool upload);
+    // `runSources` come ahead of the stored texture sources.
+    explicit ModelOpener(bool upload, std::vector<std::string> runSources = {});
     // kExitOk, or kExitFailure after the message was printed.
     int open(const std::string& path, Model& model);
     // Where the editor's message boxes go: stderr.

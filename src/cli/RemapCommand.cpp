@@ -16,6 +16,7 @@ int runRemap(const QStringList& arguments) {
     QTextStream err(stderr);
     QCommandLineParser parser;
     const GroupOptions groupOptions(parser);
+    addTexturesOption(parser);
     parser.addPositionalArgument("IN.3do", "the model to read");
     parser.addPositionalArgument("OUT.3do", "the file to write");
     GroupChoice choice;
@@ -23,12 +24,12 @@ int runRemap(const QStringList& arguments) {
         parser.positionalArguments().size() != 2 || !groupOptions.read(parser, choice) ||
         !choice.direction) {
         err << "Usage: skinweaver-cli remap IN.3do OUT.3do --mesh M --group G --direction "
-               "front|back|top|bott|left|right\n";
+               "front|back|top|bott|left|right [--textures PATH]...\n";
         return kExitUsage;
     }
 
     Model model;
-    ModelOpener opener(false);
+    ModelOpener opener(false, texturesOptionPaths(parser));
     if (const int result =
             opener.open(QFile::encodeName(parser.positionalArguments().at(0)).toStdString(), model);
         result != kExitOk)

@@ -32,6 +32,7 @@ struct RenderOptions {
     double yaw = 0;
     double pitch = 0;
     int zoom = 0;
+    std::vector<std::string> textures; // further texture sources for this run
 };
 
 bool parseOptions(const QStringList& arguments, RenderOptions& options) {
@@ -41,6 +42,7 @@ bool parseOptions(const QStringList& arguments, RenderOptions& options) {
     const QCommandLineOption pitch("pitch", "tilt", "DEG");
     const QCommandLineOption zoom("zoom", "zoom steps, -100 to 100", "STEPS");
     parser.addOptions({size, yaw, pitch, zoom});
+    addTexturesOption(parser);
     parser.addPositionalArgument("IN.3do", "the model to draw");
     parser.addPositionalArgument("OUT.png", "the image to write");
     if (!parser.parse(QStringList{"render"} + arguments) ||
@@ -48,6 +50,7 @@ bool parseOptions(const QStringList& arguments, RenderOptions& options) {
         return false;
     options.input = parser.positionalArguments().at(0);
     options.output = parser.positionalArguments().at(1);
+    options.textures = texturesOptionPaths(parser);
     bool ok = true;
     if (parser.isSet(size)) {
         if (!parseSize(parser.value(size), kMaxSide, options.width, options.height))
@@ -69,7 +72,7 @@ int runRender(const QStringList& arguments) {
     RenderOptions options;
     if (!parseOptions(arguments, options)) {
         err << "Usage: skinweaver-cli render IN.3do OUT.png [--size WxH] [--yaw DEG] "
-               "[--pitch DEG] [--zoom STEPS]\n";
+               "[--pitch DEG] [--zoom STEPS] [--textures PATH]...\n";
         return kExitUsage;
     }
 
@@ -79,7 +82,7 @@ int runRender(const QStringList& arguments) {
         return kExitFailure;
     }
     Model model;
-    ModelOpener opener(true);
+    ModelOpener opener(true, options.textures);
     if (const int result = opener.open(QFile::encodeName(options.input).toStdString(), model);
         result != kExitOk)
         return result;

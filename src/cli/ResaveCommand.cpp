@@ -11,16 +11,17 @@ namespace sw::cli {
 
 namespace {
 
-// Opens IN as the editor's Open command does (textures searched beside it, with the default
-// preferences and the built-in palette), optionally recalculates the insert offset, and saves
-// the model to OUT as the Save command does.
+// Opens IN as the editor's Open command does (textures searched beside it and in the texture
+// sources, with the default preferences and the built-in palette), optionally recalculates the
+// insert offset, and saves the model to OUT as the Save command does.
 int resave(const char* name, const QStringList& arguments, bool recalculateOffset) {
     QCommandLineParser parser;
     parser.addPositionalArgument("IN.3do", "the model to read");
     parser.addPositionalArgument("OUT.3do", "the file to write");
+    addTexturesOption(parser);
     QTextStream err(stderr);
     if (!parser.parse(QStringList{name} + arguments) || parser.positionalArguments().size() != 2) {
-        err << "Usage: skinweaver-cli " << name << " IN.3do OUT.3do\n";
+        err << "Usage: skinweaver-cli " << name << " IN.3do OUT.3do [--textures PATH]...\n";
         return kExitUsage;
     }
     const QString output = parser.positionalArguments().at(1);
@@ -29,7 +30,7 @@ int resave(const char* name, const QStringList& arguments, bool recalculateOffse
     Model model;
     // Nothing is drawn here, so no GL context is made: the images are only decoded, for
     // their sizes.
-    ModelOpener opener(false);
+    ModelOpener opener(false, texturesOptionPaths(parser));
     if (const int result = opener.open(inPath, model); result != kExitOk)
         return result;
 

@@ -28,6 +28,7 @@ int runUvView(const QStringList& arguments) {
     QTextStream err(stderr);
     QCommandLineParser parser;
     const GroupOptions groupOptions(parser);
+    addTexturesOption(parser);
     const QCommandLineOption size("size", "image size", "WxH");
     parser.addOption(size);
     parser.addPositionalArgument("IN.3do", "the model to read");
@@ -39,7 +40,7 @@ int runUvView(const QStringList& arguments) {
         parser.positionalArguments().size() != 2 || !groupOptions.read(parser, choice) ||
         (parser.isSet(size) && !parseSize(parser.value(size), kMaxSide, width, height))) {
         err << "Usage: skinweaver-cli uvview IN.3do OUT.png --mesh M --group G [--size WxH] "
-               "[--direction front|back|top|bott|left|right]\n";
+               "[--direction front|back|top|bott|left|right] [--textures PATH]...\n";
         return kExitUsage;
     }
 
@@ -49,7 +50,7 @@ int runUvView(const QStringList& arguments) {
         return kExitFailure;
     }
     Model model;
-    ModelOpener opener(true);
+    ModelOpener opener(true, texturesOptionPaths(parser));
     if (const int result =
             opener.open(QFile::encodeName(parser.positionalArguments().at(0)).toStdString(), model);
         result != kExitOk)

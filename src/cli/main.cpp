@@ -16,26 +16,34 @@ constexpr std::array kCommands{
     Command{"texture", "IMAGE OUT.png [--cmp PALETTE.cmp]",
             "decode a MAT or BMP file (8-bit MATs through the palette) and write it as PNG",
             &sw::cli::runTexture},
-    Command{"resave", "IN.3do OUT.3do",
-            "open a model as the editor does (textures searched beside it) and save it",
+    Command{"resave", "IN.3do OUT.3do [--textures PATH]...",
+            "open a model as the editor does (textures searched beside it, in ../mat and in "
+            "the texture sources) and save it",
             &sw::cli::runResave},
-    Command{"offset", "IN.3do OUT.3do",
+    Command{"offset", "IN.3do OUT.3do [--textures PATH]...",
             "as resave, with the insert offset recalculated so that a character stands on the "
             "ground",
             &sw::cli::runOffset},
-    Command{"render", "IN.3do OUT.png [--size WxH] [--yaw DEG] [--pitch DEG] [--zoom STEPS]",
+    Command{"render",
+            "IN.3do OUT.png [--size WxH] [--yaw DEG] [--pitch DEG] [--zoom STEPS] "
+            "[--textures PATH]...",
             "draw the model as the editor's 3D view shows it, off-screen, into a PNG thumbnail",
             &sw::cli::runRender},
-    Command{"remap", "IN.3do OUT.3do --mesh M --group G --direction D",
+    Command{"remap", "IN.3do OUT.3do --mesh M --group G --direction D [--textures PATH]",
             "remap one texture group from a side (front, back, top, bott, left, right) as the "
             "control panel's Auto remap does, and save",
             &sw::cli::runRemap},
-    Command{"uvview", "IN.3do OUT.png --mesh M --group G [--size WxH] [--direction D]",
+    Command{"uvview",
+            "IN.3do OUT.png --mesh M --group G [--size WxH] [--direction D] [--textures PATH]",
             "draw the texture view of one group as the editor shows it, off-screen, into a PNG",
             &sw::cli::runUvView},
     Command{"mat", "IN.png|IN.bmp OUT.mat [--bits 8|16] [--cmp PALETTE.cmp]",
             "convert an image to a texture MAT (8-bit through the palette, or 16-bit 5-6-5)",
             &sw::cli::runMat},
+    Command{"sources", "list | add PATH | remove PATH",
+            "list, add or remove the folders and GOB archives searched for textures that are "
+            "neither beside a model nor in its ../mat folder (the editor's Texture sources)",
+            &sw::cli::runSources},
 };
 
 int usage() {

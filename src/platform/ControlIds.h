@@ -16,6 +16,7 @@ enum class ControlId : int {
     MenuToggleControlPanel = 107,
     MenuAbout = 108,
     MenuRecalculateOffset = 109,
+    MenuTextureSources = 110,
 
     // main window
     GlView = 201,
@@ -60,6 +61,16 @@ enum class ControlId : int {
     Ok = 606,
     Cancel = 607,
 
+    // Texture sources window
+    SourcesList = 700,
+    AddSourceFolder = 701,
+    AddSourceArchive = 702,
+    RemoveSource = 703,
+    MoveSourceUp = 704,
+    MoveSourceDown = 705,
+    ReloadModel = 706,
+    CloseSources = 707,
+
     // without a command id
     FileMenu = 1000,
     OptionsMenu,
@@ -78,6 +89,7 @@ enum class ControlId : int {
     PaletteGroup,
     FileLabel,
     PaletteFile,
+    SourcesStatus,
 };
 
 constexpr int toInt(ControlId id) {

@@ -26,4 +26,14 @@ bool showSaveDialog(FileDialogService& dialogs, Window owner, std::string& path,
     return dialogs.showFileDialog(request, path, fileName);
 }
 
+bool showFolderDialog(FileDialogService& dialogs, Window owner, std::string& path,
+                      std::string& folderName) {
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Folder;
+    request.owner = owner;
+    request.fileMustExist = true;
+    request.pathMustExist = true;
+    return dialogs.showFileDialog(request, path, folderName);
+}
+
 } // namespace sw

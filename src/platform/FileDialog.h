@@ -15,7 +15,7 @@ struct FileFilter {
 };
 
 struct FileDialogRequest {
-    enum class Kind { Open, Save };
+    enum class Kind { Open, Save, Folder }; // Folder: an existing folder is chosen
     Kind kind = Kind::Open;
     Window owner = Window::None;
     std::vector<FileFilter> filters;
@@ -25,9 +25,9 @@ struct FileDialogRequest {
     bool overwritePrompt = false; // choosing an existing file asks first
 };
 
-// The open and save file dialogs. The path is the dialog's initial file; when the user chooses
-// a file the dialog fills the full path and the bare file name and returns true; on cancel it
-// returns false and leaves both as they were.
+// The open and save file dialogs, and the folder dialog. The path is the dialog's initial file
+// (or folder); when the user chooses one the dialog fills the full path and the bare name and
+// returns true; on cancel it returns false and leaves both as they were.
 class FileDialogService {
 public:
     virtual ~FileDialogService() = default;
@@ -45,5 +45,8 @@ bool showOpenDialog(FileDialogService& dialogs, Window owner, std::string& path,
 // The save dialog: the folder must exist and an existing file is only replaced after asking.
 bool showSaveDialog(FileDialogService& dialogs, Window owner, std::string& path,
                     std::string& fileName, const std::vector<FileFilter>& filters);
+// The folder dialog: an existing folder is chosen, `path` being the one it starts in.
+bool showFolderDialog(FileDialogService& dialogs, Window owner, std::string& path,
+                      std::string& folderName);
 
 } // namespace sw

@@ -5,7 +5,7 @@
 namespace sw {
 
 // The program's top-level windows; a message box or dialog names one of them as its owner.
-enum class Window { None, Main, Controls, Options, GlView };
+enum class Window { None, Main, Controls, Options, GlView, Sources };
 
 // Message box styles and results, with the values the Windows API gives them.
 inline constexpr unsigned kMbOk = 0x0;

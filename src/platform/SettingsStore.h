@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sw {
 
@@ -16,6 +17,11 @@ public:
     // A string value of the open key; nothing when the value is missing or not a string.
     virtual std::optional<std::string> readString(const std::string& name) = 0;
     virtual void writeString(const std::string& name, const std::string& value) = 0;
+    // A list of strings of the open key (a multi-string value in the registry); nothing when
+    // the value is missing or holds something else.
+    virtual std::optional<std::vector<std::string>> readStringList(const std::string& name) = 0;
+    virtual void writeStringList(const std::string& name,
+                                 const std::vector<std::string>& values) = 0;
 };
 
 } // namespace sw

@@ -180,13 +180,13 @@ DecodeResult decodeBmp(std::span<const std::uint8_t> bytes) {
 }
 
 std::optional<TextureFormat> decodeBmp(Material& material, const Palette& palette,
-                                       const Preferences& preferences) {
-    FileBytes file = readFileBytes(material.path);
+                                       const Preferences& preferences, const FileReader& read) {
+    FileBytes file = read(material.path);
     if (file.status == FileStatus::CannotOpen) {
         if (material.explicitPath || preferences.primaryFormat == TextureFormat::Mat ||
             !preferences.loadMatIfBmpFails || !replaceLastThree(material.path, "MAT"))
             return std::nullopt;
-        return decodeMat(material, palette, preferences);
+        return decodeMat(material, palette, preferences, read);
     }
     DecodeResult result = decodeBmp(file.bytes);
     if (!result)

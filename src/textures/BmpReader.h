@@ -1,6 +1,7 @@
 #pragma once
 
 #include "textures/DecodedImage.h"
+#include "textures/FileBytes.h"
 #include "textures/Preferences.h"
 
 #include <cstdint>
@@ -18,12 +19,13 @@ struct Palette;
 // colour table. Run-length and other compressed images are refused.
 DecodeResult decodeBmp(std::span<const std::uint8_t> bytes);
 
-// Decodes the file material.path names into the Material's pixels, width and height and
-// clears notLoaded. When the file cannot be opened and the preferences let BMP fall back to
-// MAT (and the path was searched, not given), the MAT reader gets the same path ending in MAT.
-// Returns the format whose reader filled the pixels; nothing when the Material stays not
-// loaded.
+// Decodes the file material.path names, its bytes got through `read`, into the Material's
+// pixels, width and height and clears notLoaded. When the file cannot be opened and the
+// preferences let BMP fall back to MAT (and the path was searched, not given), the MAT
+// reader gets the same path ending in MAT, read the same way. Returns the format whose
+// reader filled the pixels; nothing when the Material stays not loaded.
 std::optional<TextureFormat> decodeBmp(Material& material, const Palette& palette,
-                                       const Preferences& preferences);
+                                       const Preferences& preferences,
+                                       const FileReader& read = readFileBytes);
 
 } // namespace sw

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,5 +25,9 @@ bool canOpenFile(const std::string& path);
 
 // The whole content of the file `path` names, resolved as canOpenFile does.
 FileBytes readFileBytes(const std::string& path);
+
+// How the image readers get a file's content: readFileBytes, or the texture loader's reader,
+// which also finds files inside archives.
+using FileReader = std::function<FileBytes(const std::string& path)>;
 
 } // namespace sw

@@ -95,6 +95,22 @@ inline constexpr std::uint32_t kCompressionBitfields = 3;      // BI_BITFIELDS
 inline constexpr std::uint32_t kCompressionAlphaBitfields = 6; // BI_ALPHABITFIELDS
 } // namespace bmp
 
+namespace gob {
+// A resource archive of the game (.gob, .goo): a 12-byte header, then wherever the header
+// says a directory of a count and one 136-byte entry per file. Folders in a name are
+// separated by backslashes ("mat\wall.mat"); the name ends at its first NUL. The header's
+// version (int32 at 4) is not examined.
+inline constexpr char kMagic[] = {'G', 'O', 'B', ' '};
+inline constexpr std::size_t kHeaderSize = 12;
+inline constexpr std::size_t kDirectoryOffsetOffset = 8; // uint32, from the start of the file
+inline constexpr std::size_t kCountSize = 4;             // uint32 at the directory's start
+inline constexpr std::size_t kEntrySize = 136;
+inline constexpr std::size_t kEntryOffsetOffset = 0; // uint32, from the start of the file
+inline constexpr std::size_t kEntryLengthOffset = 4; // uint32
+inline constexpr std::size_t kEntryNameOffset = 8;
+inline constexpr std::size_t kEntryNameSize = 128;
+} // namespace gob
+
 // Little-endian fields; the caller has checked that the bytes are there.
 inline std::uint16_t readU16(const std::uint8_t* at) {
     return static_cast<std::uint16_t>(at[0] | (at[1] << 8));

@@ -133,13 +133,13 @@ DecodeResult decodeMat(std::span<const std::uint8_t> bytes, const Palette& palet
 }
 
 std::optional<TextureFormat> decodeMat(Material& material, const Palette& palette,
-                                       const Preferences& preferences) {
-    FileBytes file = readFileBytes(material.path);
+                                       const Preferences& preferences, const FileReader& read) {
+    FileBytes file = read(material.path);
     if (file.status == FileStatus::CannotOpen) {
         if (material.explicitPath || preferences.primaryFormat == TextureFormat::Bmp ||
             !preferences.loadBmpIfMatFails || !replaceLastThree(material.path, "BMP"))
             return std::nullopt;
-        return decodeBmp(material, palette, preferences);
+        return decodeBmp(material, palette, preferences, read);
     }
     DecodeResult result = decodeMat(file.bytes, palette);
     if (!result)

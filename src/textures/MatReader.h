@@ -1,6 +1,7 @@
 #pragma once
 
 #include "textures/DecodedImage.h"
+#include "textures/FileBytes.h"
 #include "textures/Preferences.h"
 
 #include <cstdint>
@@ -17,12 +18,13 @@ struct Palette;
 // bottom row first. Every size is checked against the bytes there are.
 DecodeResult decodeMat(std::span<const std::uint8_t> bytes, const Palette& palette);
 
-// Decodes the file material.path names into the Material's pixels, width and height and
-// clears notLoaded. When the file cannot be opened and the preferences let MAT fall back to
-// BMP (and the path was searched, not given), the BMP reader gets the same path ending in BMP.
-// Returns the format whose reader filled the pixels; nothing when the Material stays not
-// loaded.
+// Decodes the file material.path names, its bytes got through `read`, into the Material's
+// pixels, width and height and clears notLoaded. When the file cannot be opened and the
+// preferences let MAT fall back to BMP (and the path was searched, not given), the BMP
+// reader gets the same path ending in BMP, read the same way. Returns the format whose
+// reader filled the pixels; nothing when the Material stays not loaded.
 std::optional<TextureFormat> decodeMat(Material& material, const Palette& palette,
-                                       const Preferences& preferences);
+                                       const Preferences& preferences,
+                                       const FileReader& read = readFileBytes);
 
 } // namespace sw

@@ -35,6 +35,14 @@ std::optional<std::string> readValue(SettingsStore& store, const char* name) {
 
 } // namespace
 
+std::vector<TextureFormat> searchedFormats(const Preferences& preferences) {
+    if (preferences.primaryFormat == TextureFormat::Mat)
+        return preferences.loadBmpIfMatFails ? std::vector{TextureFormat::Mat, TextureFormat::Bmp}
+                                             : std::vector{TextureFormat::Mat};
+    return preferences.loadMatIfBmpFails ? std::vector{TextureFormat::Bmp, TextureFormat::Mat}
+                                         : std::vector{TextureFormat::Bmp};
+}
+
 void loadPreferences(Preferences& preferences, Palette& palette, SettingsStore& store,
                      MessageBoxService& messageBoxes) {
     bool created = false;

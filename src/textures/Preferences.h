@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace sw {
 
@@ -25,6 +26,10 @@ struct Preferences {
 
     bool operator==(const Preferences&) const = default;
 };
+
+// The formats a texture search looks for, in order: the primary one, then the other when the
+// primary one's fallback is on.
+std::vector<TextureFormat> searchedFormats(const Preferences& preferences);
 
 // Reads the preferences from the settings store (writing the defaults into a key made just
 // now), then loads the palette they name. A palette file that cannot be opened is replaced by

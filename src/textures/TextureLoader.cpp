@@ -48,11 +48,24 @@ std::vector<std::string> textureCandidates(const std::string& directory, const s
     return {bmp, bmpHere};
 }
 
+std::vector<std::string> layoutCandidates(const std::string& directory, const std::string& name,
+                                          const Preferences& preferences) {
+    const std::string parent = directory + ".." + kPathSeparator;
+    std::vector<std::string> candidates;
+    for (const TextureFormat format : searchedFormats(preferences)) {
+        if (format == TextureFormat::Mat)
+            candidates.push_back(parent + "mat" + kPathSeparator + name + ".MAT");
+        else
+            candidates.push_back(parent + "bmp" + kPathSeparator + name + ".BMP");
+    }
+    return candidates;
+}
+
 std::optional<TextureFormat> decodeTexture(Material& material, const Palette& palette,
-                                           const Preferences& preferences) {
+                                           const Preferences& preferences, const FileReader& read) {
     if (formatForPath(material.path) == TextureFormat::Bmp)
-        return decodeBmp(material, palette, preferences);
-    return decodeMat(material, palette, preferences);
+        return decodeBmp(material, palette, preferences, read);
+    return decodeMat(material, palette, preferences, read);
 }
 
 TextureLoader::TextureLoader(const Palette& palette, const Preferences& preferences)
@@ -60,20 +73,31 @@ TextureLoader::TextureLoader(const Palette& palette, const Preferences& preferen
 
 void TextureLoader::setDirectory(std::string currentDirectory) {
     directory_ = std::move(currentDirectory);
+    sources_.beginLoad();
+}
+
+void TextureLoader::setSources(std::vector<std::string> paths) {
+    sources_.setPaths(std::move(paths));
 }
 
 void TextureLoader::setUploadEnabled(bool enabled) {
     uploadEnabled_ = enabled;
 }
 
-std::string TextureLoader::findTexture(const std::string& name) const {
+std::string TextureLoader::findTexture(const std::string& name) {
     const std::vector<std::string> candidates = textureCandidates(directory_, name, preferences_);
-    // The last candidate is taken without trying it: when nothing opens, the path names the
-    // file that was looked for last.
-    for (std::size_t i = 0; i + 1 < candidates.size(); ++i) {
-        if (canOpenFile(candidates[i]))
-            return candidates[i];
+    for (const std::string& candidate : candidates) {
+        if (canOpenFile(candidate))
+            return candidate;
     }
+    for (const std::string& candidate : layoutCandidates(directory_, name, preferences_)) {
+        if (canOpenFile(candidate))
+            return candidate;
+    }
+    if (std::optional<std::string> found = sources_.find(name, preferences_))
+        return std::move(*found);
+    // Found nowhere: the path names the last file looked for beside the model, which the
+    // readers then fail to open (or hand over from) as they would have without the others.
     return candidates.back();
 }
 
@@ -93,7 +117,9 @@ void TextureLoader::loadTexture(Material& material, const std::string& path) {
     material.usesPalette = false;
 
     const TextureFormat chosen = formatForPath(material.path);
-    const std::optional<TextureFormat> decoded = decodeTexture(material, palette_, preferences_);
+    const std::optional<TextureFormat> decoded =
+        decodeTexture(material, palette_, preferences_,
+                      [this](const std::string& file) { return sources_.read(file); });
     if (!uploadEnabled_)
         return;
     uploadTexture(material, decoded.value_or(chosen));

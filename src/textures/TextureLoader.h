@@ -1,7 +1,9 @@
 #pragma once
 
 #include "model/Model.h"
+#include "textures/FileBytes.h"
 #include "textures/Preferences.h"
+#include "textures/TextureSources.h"
 
 #include <optional>
 #include <string>
@@ -21,10 +23,17 @@ TextureFormat formatForPath(const std::string& path);
 std::vector<std::string> textureCandidates(const std::string& directory, const std::string& name,
                                            const Preferences& preferences);
 
+// The files tried next, in the game's layout: a mod keeps its models in a 3do folder and their
+// textures in the mat folder beside it, so these are the sub-folders of the model folder's
+// parent, in the preferred format's order (the other one only when the preferences allow it).
+std::vector<std::string> layoutCandidates(const std::string& directory, const std::string& name,
+                                          const Preferences& preferences);
+
 // Decodes material.path with the reader formatForPath picks (which may hand over to the other
 // one); returns the format whose reader filled the pixels.
 std::optional<TextureFormat> decodeTexture(Material& material, const Palette& palette,
-                                           const Preferences& preferences);
+                                           const Preferences& preferences,
+                                           const FileReader& read = readFileBytes);
 
 // Finds, decodes and uploads the texture of each Material. It reads the palette and the
 // preferences as they are at each call, so changing them takes effect at the next load.
@@ -34,12 +43,20 @@ class TextureLoader {
 public:
     TextureLoader(const Palette& palette, const Preferences& preferences);
 
-    // The open model's folder, with its final separator; searched textures are found there.
+    // A model's load begins: its folder, with the final separator, where searched textures
+    // are found first. The texture sources' archives are read again at their first use.
     void setDirectory(std::string currentDirectory);
     void setUploadEnabled(bool enabled);
+    // The folders and archives searched after the model's folder and its layout, in order.
+    void setSources(std::vector<std::string> paths);
+    const std::vector<std::string>& sources() const { return sources_.paths(); }
+    // The sources skipped since the load began, each once: "PATH: why".
+    const std::vector<std::string>& sourceProblems() const { return sources_.problems(); }
 
-    // An empty path searches for the image by material.name; a non-empty one is the file to
-    // load (and gives the Material its name). The outcome shows in material.notLoaded; the
+    // An empty path searches for the image by material.name: textureCandidates, then
+    // layoutCandidates, then the sources; when none has it, the path is the last of
+    // textureCandidates. A non-empty path is the file to load (and gives the Material its
+    // name). The outcome shows in material.notLoaded; the
     // Material gets a new GL texture either way, empty when nothing was decoded.
     void loadTexture(Material& material, const std::string& path);
     // Loads the Material again from the file it was loaded from.
@@ -51,11 +68,12 @@ public:
     TextureLoadFn function();
 
 private:
-    std::string findTexture(const std::string& name) const;
+    std::string findTexture(const std::string& name);
 
     const Palette& palette_;
     const Preferences& preferences_;
     std::string directory_;
+    TextureSources sources_;
     bool uploadEnabled_ = true;
 };
 

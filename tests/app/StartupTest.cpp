@@ -160,6 +160,7 @@ TEST_F(StartUp, BuildsTheMenuWithItsAccessKeysAndSeparators) {
         {Item, "&Preferences...", Id::MenuPreferences},
         {Item, "&Toggle control panel (enter)", Id::MenuToggleControlPanel},
         {Item, "&Re-calculate character offset", Id::MenuRecalculateOffset},
+        {Item, "Te&xture sources...", Id::MenuTextureSources},
         {BarItem, "&About...", Id::MenuAbout},
     };
     ASSERT_EQ(windows.menu.size(), expected.size());

@@ -7,6 +7,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QKeyEvent>
+#include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QOpenGLWidget>
@@ -203,6 +204,34 @@ TEST(Editor, KeysMoveTheSampleAndTheResetButtonBringsItBack) {
         EXPECT_EQ(windows.scrollPos(bar), 0) << toInt(bar);
     EXPECT_EQ(windows.text(ControlId::MouseModeButton), "M");
     EXPECT_EQ(view->grabFramebuffer(), fitted);
+}
+
+// The Options menu's last item shows the Texture sources window over the sources, one of
+// them gone. Leaves a picture of the window beside the test program.
+TEST(Editor, TextureSourcesWindowShowsTheSourcesWithItsButtons) {
+    const QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString gone = folder.filePath("Res2.gob");
+    qt::EditorApp editor;
+    ASSERT_TRUE(editor.start());
+    editor.shell().state.textureLoader.setSources(
+        {QFile::encodeName(folder.path()).toStdString(), QFile::encodeName(gone).toStdString()});
+    qt::QtWindowSystem& windows = editor.windows();
+    QAction* item = nullptr;
+    for (QAction* menu : windows.menuBar()->actions())
+        if (menu->menu() != nullptr && menu->text() == "&Options")
+            item = menu->menu()->actions().last();
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(item->text(), "Te&xture sources...");
+    item->trigger();
+
+    QWidget* window = windows.widget(Window::Sources);
+    ASSERT_NE(window, nullptr);
+    ASSERT_TRUE(
+        waitFor([window] { return window->isVisible() && window->windowHandle()->isExposed(); }));
+    EXPECT_EQ(window->windowTitle(), "Texture sources");
+    EXPECT_EQ(qobject_cast<QListWidget*>(windows.widget(ControlId::SourcesList))->count(), 2);
+    EXPECT_TRUE(window->grab().save(QString(SW_GUI_OUTPUT_DIR) + "/skinweaver-sources.png"));
 }
 
 } // namespace

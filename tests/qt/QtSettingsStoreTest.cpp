@@ -8,7 +8,7 @@
 namespace sw {
 namespace {
 
-TEST(QtSettingsStore, KeepsStringValuesInTheUsersConfiguration) {
+TEST(QtSettingsStore, KeepsStringsAndListsInTheUsersConfiguration) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder.path());
@@ -22,6 +22,8 @@ TEST(QtSettingsStore, KeepsStringValuesInTheUsersConfiguration) {
         EXPECT_TRUE(created);
         store.writeString("CmpFile", path);
         store.writeString("PrimaryTex", "BMP");
+        store.writeStringList("TextureSources", {path, "", "/games/jk/Res2.gob"});
+        store.writeStringList("Empty", {});
     }
     QSettings(file, QSettings::IniFormat).setValue("SecondaryTex", QStringList{"MAT", "BMP"});
 
@@ -33,6 +35,12 @@ TEST(QtSettingsStore, KeepsStringValuesInTheUsersConfiguration) {
     EXPECT_EQ(store.readString("PrimaryTex"), "BMP");
     EXPECT_EQ(store.readString("primarytex"), std::nullopt);
     EXPECT_EQ(store.readString("SecondaryTex"), std::nullopt) << "a list is no string";
+    EXPECT_EQ(store.readStringList("TextureSources"),
+              (std::vector<std::string>{path, "", "/games/jk/Res2.gob"}));
+    EXPECT_EQ(store.readStringList("Empty"), std::vector<std::string>{});
+    // The configuration file writes a list of one as a string.
+    EXPECT_EQ(store.readStringList("PrimaryTex"), std::vector<std::string>{"BMP"});
+    EXPECT_EQ(store.readStringList("Missing"), std::nullopt);
 }
 
 } // namespace

@@ -5,10 +5,12 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace sw::test {
 
-// Settings held in memory. A test fills `values` to stand for a key that exists already.
+// Settings held in memory. A test fills `values` (and `lists`) to stand for a key that exists
+// already.
 class FakeSettings : public SettingsStore {
 public:
     bool openOrCreate(bool& created) override {
@@ -25,10 +27,18 @@ public:
     void writeString(const std::string& name, const std::string& value) override {
         values[name] = value;
     }
+    std::optional<std::vector<std::string>> readStringList(const std::string& name) override {
+        const auto it = lists.find(name);
+        return it == lists.end() ? std::nullopt : std::optional(it->second);
+    }
+    void writeStringList(const std::string& name, const std::vector<std::string>& values) override {
+        lists[name] = values;
+    }
 
     bool exists = false;
     bool failOpen = false;
     std::map<std::string, std::string> values;
+    std::map<std::string, std::vector<std::string>> lists;
 };
 
 } // namespace sw::test

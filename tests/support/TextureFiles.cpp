@@ -63,6 +63,21 @@ std::string bmpFile(std::int32_t width, std::int32_t height, std::uint16_t bitCo
     return b.raw(pixels).str();
 }
 
+std::string gobArchive(const std::vector<GobFile>& files) {
+    Bytes b;
+    b.raw("GOB ").u32(0x14).u32(12).u32(static_cast<std::uint32_t>(files.size()));
+    std::size_t offset = 16 + files.size() * 136;
+    for (const GobFile& file : files) {
+        b.u32(static_cast<std::uint32_t>(offset))
+            .u32(static_cast<std::uint32_t>(file.bytes.size()));
+        b.raw(file.name).zeros(128 - file.name.size());
+        offset += file.bytes.size();
+    }
+    for (const GobFile& file : files)
+        b.raw(file.bytes);
+    return b.str();
+}
+
 std::vector<std::uint8_t> cmpColours(const std::vector<int>& indices) {
     std::vector<std::uint8_t> colours;
     for (int i : indices)

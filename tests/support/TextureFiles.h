@@ -45,6 +45,14 @@ std::string bmpFile(std::int32_t width, std::int32_t height, std::uint16_t bitCo
                     std::string_view pixels, const std::vector<std::uint32_t>& colours = {},
                     const std::vector<std::uint32_t>& masks = {});
 
+// A GOB archive as the game lays it out: the header, the directory right after it (each name
+// padded with NULs to 128 bytes), then the files' bytes in order.
+struct GobFile {
+    std::string name; // with backslashes, as the game writes it
+    std::string bytes;
+};
+std::string gobArchive(const std::vector<GobFile>& files);
+
 // A CMP palette whose entry i is (i, 255 - i, i / 2), after a header starting with `magic`.
 std::string cmpFile(std::string_view magic = "CMP");
 // The colours of those entries, R, G, B each, as decoded texels hold them.

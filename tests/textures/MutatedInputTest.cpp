@@ -1,8 +1,10 @@
 // Damaged files of every kind the textures layer reads give a clean refusal or an image whose
-// buffer matches the row layout the upload reads. The sanitizer build runs this too.
+// buffer matches the row layout the upload reads (for an archive, a directory whose files lie
+// inside it). The sanitizer build runs this too.
 
 #include "support/TextureFiles.h"
 #include "textures/BmpReader.h"
+#include "textures/GobArchive.h"
 #include "textures/MatReader.h"
 #include "textures/Palette.h"
 
@@ -95,6 +97,23 @@ TEST(MutatedInput, BmpFiles) {
         bmpFile(3, 2, 16, p, {}, {0x7C00, 0x3E0, 0x1F}), bmpFile(2, 2, 32, p)};
     mutateAll(seeds, [](const std::string& bytes) {
         return acceptable(decodeBmp(test::asBytes(bytes)), 4);
+    });
+}
+
+TEST(MutatedInput, GobArchives) {
+    const std::string wall = test::matColour(3);
+    const std::string archive =
+        test::gobArchive({{"mat\\wall.mat", wall}, {"3do\\mat\\crate.mat", "crate"}});
+    mutateAll({archive}, [](const std::string& bytes) {
+        const GobReadResult read = readGobDirectory(test::asBytes(bytes));
+        if (!read)
+            return false;
+        for (const char* name : {"mat\\wall.mat", "3do\\mat\\crate.mat"}) {
+            if (const GobEntry* entry = read.directory.find(name)) {
+                EXPECT_LE(std::uint64_t{entry->offset} + entry->length, bytes.size());
+            }
+        }
+        return true;
     });
 }
 

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <map>
 
 namespace sw {
 namespace {
@@ -38,20 +39,26 @@ protected:
     }
 
     // File number n (from 1) is a MAT colour material of entry n or a 1 x 1 BMP of red n; a
-    // name ending in '/' is a folder.
+    // name ending in '/' is a folder, and "x.gob:mat\NAME" a file in the archive x.gob.
     void writeFiles(const std::vector<std::string>& files) {
         std::filesystem::remove_all(dir.path());
         std::filesystem::create_directories(dir.path());
+        std::map<std::string, std::vector<test::GobFile>> archives;
         for (std::size_t n = 1; n <= files.size(); ++n) {
             const std::string& file = files[n - 1];
-            if (file.back() == '/')
+            const std::string image =
+                formatForPath(file) == Bmp
+                    ? test::bmpFile(1, 1, 24, std::string{0, 0, static_cast<char>(n), 0})
+                    : test::matColour(static_cast<std::int32_t>(n));
+            if (const std::size_t colon = file.find(':'); colon != std::string::npos)
+                archives[file.substr(0, colon)].push_back({file.substr(colon + 1), image});
+            else if (file.back() == '/')
                 std::filesystem::create_directories(dir.path() / file);
-            else if (formatForPath(file) == Bmp)
-                dir.write(file,
-                          test::bmpFile(1, 1, 24, std::string{0, 0, static_cast<char>(n), 0}));
             else
-                dir.write(file, test::matColour(static_cast<std::int32_t>(n)));
+                dir.write(file, image);
         }
+        for (const auto& [archive, contents] : archives)
+            dir.write(archive, test::gobArchive(contents));
     }
 
     static int fileNumber(const Material& material) {
@@ -60,6 +67,21 @@ protected:
     }
     std::string full(const std::string& relative) const {
         return dir.path().string() + "/" + relative;
+    }
+    // A load of a model in mod/3do/ begins, with these sources.
+    void beginLoad(const std::vector<std::string>& sources) {
+        std::vector<std::string> paths;
+        for (const std::string& source : sources)
+            paths.push_back(full(source));
+        loader.setSources(paths);
+        std::filesystem::create_directories(dir.path() / "mod/3do");
+        loader.setDirectory(full("mod/3do/"));
+    }
+    Material load(const std::string& name) {
+        Material material;
+        material.name = name;
+        loader.loadTexture(material, "");
+        return material;
     }
     void prefer(TextureFormat primary, bool bmpIfMatFails, bool matIfBmpFails) {
         preferences.primaryFormat = primary;
@@ -200,6 +222,61 @@ TEST_F(TextureLoaderTest, PaletteChangeReloadsOnlyPaletteColouredTextures) {
     // A reload takes the file that the search found, as given.
     EXPECT_TRUE(model.materials[0].explicitPath);
     EXPECT_EQ(model.materials[0].path, full("indexed.MAT"));
+}
+
+TEST_F(TextureLoaderTest, ModelFolderBeatsTheLayoutWhichBeatsTheSourcesInTheirOrder) {
+    struct Case {
+        std::vector<std::string> files;
+        std::vector<std::string> sources;
+        std::string path; // relative to the temporary folder
+        int file;         // 0: stays not loaded
+        TextureFormat primary = Mat;
+    };
+    const Case cases[] = {
+        {{"src/wall.MAT", "mod/mat/wall.MAT", "mod/3do/wall.MAT"}, {"src"}, "mod/3do/wall.MAT", 3},
+        {{"src/wall.MAT", "mod/MAT/Wall.mat"}, {"src"}, "mod/3do/../mat/wall.MAT", 2},
+        {{"src/wall.MAT", "mod/bmp/wall.BMP"}, {"src"}, "mod/3do/../bmp/wall.BMP", 2},
+        {{"src/mat/wall.MAT", "a.gob:mat\\WALL.MAT"}, {"a.gob", "src"}, "a.gob/mat/wall.MAT", 2},
+        {{"src/mat/wall.MAT", "a.gob:mat\\WALL.MAT"}, {"src", "a.gob"}, "src/mat/wall.MAT", 1},
+        {{"a.gob:3DO\\mat\\wall.mat"}, {"a.gob"}, "a.gob/3do/mat/wall.MAT", 1},
+        {{"src/3do/mat/wall.MAT", "src/wall.MAT"}, {"src"}, "src/3do/mat/wall.MAT", 1},
+        // Nothing beside an archive's folders; only the formats the preferences search.
+        {{"a.gob:wall.mat"}, {"a.gob"}, "mod/3do/wall.BMP", 0},
+        {{"a.gob:mat\\wall.mat"}, {"a.gob"}, "mod/3do/wall.BMP", 0, Bmp},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const Case& c = cases[i];
+        writeFiles(c.files);
+        prefer(c.primary, true, false);
+        beginLoad(c.sources);
+        const Material wall = load("wall");
+        EXPECT_EQ(wall.path, full(c.path)) << "case " << i;
+        EXPECT_EQ(fileNumber(wall), c.file) << "case " << i;
+    }
+}
+
+// Each archive's directory is read at its first use in a load, a damaged one skipped with why.
+TEST_F(TextureLoaderTest, ReadsArchivesOncePerLoadAndPaletteReloadsFindTheirFilesAgain) {
+    writeFiles({"a.gob:mat\\wall.mat"});
+    dir.write("cut.gob", test::withI32(test::gobArchive({{"mat\\wall.mat", "x"}}), 16, 4096));
+    const std::vector<std::string> sources = {"missing", "cut.gob", "a.gob"};
+    const std::vector<std::string> problems = {
+        full("missing") + ": there is no such folder or archive",
+        full("cut.gob") + ": the archive's directory points outside the file"};
+    beginLoad(sources);
+    Model model;
+    model.materials.push_back(load("wall"));
+    EXPECT_EQ(model.materials[0].path, full("a.gob/mat/wall.MAT"));
+    palette.entries.fill({9, 9, 9});
+    loader.reloadPaletteTextures(model);
+    EXPECT_EQ(fileNumber(model.materials[0]), 9);
+
+    dir.write("a.gob", test::gobArchive({{"mat\\floor.mat", test::matColour(2)}}));
+    EXPECT_EQ(fileNumber(load("floor")), 0);
+    EXPECT_EQ(loader.sourceProblems(), problems);
+    beginLoad(sources);
+    EXPECT_EQ(fileNumber(load("floor")), 9);
+    EXPECT_EQ(loader.sourceProblems(), problems);
 }
 
 } // namespace

@@ -48,6 +48,31 @@ void QtSettingsStore::writeString(const std::string& name, const std::string& va
     settings_->sync();
 }
 
+std::optional<std::vector<std::string>> QtSettingsStore::readStringList(const std::string& name) {
+    const QVariant value = settings_->value(QString::fromStdString(name));
+    // The configuration file writes a list of one as a plain string.
+    QStringList list;
+    if (value.typeId() == QMetaType::QStringList)
+        list = value.toStringList();
+    else if (value.typeId() == QMetaType::QString)
+        list = QStringList{value.toString()};
+    else
+        return std::nullopt;
+    std::vector<std::string> values;
+    for (const QString& item : list)
+        values.push_back(item.toLocal8Bit().toStdString());
+    return values;
+}
+
+void QtSettingsStore::writeStringList(const std::string& name,
+                                      const std::vector<std::string>& values) {
+    QStringList list;
+    for (const std::string& value : values)
+        list << QString::fromLocal8Bit(value.data(), static_cast<qsizetype>(value.size()));
+    settings_->setValue(QString::fromStdString(name), list);
+    settings_->sync();
+}
+
 QString QtSettingsStore::location() const {
     return settings_->fileName();
 }

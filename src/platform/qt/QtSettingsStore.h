@@ -24,6 +24,8 @@ public:
     bool openOrCreate(bool& created) override;
     std::optional<std::string> readString(const std::string& name) override;
     void writeString(const std::string& name, const std::string& value) override;
+    std::optional<std::vector<std::string>> readStringList(const std::string& name) override;
+    void writeStringList(const std::string& name, const std::vector<std::string>& values) override;
 
     // Where the values live: a registry path or a file name.
     QString location() const;

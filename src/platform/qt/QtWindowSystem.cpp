@@ -200,7 +200,8 @@ bool QtWindowSystem::createWindow(const WindowDesc& desc) {
         if (pendingMenu_)
             main_->setMenuBar(pendingMenu_.release());
         window = main_.get();
-    } else if (desc.window == Window::Controls || desc.window == Window::Options) {
+    } else if (desc.window == Window::Controls || desc.window == Window::Options ||
+               desc.window == Window::Sources) {
         if (!main_)
             return false;
         auto* tool = new ToolWindow(*this, desc.window, main_.get());
@@ -548,15 +549,21 @@ bool QtWindowSystem::showFileDialog(const FileDialogRequest& request, std::strin
                                     std::string& fileName) {
     QFileDialog dialog(request.owner == Window::None ? nullptr : widget(request.owner));
     const bool save = request.kind == FileDialogRequest::Kind::Save;
+    const bool folder = request.kind == FileDialogRequest::Kind::Folder;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(request.fileMustExist ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setFileMode(folder                  ? QFileDialog::Directory
+                       : request.fileMustExist ? QFileDialog::ExistingFile
+                                               : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::ShowDirsOnly, folder);
     dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.overwritePrompt);
     dialog.setDefaultSuffix(qs(request.defaultSuffix));
     QStringList filters;
     for (const FileFilter& filter : request.filters)
         filters << qs(filter.description) + " (" + qs(filter.pattern).replace(';', ' ') + ")";
     dialog.setNameFilters(filters);
-    if (!path.empty())
+    if (folder && !path.empty())
+        dialog.setDirectory(QDir::fromNativeSeparators(qs(path)));
+    else if (!path.empty())
         dialog.selectFile(QDir::fromNativeSeparators(qs(path)));
     const int result = dialog.exec();
     restoreViewContext();
