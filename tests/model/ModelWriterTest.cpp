@@ -63,7 +63,7 @@ TEST(NumberText, RealsAreWrittenAsPercentGWithThreeExponentDigits) {
         {0.00005, "5e-005"},
         {2e6, "2e+006"},
         {0, "0"},
-        {-0.0, "0"},
+        {-0.0, "-0"},
         {0.0001, "0.0001"},
         {100, "100"},
         {123456, "123456"},
@@ -86,6 +86,7 @@ TEST(NumberText, RealsAreWrittenAsPercentGWithThreeExponentDigits) {
 
 // Two materials, the second without a texture; its face comes first, and both faces share
 // texture vertices 0 and 2. Comments, labels and the second geoset are not carried over.
+// Negative zeros, which real models hold, stay negative through both groups.
 constexpr const char* kSmallModel = R"(# a comment
 SECTION: HEADER
 3DO 2.1
@@ -106,17 +107,17 @@ GEOMETRYMODE 4
 LIGHTINGMODE 3
 TEXTUREMODE 3
 VERTICES 4
-0: 0 0 0 0
+0: -0.000000 0 0 0
 1: 1 0 0 0.5
 2: 1 1 0 0
 3: 0 1 0.123456789 -1
 TEXTURE VERTICES 4
-0: 0 0
+0: -0.000000 -0.000000
 1: 32 0
 2: 32 -16
 x: 0 -16
 VERTEX NORMALS
-0: 0 0 1
+0: 0 -0.000000 1
 1: 0 0 1
 2: 0 0 1
 3: 0 0 1
@@ -171,7 +172,7 @@ SECTION: GEOMETRYDEF
 
 RADIUS 5e-005
 
-INSERT OFFSET 0 0 2e+006
+INSERT OFFSET 0 -0 2e+006
 
 GEOSETS 1
 
@@ -188,23 +189,23 @@ TEXTUREMODE 3
 
 VERTICES 4
 
-0: 0 0 0 0
+0: -0 0 0 0
 1: 1 0 0 0.5
 2: 1 1 0 0
 3: 0 1 0.123457 -1
 
 TEXTURE VERTICES 6
 
-0: 0 0
+0: -0 -0
 1: 32 0
 2: 32 -16
-3: 0 0
+3: -0 -0
 4: 32 -16
 5: 0 -16
 
 VERTEX NORMALS
 
-0: 0 0 1
+0: 0 -0 1
 1: 0 0 1
 2: 0 0 1
 3: 0 0 1
@@ -267,8 +268,9 @@ TEST_F(Writer, WritesOnlyUsedTextureVerticesOfTheMeshButEveryOwnOne) {
     own.ownTxverts = {{0.5, 0.25}, {1, 0}, {0, 1}};
     own.glFaces[0].refs[0].txvert = 2;
     const std::string text = m.outputText();
+    // v turns back to the file's direction by its sign alone, so an edited 0 becomes -0.
     EXPECT_THAT(section(text, "TEXTURE VERTICES 5"),
-                ElementsAre("0: 8 0", "1: 6 0", "2: 0.5 -0.25", "3: 1 0", "4: 0 -1"));
+                ElementsAre("0: 8 0", "1: 6 0", "2: 0.5 -0.25", "3: 1 -0", "4: 0 -1"));
     EXPECT_THAT(section(text, "FACES 2"),
                 ElementsAre("0: 0 0x0000 4 3 3 0 2 0, 0 1, 1", "1: 1 0x0000 4 3 3 0 1 2, 4"));
 }
