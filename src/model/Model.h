@@ -222,7 +222,9 @@ public:
     std::string outputText();
     // Writes the model as a 3DO file. The text goes to a temporary file beside `path` that
     // replaces `path` only once it was written completely, so a failure leaves the file that
-    // was there untouched. False when the file could not be written.
+    // was there untouched; the new file keeps that file's mode, and its owner and group where
+    // the system allows. False when the file could not be written, or when a file that is
+    // there does not open for writing.
     bool save(const std::string& path);
     // Why the last save() failed, for the user; empty after a save that succeeded.
     const std::string& saveError() const { return saveError_; }

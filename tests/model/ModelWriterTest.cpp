@@ -1,6 +1,7 @@
 #include "model/Model.h"
 #include "model/NumberText.h"
 
+#include "support/ChildProcess.h"
 #include "support/FakeMessageBox.h"
 #include "support/ModelText.h"
 #include "support/TempDir.h"
@@ -9,9 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <limits>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace sw {
 namespace {
@@ -329,6 +333,48 @@ TEST_F(Writer, AFailedSaveLeavesTheFileThatWasThere) {
               1);
 
     ASSERT_TRUE(m.save(path));
+    EXPECT_THAT(test::readFile(path), HasSubstr("NAME box\r\n"));
+}
+
+// Replacing a file takes only the folder's permission; saving must take the file's own.
+TEST_F(Writer, AFileTheUserMayNotWriteStaysAsItWas) {
+    Model m = loaded(kSmallModel);
+    const std::string path = dir.write("box.3do", "the old model");
+    using std::filesystem::perms;
+    std::filesystem::permissions(path, perms::owner_read | perms::group_read | perms::others_read);
+    std::filesystem::permissions(dir.path(), perms::all); // anyone may make files beside it
+
+    const test::ChildResult child = test::runInChild([&]() -> std::string {
+        if (const std::string why = test::becomeUnprivileged(); !why.empty())
+            return "skip: " + why;
+        if (const int fd = ::open(path.c_str(), O_WRONLY); fd >= 0) {
+            ::close(fd);
+            return "skip: this user may write any file";
+        }
+        return m.save(path) ? "saved" : m.saveError();
+    });
+    if (child.output.starts_with("skip: "))
+        GTEST_SKIP() << child.output.substr(6);
+    EXPECT_EQ(child.output, "The file there cannot be opened for writing: Permission denied.");
+    EXPECT_EQ(test::readFile(path), "the old model");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(Writer, TheNewFileKeepsTheModeOwnerAndGroupOfTheOld) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root may give the old file an owner other than itself";
+    Model m = loaded(kSmallModel);
+    const std::string path = dir.write("box.3do", "the old model");
+    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    ASSERT_TRUE(m.save(path));
+    struct stat saved {};
+    ASSERT_EQ(::stat(path.c_str(), &saved), 0);
+    EXPECT_EQ(saved.st_uid, 65534u);
+    EXPECT_EQ(saved.st_gid, 65534u);
+    EXPECT_EQ(saved.st_mode & 07777, 0640u);
     EXPECT_THAT(test::readFile(path), HasSubstr("NAME box\r\n"));
 }
 
