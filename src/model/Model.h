@@ -176,8 +176,9 @@ public:
     int numMeshes() const { return static_cast<int>(meshes.size()); }
     int numNodes() const { return static_cast<int>(nodes.size()); }
 
-    // Reads a 3DO file into the file layer. False when the file cannot be opened or is not a
-    // model this program reads; the Model then holds what was read so far and is discarded.
+    // Reads a 3DO file into the file layer. False when the file cannot be opened, is not a
+    // model this program reads or is too large to hold in memory; the Model then holds what
+    // was read so far and is discarded.
     bool load(const std::string& path);
     bool load(std::istream& in);
 
