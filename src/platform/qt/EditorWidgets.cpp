@@ -64,6 +64,22 @@ void ToolWindow::keyReleaseEvent(QKeyEvent* event) {
         QWidget::keyReleaseEvent(event);
 }
 
+YesNoBox::YesNoBox(Icon icon, const QString& caption, const QString& text, QWidget* owner)
+    : QMessageBox(icon, caption, text, Yes | No, owner) {
+    setDefaultButton(Yes);
+}
+
+void YesNoBox::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel))
+        event->accept();
+    else
+        QMessageBox::keyPressEvent(event);
+}
+
+void YesNoBox::closeEvent(QCloseEvent* event) {
+    event->ignore();
+}
+
 GlView::GlView(QtWindowSystem& system, QWidget* parent) : QOpenGLWidget(parent), system_(system) {
     QSurfaceFormat format = QSurfaceFormat::defaultFormat();
     setFormat(format);

@@ -3,6 +3,7 @@
 #include "platform/MessageBox.h"
 
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QOpenGLWidget>
 #include <QRadioButton>
 #include <QWidget>
@@ -65,6 +66,17 @@ public:
 
 protected:
     void nextCheckState() override {}
+};
+
+// A box with Yes and No, as the system's: there is no Cancel, so Escape and the close box do
+// nothing and only Yes or No ends it; Enter answers Yes, the default.
+class YesNoBox : public QMessageBox {
+public:
+    YesNoBox(Icon icon, const QString& caption, const QString& text, QWidget* owner);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 };
 
 // The OpenGL view: compatibility profile, 8 bits per colour without alpha, 16-bit depth,

@@ -534,10 +534,11 @@ int QtWindowSystem::messageBox(Window owner, const std::string& text, const std:
     const bool yesNo = (style & 0xF) == kMbYesNo;
     const QMessageBox::Icon icon =
         (style & 0xF0) == kMbIconExclamation ? QMessageBox::Warning : QMessageBox::NoIcon;
-    QMessageBox box(icon, qs(caption), qs(text),
-                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                    owner == Window::None ? nullptr : widget(owner));
-    const int pressed = box.exec();
+    QWidget* parent = owner == Window::None ? nullptr : widget(owner);
+    const std::unique_ptr<QMessageBox> box =
+        yesNo ? std::make_unique<YesNoBox>(icon, qs(caption), qs(text), parent)
+              : std::make_unique<QMessageBox>(icon, qs(caption), qs(text), QMessageBox::Ok, parent);
+    const int pressed = box->exec();
     restoreViewContext();
     if (yesNo)
         return pressed == QMessageBox::Yes ? kIdYes : kIdNo;
