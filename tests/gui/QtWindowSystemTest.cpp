@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -88,7 +89,7 @@ TEST_F(QtControls, ScrollBarsReportRequestsAndMoveOnlyWhenTheHandlerPlacesThem) 
     EXPECT_EQ(sink.events, (std::vector<std::string>{"scroll 1 11", "scroll 2 0", "scroll 5 -40"}));
 }
 
-TEST_F(QtControls, ProgramChangesToListsDoNotNotifyButTheUsersDo) {
+TEST_F(QtControls, ProgramChangesToListsDoNotNotify) {
     windows.insertRow(ControlId::MeshList, 0, "head");
     windows.insertRow(ControlId::MeshList, 1, "torso");
     windows.insertRow(ControlId::MeshList, 0, "hat");
@@ -99,14 +100,34 @@ TEST_F(QtControls, ProgramChangesToListsDoNotNotifyButTheUsersDo) {
     auto* list = qobject_cast<QListWidget*>(windows.widget(ControlId::MeshList));
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->item(0)->text(), "hat");
-    list->setCurrentRow(1); // as a click would
-    EXPECT_EQ(windows.currentRow(ControlId::MeshList), 1);
     windows.setCurrentRow(ControlId::MeshList, -1);
     EXPECT_EQ(windows.currentRow(ControlId::MeshList), -1);
     windows.resetList(ControlId::MeshList);
     EXPECT_EQ(list->count(), 0);
+    EXPECT_TRUE(sink.events.empty());
+}
 
-    EXPECT_EQ(sink.events, (std::vector<std::string>{"command 301 1"}));
+// As the system's list box: every click on a row is a choice, of the chosen row too, and
+// nothing the user does leaves the list without its row.
+TEST_F(QtControls, ListsReportEveryClickOnARowAndKeepTheirRow) {
+    for (const char* row : {"head", "torso", "legs"})
+        windows.insertRow(ControlId::MeshList, 99, row);
+    windows.setCurrentRow(ControlId::MeshList, 0);
+    windows.setVisible(Window::Controls, true);
+    auto* list = qobject_cast<QListWidget*>(windows.widget(ControlId::MeshList));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+    QWidget* rows = list->viewport();
+    const auto at = [list](int row) { return list->visualItemRect(list->item(row)).center(); };
+
+    QTest::mouseClick(rows, Qt::LeftButton, {}, at(0));
+    QTest::mouseClick(rows, Qt::LeftButton, {}, at(2));
+    QTest::mouseClick(rows, Qt::LeftButton, Qt::ControlModifier, at(2));
+    QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+    QTest::mouseClick(rows, Qt::LeftButton, {}, QPoint(5, rows->height() - 3)); // below them
+    EXPECT_EQ(windows.currentRow(ControlId::MeshList), 2);
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(windows.currentRow(ControlId::MeshList), 1);
+    EXPECT_EQ(sink.events, std::vector<std::string>(4, "command 301 1"));
 }
 
 TEST_F(QtControls, RadioButtonsReportClicksButOnlyTheProgramChecksThem) {

@@ -265,13 +265,11 @@ bool QtWindowSystem::createControl(const ControlDesc& desc) {
         break;
     }
     case ControlKind::ListBox: {
-        auto* list = new QListWidget(parent);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        QObject::connect(list, &QListWidget::currentRowChanged, [this, id] {
+        auto* list = new ListBox(parent, [this, id] {
             deliver([id](WindowEvents& s) { s.onCommand(id, Notification::SelectionChange); });
         });
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         QObject::connect(list, &QListWidget::itemDoubleClicked, [this, id] {
             deliver([id](WindowEvents& s) { s.onCommand(id, Notification::DoubleClick); });
         });
