@@ -1,17 +1,23 @@
 #include "platform/qt/QtWindowSystem.h"
 #include "platform/WindowEvents.h"
+#include "support/X11Windows.h"
 
 #include <QAbstractSlider>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace sw::test {
 namespace {
@@ -87,6 +93,18 @@ TEST_F(QtControls, ScrollBarsReportRequestsAndMoveOnlyWhenTheHandlerPlacesThem) 
 
     // Line and page requests carry the position the bar would have taken.
     EXPECT_EQ(sink.events, (std::vector<std::string>{"scroll 1 11", "scroll 2 0", "scroll 5 -40"}));
+
+    // Qt's own menu on a bar ("Scroll here", ...) would move it past the handler; there is none.
+    QWidget* menu = nullptr;
+    QTimer::singleShot(200, [&menu] {
+        if ((menu = QApplication::activePopupWidget()) != nullptr)
+            menu->close();
+    });
+    const QPoint where(150, 5);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, where, yawBar()->mapToGlobal(where));
+    QApplication::sendEvent(yawBar(), &request);
+    QTest::qWait(300);
+    EXPECT_EQ(menu, nullptr);
 }
 
 TEST_F(QtControls, ProgramChangesToListsDoNotNotify) {
@@ -139,6 +157,19 @@ TEST_F(QtControls, RadioButtonsReportClicksButOnlyTheProgramChecksThem) {
     radio->click();
     EXPECT_TRUE(windows.isChecked(ControlId::AxisX));
     EXPECT_EQ(sink.events, (std::vector<std::string>{"command 514 0", "command 514 0"}));
+}
+
+// The control panel and the Preferences window have no sizing frame; the main window has one.
+TEST_F(QtControls, OnlyTheMainWindowCanBeResized) {
+    ASSERT_TRUE(windows.createWindow({Window::Options, "options", {0, 0, 200, 150}}));
+    for (Window window : {Window::Main, Window::Controls, Window::Options})
+        windows.setVisible(window, true);
+    for (const char* title : {"main", "panel", "options"})
+        ASSERT_TRUE(QTest::qWaitFor([title] { return shownWindow(getpid(), title).has_value(); }))
+            << title;
+    EXPECT_EQ(hasFixedSize(getpid(), "main"), false);
+    EXPECT_EQ(hasFixedSize(getpid(), "panel"), true);
+    EXPECT_EQ(hasFixedSize(getpid(), "options"), true);
 }
 
 TEST_F(QtControls, CloseBoxesAskTheHandlerAndLeaveTheWindow) {

@@ -214,7 +214,11 @@ bool QtWindowSystem::createWindow(const WindowDesc& desc) {
     if (hasFont_)
         window->setFont(font_);
     window->move(desc.rect.x, desc.rect.y);
-    window->resize(desc.rect.width, desc.rect.height);
+    // The tool windows have no sizing frame: their controls are laid out for this size only.
+    if (desc.window == Window::Main)
+        window->resize(desc.rect.width, desc.rect.height);
+    else
+        window->setFixedSize(desc.rect.width, desc.rect.height);
     return true;
 }
 
@@ -284,6 +288,9 @@ bool QtWindowSystem::createControl(const ControlDesc& desc) {
         auto* bar = new QScrollBar(
             desc.kind == ControlKind::HorizontalScrollBar ? Qt::Horizontal : Qt::Vertical, parent);
         bar->setFocusPolicy(Qt::NoFocus);
+        // Qt's menu on the bar ("Scroll here", "Top", ...) would move the thumb past the
+        // handler, which alone places it.
+        bar->setContextMenuPolicy(Qt::PreventContextMenu);
         QObject::connect(bar, &QAbstractSlider::actionTriggered,
                          [this, id, bar](int action) { routeScroll(id, bar, action); });
         QObject::connect(bar, &QAbstractSlider::sliderReleased, [this, id, bar] {
