@@ -1,4 +1,3 @@
-#include "support/ChildProcess.h"
 #include "support/ModelText.h"
 #include "support/RunProgram.h"
 #include "support/TempDir.h"
@@ -91,26 +90,6 @@ TEST_F(Resave, ReportsWhatTheEditorWouldShowOnStderr) {
 
     EXPECT_EQ(cli({"resave", sample}).exitCode, 2);
     EXPECT_EQ(cli({"offset", sample, out(), out()}).exitCode, 2);
-}
-
-TEST_F(Resave, LeavesAFileTheUserMayNotWriteAsItWas) {
-    const std::string readOnly = dir.write("read-only.3do", "the old model");
-    using std::filesystem::perms;
-    std::filesystem::permissions(readOnly,
-                                 perms::owner_read | perms::group_read | perms::others_read);
-    std::filesystem::permissions(dir.path(), perms::all);
-    const test::ChildResult child = test::runInChild([&]() -> std::string {
-        if (const std::string why = test::becomeUnprivileged(); !why.empty())
-            return "skip: " + why;
-        const auto refused = cli({"offset", sample, readOnly});
-        return std::to_string(refused.exitCode) + " " + refused.err;
-    });
-    if (child.output.starts_with("skip: "))
-        GTEST_SKIP() << child.output.substr(6);
-    EXPECT_EQ(child.output, "1 " + readOnly +
-                                ": the model could not be written\nThe file there cannot be "
-                                "opened for writing: Permission denied.\n");
-    EXPECT_EQ(test::readFile(readOnly), "the old model");
 }
 
 } // namespace
