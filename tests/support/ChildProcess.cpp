@@ -18,15 +18,6 @@ namespace {
 constexpr uid_t kNobody = 65534;
 constexpr gid_t kNogroup = 65534;
 
-void writeAll(int fd, const std::string& text) {
-    for (std::size_t done = 0; done < text.size();) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n <= 0 && errno != EINTR)
-            return;
-        done += n > 0 ? static_cast<std::size_t>(n) : 0;
-    }
-}
-
 } // namespace
 
 ChildResult runInChild(const std::function<std::string()>& body) {
@@ -39,7 +30,9 @@ ChildResult runInChild(const std::function<std::string()>& body) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         ::close(channel[0]);
-        writeAll(channel[1], body());
+        // A write to a pipe waits until all of it is taken.
+        const std::string output = body();
+        static_cast<void>(::write(channel[1], output.data(), output.size()));
         ::_exit(0);
     }
     ::close(channel[1]);
