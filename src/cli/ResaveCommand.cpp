@@ -39,7 +39,8 @@ int resave(const char* name, const QStringList& arguments, bool recalculateOffse
         model.insertOffset = {0, 0, model.zMin};
 
     if (!model.save(QFile::encodeName(output).toStdString())) {
-        err << output << ": the model could not be written\n";
+        err << output << ": the model could not be written\n"
+            << QFile::decodeName(QByteArray::fromStdString(model.saveError())) << '\n';
         return kExitFailure;
     }
     return kExitOk;

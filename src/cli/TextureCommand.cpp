@@ -13,6 +13,7 @@
 #include <QTextStream>
 
 #include <cstring>
+#include <new>
 
 namespace sw::cli {
 
@@ -41,6 +42,32 @@ QImage toImage(const DecodedImage& decoded, TextureFormat format) {
     return image;
 }
 
+// Decodes the image file `input` and writes it to `output` as PNG.
+int convert(const QString& input, const QString& output, const Palette& palette, QTextStream& err) {
+    const std::string path = QFile::encodeName(input).toStdString();
+    const FileBytes file = readFileBytes(path);
+    if (file.status != FileStatus::Read) {
+        err << input
+            << (file.status == FileStatus::TooLarge ? ": the file is too large\n"
+                                                    : ": cannot open the file\n");
+        return kExitFailure;
+    }
+    // The reader is chosen by the name's last letter, as for a texture file chosen by hand.
+    const TextureFormat format = formatForPath(path);
+    const DecodeResult decoded =
+        format == TextureFormat::Bmp ? decodeBmp(file.bytes) : decodeMat(file.bytes, palette);
+    if (!decoded) {
+        err << input << ": not a " << (format == TextureFormat::Bmp ? "BMP" : "MAT")
+            << " image this program reads: " << describeDecodeError(decoded.error) << '\n';
+        return kExitFailure;
+    }
+    if (!toImage(decoded.image, format).save(output, "PNG")) {
+        err << output << ": cannot write the PNG file\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
 } // namespace
 
 int runTexture(const QStringList& arguments) {
@@ -67,28 +94,12 @@ int runTexture(const QStringList& arguments) {
 
     const QString input = parser.positionalArguments().at(0);
     const QString output = parser.positionalArguments().at(1);
-    const std::string path = QFile::encodeName(input).toStdString();
-    const FileBytes file = readFileBytes(path);
-    if (file.status != FileStatus::Read) {
-        err << input
-            << (file.status == FileStatus::TooLarge ? ": the file is too large\n"
-                                                    : ": cannot open the file\n");
+    try {
+        return convert(input, output, palette, err);
+    } catch (const std::bad_alloc&) {
+        err << input << ": the image is too large to hold in memory\n";
         return kExitFailure;
     }
-    // The reader is chosen by the name's last letter, as for a texture file chosen by hand.
-    const TextureFormat format = formatForPath(path);
-    const DecodeResult decoded =
-        format == TextureFormat::Bmp ? decodeBmp(file.bytes) : decodeMat(file.bytes, palette);
-    if (!decoded) {
-        err << input << ": not a " << (format == TextureFormat::Bmp ? "BMP" : "MAT")
-            << " image this program reads: " << describeDecodeError(decoded.error) << '\n';
-        return kExitFailure;
-    }
-    if (!toImage(decoded.image, format).save(output, "PNG")) {
-        err << output << ": cannot write the PNG file\n";
-        return kExitFailure;
-    }
-    return kExitOk;
 }
 
 } // namespace sw::cli

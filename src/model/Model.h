@@ -209,8 +209,9 @@ public:
     int numMeshes() const { return static_cast<int>(meshes.size()); }
     int numNodes() const { return static_cast<int>(nodes.size()); }
 
-    // Reads a 3DO file into the file layer. False when the file cannot be opened or is not a
-    // model this program reads; the Model then holds what was read so far and is discarded.
+    // Reads a 3DO file into the file layer. False when the file cannot be opened, is not a
+    // model this program reads or is too large to hold in memory; the Model then holds what
+    // was read so far and is discarded.
     bool load(const std::string& path);
     bool load(std::istream& in);
 
@@ -255,7 +256,9 @@ public:
     std::string outputText();
     // Writes the model as a 3DO file. The text goes to a temporary file beside `path` that
     // replaces `path` only once it was written completely, so a failure leaves the file that
-    // was there untouched. False when the file could not be written.
+    // was there untouched; the new file keeps that file's mode, and its owner and group where
+    // the system allows. False when the file could not be written, or when a file that is
+    // there does not open for writing.
     bool save(const std::string& path);
     // Why the last save() failed, for the user; empty after a save that succeeded.
     const std::string& saveError() const { return saveError_; }

@@ -453,6 +453,9 @@ bool Model::prepare(const TextureLoadFn& loadTexture, MessageBoxService& message
                             kMbOk);
     } catch (const Refusal& refusal) {
         preparationError_ = refusal.text;
+    } catch (const std::bad_alloc&) {
+        // An allocation other than the named arrays: working tables, texts.
+        messages.messageBox(Window::Main, "Could not allocate memory for: model.", "Error", kMbOk);
     }
     return false;
 }

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <istream>
 #include <limits>
+#include <new>
 
 namespace sw {
 
@@ -419,6 +420,8 @@ bool Model::load(std::istream& in) {
         return ModelReader(in).load(*this);
     } catch (const std::ios_base::failure&) {
         return false; // a read error (a folder opened as a file, a failing disk)
+    } catch (const std::bad_alloc&) {
+        return false; // a model too large to hold
     }
 }
 

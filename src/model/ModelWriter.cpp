@@ -12,6 +12,8 @@
 #include <string_view>
 
 #if defined(__unix__) || defined(__APPLE__)
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -329,8 +331,12 @@ public:
 
     std::FILE* file() const { return file_; }
 
-    // Flushes and closes the file and puts it in place of `target`.
+    // Flushes and closes the file, gives it what the file it replaces had, and puts it in
+    // place of `target`.
     bool commit(const std::filesystem::path& target, std::string& error) {
+#if defined(__unix__) || defined(__APPLE__)
+        takeOverAttributes(target);
+#endif
         errno = 0;
         bool ok = std::fflush(file_) == 0;
 #if defined(__unix__) || defined(__APPLE__)
@@ -345,8 +351,10 @@ public:
         }
         std::error_code failure;
         const auto status = std::filesystem::status(target, failure);
+#if !defined(__unix__) && !defined(__APPLE__)
         if (!failure && std::filesystem::exists(status))
             std::filesystem::permissions(path_, status.permissions(), failure);
+#endif
         if (std::filesystem::is_directory(status)) {
             error = "There is a folder of that name.";
             return false;
@@ -364,10 +372,50 @@ public:
     }
 
 private:
+#if defined(__unix__) || defined(__APPLE__)
+    // The owner and group of the file that is there where the system lets us give them (an
+    // ordinary user may only choose among their own groups), then its mode, which a change of
+    // owner may have cut down.
+    void takeOverAttributes(const std::filesystem::path& target) const {
+        struct stat old {};
+        if (::stat(target.c_str(), &old) != 0 || !S_ISREG(old.st_mode))
+            return;
+        const int fd = fileno(file_);
+        if (::fchown(fd, old.st_uid, old.st_gid) != 0)
+            static_cast<void>(::fchown(fd, static_cast<uid_t>(-1), old.st_gid));
+        static_cast<void>(::fchmod(fd, old.st_mode & 07777));
+    }
+#endif
+
     std::filesystem::path path_;
     std::FILE* file_ = nullptr;
     bool committed_ = false;
 };
+
+// Putting the new file in place needs only the folder's permission, so it would replace a file
+// the user may not write. A file that is there must open for writing, or the save stops before
+// anything is written. A missing file or folder, or a folder of that name, is left to the steps
+// that make and place the new file, which say what is wrong.
+bool mayReplace(const std::filesystem::path& target, std::string& error) {
+#if defined(__unix__) || defined(__APPLE__)
+    // Not truncated, and without waiting for a reader should it be a pipe.
+    const int fd = ::open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::close(fd);
+        return true;
+    }
+    if (errno == ENOENT || errno == ENOTDIR || errno == EISDIR)
+        return true;
+    error =
+        std::string("The file there cannot be opened for writing: ") + std::strerror(errno) + ".";
+    return false;
+#else
+    // Elsewhere the rename itself refuses to replace a file that is read-only.
+    static_cast<void>(target);
+    static_cast<void>(error);
+    return true;
+#endif
+}
 
 } // namespace
 
@@ -395,6 +443,8 @@ bool Model::save(const std::string& path) {
             if (!error)
                 target = std::move(resolved);
         }
+        if (!mayReplace(target, saveError_))
+            return false;
         TempFile temp(target, saveError_);
         if (!temp.file())
             return false;

@@ -12,7 +12,7 @@ constexpr int kExponentDigits = 3;
 }
 
 char* formatReal(double value, char* out) {
-    if (value == 0 || std::isnan(value)) {
+    if (std::isnan(value)) {
         *out = '0';
         return out + 1;
     }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <new>
 
 namespace sw {
 
@@ -81,7 +82,12 @@ void loadPalette(Palette& palette, Preferences& preferences, MessageBoxService& 
         buildDefaultPalette(palette);
         return;
     }
-    const FileBytes file = readFileBytes(preferences.cmpFile);
+    FileBytes file;
+    try {
+        file = readFileBytes(preferences.cmpFile);
+    } catch (const std::bad_alloc&) {
+        // A file too large to hold in memory is no palette either.
+    }
     if (file.status == FileStatus::Read && decodeCmp(file.bytes, palette))
         return;
     if (!palette.paletteFilled)

@@ -6,6 +6,7 @@
 #include "textures/MatReader.h"
 #include "textures/TextureUpload.h"
 
+#include <new>
 #include <utility>
 
 namespace sw {
@@ -63,9 +64,15 @@ std::vector<std::string> layoutCandidates(const std::string& directory, const st
 
 std::optional<TextureFormat> decodeTexture(Material& material, const Palette& palette,
                                            const Preferences& preferences, const FileReader& read) {
-    if (formatForPath(material.path) == TextureFormat::Bmp)
-        return decodeBmp(material, palette, preferences, read);
-    return decodeMat(material, palette, preferences, read);
+    try {
+        if (formatForPath(material.path) == TextureFormat::Bmp)
+            return decodeBmp(material, palette, preferences, read);
+        return decodeMat(material, palette, preferences, read);
+    } catch (const std::bad_alloc&) {
+        // An image too large to hold is one that cannot be read. The readers hand a Material
+        // its image only once it is whole, so it is still as loading left it: not loaded.
+        return std::nullopt;
+    }
 }
 
 TextureLoader::TextureLoader(const Palette& palette, const Preferences& preferences)

@@ -30,7 +30,8 @@ std::vector<std::string> layoutCandidates(const std::string& directory, const st
                                           const Preferences& preferences);
 
 // Decodes material.path with the reader formatForPath picks (which may hand over to the other
-// one); returns the format whose reader filled the pixels.
+// one); returns the format whose reader filled the pixels, nothing when the image could not be
+// read or is too large to hold in memory.
 std::optional<TextureFormat> decodeTexture(Material& material, const Palette& palette,
                                            const Preferences& preferences,
                                            const FileReader& read = readFileBytes);

@@ -85,7 +85,8 @@ TEST_F(Resave, ReportsWhatTheEditorWouldShowOnStderr) {
     const std::string unwritable = (dir.path() / "missing" / "out.3do").string();
     const auto failed = cli({"resave", sample, unwritable});
     EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_EQ(failed.err, unwritable + ": the model could not be written\n");
+    EXPECT_EQ(failed.err,
+              unwritable + ": the model could not be written\nIts folder does not exist.\n");
 
     EXPECT_EQ(cli({"resave", sample}).exitCode, 2);
     EXPECT_EQ(cli({"offset", sample, out(), out()}).exitCode, 2);

@@ -175,15 +175,16 @@ TEST_F(Remap, AllVerticesOnOneLineStayFinite) {
 }
 
 // The saved texture vertices are the group's own, in texels of its texture (the fan's 64 x 64
-// one) or as they are for the untextured quad, and the faces name them.
+// one) or as they are for the untextured quad, and the faces name them. The file's v is the
+// negative of the stored one, so a v of 0 is written as printf writes negative zero.
 TEST_F(Remap, ARemappedGroupIsSavedFromItsOwnVertices) {
     UvEditor fan = editorOf(0);
     ASSERT_TRUE(fan.autoRemap(model, RemapDirection::Front, messages));
     UvEditor quad = editorOf(1);
     ASSERT_TRUE(quad.autoRemap(model, RemapDirection::Top, messages));
     const std::string text = model.outputText();
-    EXPECT_NE(text.find("TEXTURE VERTICES 9\r\n\r\n0: 32 -32\r\n1: 64 0\r\n2: 0 0\r\n3: 0 -64\r\n"
-                        "4: 64 -64\r\n5: 0 0\r\n6: 1 0\r\n7: 1 -1\r\n8: 0 -0.5\r\n"),
+    EXPECT_NE(text.find("TEXTURE VERTICES 9\r\n\r\n0: 32 -32\r\n1: 64 -0\r\n2: 0 -0\r\n3: 0 -64\r\n"
+                        "4: 64 -64\r\n5: 0 -0\r\n6: 1 -0\r\n7: 1 -1\r\n8: 0 -0.5\r\n"),
               std::string::npos)
         << text;
 }

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QFileDialog>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QMainWindow>
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QThread>
 #include <QTimer>
 #include <QWindow>
@@ -22,6 +24,10 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
 
 namespace sw::test {
 namespace {
@@ -232,6 +238,106 @@ TEST(Editor, TextureSourcesWindowShowsTheSourcesWithItsButtons) {
     EXPECT_EQ(window->windowTitle(), "Texture sources");
     EXPECT_EQ(qobject_cast<QListWidget*>(windows.widget(ControlId::SourcesList))->count(), 2);
     EXPECT_TRUE(window->grab().save(QString(SW_GUI_OUTPUT_DIR) + "/skinweaver-sources.png"));
+}
+
+QAction* menuItem(const QMenuBar* bar, const QString& text) {
+    for (const QAction* dropDown : bar->actions()) {
+        for (QAction* item : dropDown->menu() ? dropDown->menu()->actions() : QList<QAction*>{})
+            if (item->text() == text)
+                return item;
+    }
+    return nullptr;
+}
+
+// Counts the close requests a widget receives.
+class CloseRequests : public QObject {
+public:
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        count += event->type() == QEvent::Close ? 1 : 0;
+        return false;
+    }
+};
+
+enum class Reflex { Escape, CloseBox };
+
+// Once the next modal box is up: presses Escape in it or uses its close box (through the X
+// server, as the window manager does), writes down whether the box is still shown, and presses
+// Enter in the box if it is.
+void reflexThenEnter(Reflex reflex, const std::string& caption, std::vector<std::string>& seen) {
+    QTimer::singleShot(0, [reflex, caption, &seen] {
+        QWidget* box = nullptr;
+        if (!waitFor([&] {
+                box = QApplication::activeModalWidget();
+                return box != nullptr && shownWindow(getpid(), caption).has_value();
+            })) {
+            seen.push_back("no box");
+            return;
+        }
+        const auto press = [box](Qt::Key key) {
+            QTest::keyClick(box->focusWidget() != nullptr ? box->focusWidget() : box, key);
+        };
+        if (reflex == Reflex::Escape) {
+            press(Qt::Key_Escape);
+            QTest::qWait(100);
+        } else {
+            CloseRequests closes;
+            box->installEventFilter(&closes);
+            if (closeWindow(getpid(), caption))
+                waitFor([&closes] { return closes.count > 0; });
+            box->removeEventFilter(&closes);
+        }
+        seen.push_back(box->isVisible() ? "shown" : "gone");
+        if (box->isVisible())
+            press(Qt::Key_Return);
+    });
+}
+
+// The questions with Yes and No have no Cancel: Escape and the close box answer nothing, and
+// Enter answers Yes.
+TEST(Editor, YesNoQuestionsIgnoreEscapeAndTheCloseBox) {
+    qt::EditorApp editor;
+    ASSERT_TRUE(editor.start(QFile::encodeName(kSample).toStdString()));
+    QWidget* main = editor.windows().widget(Window::Main);
+    ASSERT_TRUE(waitFor([main] { return main->isVisible() && main->windowHandle()->isExposed(); }));
+    const std::unique_ptr<Model>& model = editor.shell().state.currentModel;
+    bool saveOffered = false;
+    QTimer cancelSave;
+    QObject::connect(&cancelSave, &QTimer::timeout, [&saveOffered] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            saveOffered = true;
+            dialog->reject();
+        }
+    });
+    cancelSave.start(50);
+
+    for (const Reflex reflex : {Reflex::Escape, Reflex::CloseBox}) {
+        SCOPED_TRACE(reflex == Reflex::Escape ? "Escape" : "close box");
+        const auto ask = [&editor, reflex](const QString& item, const std::string& caption) {
+            std::vector<std::string> seen;
+            reflexThenEnter(reflex, caption, seen);
+            if (QAction* action = menuItem(editor.windows().menuBar(), item))
+                action->trigger();
+            return seen;
+        };
+        const std::vector<std::string> shown{"shown"};
+        EXPECT_EQ(ask("&Re-calculate character offset", "Re-calculate character offset"), shown);
+        ASSERT_NE(model, nullptr);
+        EXPECT_NE(model->zMin, 0.0);
+        EXPECT_EQ(model->insertOffset.z, model->zMin); // Yes: the feet are on the ground
+
+        EXPECT_EQ(ask("&Revert", "Skinweaver 1.1"), shown);
+        ASSERT_NE(model, nullptr);
+        EXPECT_EQ(model->insertOffset.z, 0.0); // Yes: the file was read again
+
+        saveOffered = false;
+        EXPECT_EQ(ask("&Close", "Skinweaver 1.1"), shown);
+        EXPECT_TRUE(saveOffered); // Yes to "Save?"
+        EXPECT_EQ(model, nullptr);
+        editor.shell().openFromCommandLine(QFile::encodeName(kSample).toStdString());
+    }
 }
 
 } // namespace

@@ -1,16 +1,23 @@
 #include "platform/qt/QtWindowSystem.h"
 #include "platform/WindowEvents.h"
+#include "support/X11Windows.h"
 
 #include <QAbstractSlider>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QContextMenuEvent>
 #include <QListWidget>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 namespace sw::test {
 namespace {
@@ -86,9 +93,21 @@ TEST_F(QtControls, ScrollBarsReportRequestsAndMoveOnlyWhenTheHandlerPlacesThem) 
 
     // Line and page requests carry the position the bar would have taken.
     EXPECT_EQ(sink.events, (std::vector<std::string>{"scroll 1 11", "scroll 2 0", "scroll 5 -40"}));
+
+    // Qt's own menu on a bar ("Scroll here", ...) would move it past the handler; there is none.
+    QWidget* menu = nullptr;
+    QTimer::singleShot(200, [&menu] {
+        if ((menu = QApplication::activePopupWidget()) != nullptr)
+            menu->close();
+    });
+    const QPoint where(150, 5);
+    QContextMenuEvent request(QContextMenuEvent::Mouse, where, yawBar()->mapToGlobal(where));
+    QApplication::sendEvent(yawBar(), &request);
+    QTest::qWait(300);
+    EXPECT_EQ(menu, nullptr);
 }
 
-TEST_F(QtControls, ProgramChangesToListsDoNotNotifyButTheUsersDo) {
+TEST_F(QtControls, ProgramChangesToListsDoNotNotify) {
     windows.insertRow(ControlId::MeshList, 0, "head");
     windows.insertRow(ControlId::MeshList, 1, "torso");
     windows.insertRow(ControlId::MeshList, 0, "hat");
@@ -99,14 +118,34 @@ TEST_F(QtControls, ProgramChangesToListsDoNotNotifyButTheUsersDo) {
     auto* list = qobject_cast<QListWidget*>(windows.widget(ControlId::MeshList));
     ASSERT_EQ(list->count(), 3);
     EXPECT_EQ(list->item(0)->text(), "hat");
-    list->setCurrentRow(1); // as a click would
-    EXPECT_EQ(windows.currentRow(ControlId::MeshList), 1);
     windows.setCurrentRow(ControlId::MeshList, -1);
     EXPECT_EQ(windows.currentRow(ControlId::MeshList), -1);
     windows.resetList(ControlId::MeshList);
     EXPECT_EQ(list->count(), 0);
+    EXPECT_TRUE(sink.events.empty());
+}
 
-    EXPECT_EQ(sink.events, (std::vector<std::string>{"command 301 1"}));
+// As the system's list box: every click on a row is a choice, of the chosen row too, and
+// nothing the user does leaves the list without its row.
+TEST_F(QtControls, ListsReportEveryClickOnARowAndKeepTheirRow) {
+    for (const char* row : {"head", "torso", "legs"})
+        windows.insertRow(ControlId::MeshList, 99, row);
+    windows.setCurrentRow(ControlId::MeshList, 0);
+    windows.setVisible(Window::Controls, true);
+    auto* list = qobject_cast<QListWidget*>(windows.widget(ControlId::MeshList));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
+    QWidget* rows = list->viewport();
+    const auto at = [list](int row) { return list->visualItemRect(list->item(row)).center(); };
+
+    QTest::mouseClick(rows, Qt::LeftButton, {}, at(0));
+    QTest::mouseClick(rows, Qt::LeftButton, {}, at(2));
+    QTest::mouseClick(rows, Qt::LeftButton, Qt::ControlModifier, at(2));
+    QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
+    QTest::mouseClick(rows, Qt::LeftButton, {}, QPoint(5, rows->height() - 3)); // below them
+    EXPECT_EQ(windows.currentRow(ControlId::MeshList), 2);
+    QTest::keyClick(list, Qt::Key_Up);
+    EXPECT_EQ(windows.currentRow(ControlId::MeshList), 1);
+    EXPECT_EQ(sink.events, std::vector<std::string>(4, "command 301 1"));
 }
 
 TEST_F(QtControls, RadioButtonsReportClicksButOnlyTheProgramChecksThem) {
@@ -118,6 +157,19 @@ TEST_F(QtControls, RadioButtonsReportClicksButOnlyTheProgramChecksThem) {
     radio->click();
     EXPECT_TRUE(windows.isChecked(ControlId::AxisX));
     EXPECT_EQ(sink.events, (std::vector<std::string>{"command 514 0", "command 514 0"}));
+}
+
+// The control panel and the Preferences window have no sizing frame; the main window has one.
+TEST_F(QtControls, OnlyTheMainWindowCanBeResized) {
+    ASSERT_TRUE(windows.createWindow({Window::Options, "options", {0, 0, 200, 150}}));
+    for (Window window : {Window::Main, Window::Controls, Window::Options})
+        windows.setVisible(window, true);
+    for (const char* title : {"main", "panel", "options"})
+        ASSERT_TRUE(QTest::qWaitFor([title] { return shownWindow(getpid(), title).has_value(); }))
+            << title;
+    EXPECT_EQ(hasFixedSize(getpid(), "main"), false);
+    EXPECT_EQ(hasFixedSize(getpid(), "panel"), true);
+    EXPECT_EQ(hasFixedSize(getpid(), "options"), true);
 }
 
 TEST_F(QtControls, CloseBoxesAskTheHandlerAndLeaveTheWindow) {

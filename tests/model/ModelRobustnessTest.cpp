@@ -5,6 +5,7 @@
 
 #include "model/Model.h"
 
+#include "support/ChildProcess.h"
 #include "support/FakeMessageBox.h"
 #include "support/ModelText.h"
 #include "support/Mutator.h"
@@ -157,6 +158,39 @@ TEST(ModelRobustness, ArbitraryBytesAreRefused) {
         Model model;
         EXPECT_FALSE(test::loadText(bytes, model));
     }
+}
+
+// A model too large for the memory there is fails to load instead of ending the program.
+TEST(ModelRobustness, AModelTooLargeToHoldFailsToLoad) {
+    if (test::kNoAllocationFailures)
+        GTEST_SKIP() << test::kNoAllocationFailures;
+    // A million vertices: some 40 MB as records, far beyond what the child may add.
+    constexpr int kVertices = 1 << 20;
+    std::string vertices;
+    std::string normals;
+    for (int j = 0; j < kVertices; ++j) {
+        vertices += "v 0 0 0 0\n";
+        normals += "n 0 0 1\n";
+    }
+    std::string text = test::replaced(test::kTriangleModel,
+                                      "VERTICES 3\n0: 0 0 0 0\n1: 1 0 0 0\n2: 0 1 0.25 0.5\n",
+                                      "VERTICES " + std::to_string(kVertices) + "\n" + vertices);
+    text = test::replaced(text, "VERTEX NORMALS\n0: 0 0 1\n1: 0 0 1\n2: 0 0 1\n",
+                          "VERTEX NORMALS\n" + normals);
+    test::TempDir dir;
+    const std::string path = dir.write("huge.3do", text);
+    std::string().swap(text);
+    std::string().swap(vertices);
+    std::string().swap(normals);
+    ASSERT_TRUE(Model().load(path)); // a model, for all its size
+
+    const test::ChildResult child = test::runInChild([&] {
+        if (!test::limitAddressSpace(std::size_t{16} << 20))
+            return std::string("no limit");
+        return std::string(Model().load(path) ? "loaded" : "not loaded");
+    });
+    EXPECT_TRUE(child.exited) << "ended by signal " << child.signal;
+    EXPECT_EQ(child.output, "not loaded");
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "model/Model.h"
 #include "model/NumberText.h"
 
+#include "support/ChildProcess.h"
 #include "support/FakeMessageBox.h"
 #include "support/ModelText.h"
 #include "support/TempDir.h"
@@ -9,9 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <limits>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace sw {
 namespace {
@@ -63,7 +67,7 @@ TEST(NumberText, RealsAreWrittenAsPercentGWithThreeExponentDigits) {
         {0.00005, "5e-005"},
         {2e6, "2e+006"},
         {0, "0"},
-        {-0.0, "0"},
+        {-0.0, "-0"},
         {0.0001, "0.0001"},
         {100, "100"},
         {123456, "123456"},
@@ -86,6 +90,7 @@ TEST(NumberText, RealsAreWrittenAsPercentGWithThreeExponentDigits) {
 
 // Two materials, the second without a texture; its face comes first, and both faces share
 // texture vertices 0 and 2. Comments, labels and the second geoset are not carried over.
+// Negative zeros, which real models hold, stay negative through both groups.
 constexpr const char* kSmallModel = R"(# a comment
 SECTION: HEADER
 3DO 2.1
@@ -106,17 +111,17 @@ GEOMETRYMODE 4
 LIGHTINGMODE 3
 TEXTUREMODE 3
 VERTICES 4
-0: 0 0 0 0
+0: -0.000000 0 0 0
 1: 1 0 0 0.5
 2: 1 1 0 0
 3: 0 1 0.123456789 -1
 TEXTURE VERTICES 4
-0: 0 0
+0: -0.000000 -0.000000
 1: 32 0
 2: 32 -16
 x: 0 -16
 VERTEX NORMALS
-0: 0 0 1
+0: 0 -0.000000 1
 1: 0 0 1
 2: 0 0 1
 3: 0 0 1
@@ -171,7 +176,7 @@ SECTION: GEOMETRYDEF
 
 RADIUS 5e-005
 
-INSERT OFFSET 0 0 2e+006
+INSERT OFFSET 0 -0 2e+006
 
 GEOSETS 1
 
@@ -188,23 +193,23 @@ TEXTUREMODE 3
 
 VERTICES 4
 
-0: 0 0 0 0
+0: -0 0 0 0
 1: 1 0 0 0.5
 2: 1 1 0 0
 3: 0 1 0.123457 -1
 
 TEXTURE VERTICES 6
 
-0: 0 0
+0: -0 -0
 1: 32 0
 2: 32 -16
-3: 0 0
+3: -0 -0
 4: 32 -16
 5: 0 -16
 
 VERTEX NORMALS
 
-0: 0 0 1
+0: 0 -0 1
 1: 0 0 1
 2: 0 0 1
 3: 0 0 1
@@ -267,8 +272,9 @@ TEST_F(Writer, WritesOnlyUsedTextureVerticesOfTheMeshButEveryOwnOne) {
     own.ownTxverts = {{0.5, 0.25}, {1, 0}, {0, 1}};
     own.glFaces[0].refs[0].txvert = 2;
     const std::string text = m.outputText();
+    // v turns back to the file's direction by its sign alone, so an edited 0 becomes -0.
     EXPECT_THAT(section(text, "TEXTURE VERTICES 5"),
-                ElementsAre("0: 8 0", "1: 6 0", "2: 0.5 -0.25", "3: 1 0", "4: 0 -1"));
+                ElementsAre("0: 8 0", "1: 6 0", "2: 0.5 -0.25", "3: 1 -0", "4: 0 -1"));
     EXPECT_THAT(section(text, "FACES 2"),
                 ElementsAre("0: 0 0x0000 4 3 3 0 2 0, 0 1, 1", "1: 1 0x0000 4 3 3 0 1 2, 4"));
 }
@@ -327,6 +333,48 @@ TEST_F(Writer, AFailedSaveLeavesTheFileThatWasThere) {
               1);
 
     ASSERT_TRUE(m.save(path));
+    EXPECT_THAT(test::readFile(path), HasSubstr("NAME box\r\n"));
+}
+
+// Replacing a file takes only the folder's permission; saving must take the file's own.
+TEST_F(Writer, AFileTheUserMayNotWriteStaysAsItWas) {
+    Model m = loaded(kSmallModel);
+    const std::string path = dir.write("box.3do", "the old model");
+    using std::filesystem::perms;
+    std::filesystem::permissions(path, perms::owner_read | perms::group_read | perms::others_read);
+    std::filesystem::permissions(dir.path(), perms::all); // anyone may make files beside it
+
+    const test::ChildResult child = test::runInChild([&]() -> std::string {
+        if (const std::string why = test::becomeUnprivileged(); !why.empty())
+            return "skip: " + why;
+        if (const int fd = ::open(path.c_str(), O_WRONLY); fd >= 0) {
+            ::close(fd);
+            return "skip: this user may write any file";
+        }
+        return m.save(path) ? "saved" : m.saveError();
+    });
+    if (child.output.starts_with("skip: "))
+        GTEST_SKIP() << child.output.substr(6);
+    EXPECT_EQ(child.output, "The file there cannot be opened for writing: Permission denied.");
+    EXPECT_EQ(test::readFile(path), "the old model");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+
+TEST_F(Writer, TheNewFileKeepsTheModeOwnerAndGroupOfTheOld) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root may give the old file an owner other than itself";
+    Model m = loaded(kSmallModel);
+    const std::string path = dir.write("box.3do", "the old model");
+    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0640), 0);
+    ASSERT_TRUE(m.save(path));
+    struct stat saved {};
+    ASSERT_EQ(::stat(path.c_str(), &saved), 0);
+    EXPECT_EQ(saved.st_uid, 65534u);
+    EXPECT_EQ(saved.st_gid, 65534u);
+    EXPECT_EQ(saved.st_mode & 07777, 0640u);
     EXPECT_THAT(test::readFile(path), HasSubstr("NAME box\r\n"));
 }
 

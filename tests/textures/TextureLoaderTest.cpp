@@ -1,5 +1,6 @@
 #include "textures/TextureLoader.h"
 #include "platform/FileNames.h"
+#include "support/ChildProcess.h"
 #include "support/TempDir.h"
 #include "support/TextureFiles.h"
 #include "textures/BmpReader.h"
@@ -277,6 +278,25 @@ TEST_F(TextureLoaderTest, ReadsArchivesOncePerLoadAndPaletteReloadsFindTheirFile
     beginLoad(sources);
     EXPECT_EQ(fileNumber(load("floor")), 9);
     EXPECT_EQ(loader.sourceProblems(), problems);
+}
+
+// An image too large for the memory there is leaves its material untextured, as an unreadable
+// one does, instead of ending the program.
+TEST_F(TextureLoaderTest, AnImageTooLargeToHoldLeavesItsMaterialUntextured) {
+    if (test::kNoAllocationFailures)
+        GTEST_SKIP() << test::kNoAllocationFailures;
+    // A 16 MB file of palette indices that decodes to 48 MB of texels.
+    const std::string path =
+        dir.write("huge.mat", test::matTexture(4096, 4096, 8, std::string(4096 * 4096, '\1')));
+    const test::ChildResult child = test::runInChild([&] {
+        if (!test::limitAddressSpace(std::size_t{32} << 20))
+            return std::string("no limit");
+        Material material;
+        loader.loadTexture(material, path);
+        return std::string(material.notLoaded && material.width == 0 ? "untextured" : "textured");
+    });
+    EXPECT_TRUE(child.exited) << "ended by signal " << child.signal;
+    EXPECT_EQ(child.output, "untextured");
 }
 
 } // namespace

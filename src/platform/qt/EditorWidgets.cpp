@@ -9,6 +9,8 @@
 #include <QOpenGLContext>
 #include <QResizeEvent>
 
+#include <utility>
+
 namespace sw::qt {
 
 ClientArea::ClientArea(QtWindowSystem& system) : system_(system) {
@@ -62,6 +64,58 @@ void ToolWindow::keyReleaseEvent(QKeyEvent* event) {
         system_.routeKey(window_, event, false);
     else
         QWidget::keyReleaseEvent(event);
+}
+
+ListBox::ListBox(QWidget* parent, std::function<void()> chosen)
+    : QListWidget(parent), chosen_(std::move(chosen)) {
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    QObject::connect(this, &QListWidget::currentRowChanged, [this] {
+        if (!clicking_)
+            chosen_();
+    });
+}
+
+QItemSelectionModel::SelectionFlags ListBox::selectionCommand(const QModelIndex& index,
+                                                              const QEvent* event) const {
+    if (!index.isValid())
+        return QItemSelectionModel::NoUpdate;
+    QItemSelectionModel::SelectionFlags command = QListWidget::selectionCommand(index, event);
+    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)) {
+        command &= ~(QItemSelectionModel::Deselect | QItemSelectionModel::Toggle);
+        command |= QItemSelectionModel::ClearAndSelect;
+    }
+    return command;
+}
+
+// Only the left button chooses. The choice is reported once the press has made it, whether or
+// not the row changed.
+void ListBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        event->accept();
+        return;
+    }
+    const QModelIndex row = indexAt(event->position().toPoint());
+    clicking_ = true;
+    QListWidget::mousePressEvent(event);
+    clicking_ = false;
+    if (row.isValid() && selectionModel()->isSelected(row))
+        chosen_();
+}
+
+YesNoBox::YesNoBox(Icon icon, const QString& caption, const QString& text, QWidget* owner)
+    : QMessageBox(icon, caption, text, Yes | No, owner) {
+    setDefaultButton(Yes);
+}
+
+void YesNoBox::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Cancel))
+        event->accept();
+    else
+        QMessageBox::keyPressEvent(event);
+}
+
+void YesNoBox::closeEvent(QCloseEvent* event) {
+    event->ignore();
 }
 
 GlView::GlView(QtWindowSystem& system, QWidget* parent) : QOpenGLWidget(parent), system_(system) {

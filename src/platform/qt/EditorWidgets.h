@@ -2,10 +2,14 @@
 
 #include "platform/MessageBox.h"
 
+#include <QListWidget>
 #include <QMainWindow>
+#include <QMessageBox>
 #include <QOpenGLWidget>
 #include <QRadioButton>
 #include <QWidget>
+
+#include <functional>
 
 namespace sw::qt {
 
@@ -65,6 +69,35 @@ public:
 
 protected:
     void nextCheckState() override {}
+};
+
+// A list box of one selectable row, as the system's: once a row is chosen the user cannot take
+// the choice away (Control with a click or the space bar, a click below the rows), and every
+// click on a row reports a choice, on the chosen row too. A key that moves the choice reports
+// it once; changes made by the program report nothing, as its signals are blocked then.
+class ListBox : public QListWidget {
+public:
+    ListBox(QWidget* parent, std::function<void()> chosen);
+
+protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event) const override;
+    void mousePressEvent(QMouseEvent* event) override;
+
+private:
+    std::function<void()> chosen_;
+    bool clicking_ = false;
+};
+
+// A box with Yes and No, as the system's: there is no Cancel, so Escape and the close box do
+// nothing and only Yes or No ends it; Enter answers Yes, the default.
+class YesNoBox : public QMessageBox {
+public:
+    YesNoBox(Icon icon, const QString& caption, const QString& text, QWidget* owner);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 };
 
 // The OpenGL view: compatibility profile, 8 bits per colour without alpha, 16-bit depth,

@@ -215,7 +215,11 @@ bool QtWindowSystem::createWindow(const WindowDesc& desc) {
     if (hasFont_)
         window->setFont(font_);
     window->move(desc.rect.x, desc.rect.y);
-    window->resize(desc.rect.width, desc.rect.height);
+    // The tool windows have no sizing frame: their controls are laid out for this size only.
+    if (desc.window == Window::Main)
+        window->resize(desc.rect.width, desc.rect.height);
+    else
+        window->setFixedSize(desc.rect.width, desc.rect.height);
     return true;
 }
 
@@ -266,13 +270,11 @@ bool QtWindowSystem::createControl(const ControlDesc& desc) {
         break;
     }
     case ControlKind::ListBox: {
-        auto* list = new QListWidget(parent);
-        list->setSelectionMode(QAbstractItemView::SingleSelection);
-        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        QObject::connect(list, &QListWidget::currentRowChanged, [this, id] {
+        auto* list = new ListBox(parent, [this, id] {
             deliver([id](WindowEvents& s) { s.onCommand(id, Notification::SelectionChange); });
         });
+        list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         QObject::connect(list, &QListWidget::itemDoubleClicked, [this, id] {
             deliver([id](WindowEvents& s) { s.onCommand(id, Notification::DoubleClick); });
         });
@@ -287,6 +289,9 @@ bool QtWindowSystem::createControl(const ControlDesc& desc) {
         auto* bar = new QScrollBar(
             desc.kind == ControlKind::HorizontalScrollBar ? Qt::Horizontal : Qt::Vertical, parent);
         bar->setFocusPolicy(Qt::NoFocus);
+        // Qt's menu on the bar ("Scroll here", "Top", ...) would move the thumb past the
+        // handler, which alone places it.
+        bar->setContextMenuPolicy(Qt::PreventContextMenu);
         QObject::connect(bar, &QAbstractSlider::actionTriggered,
                          [this, id, bar](int action) { routeScroll(id, bar, action); });
         QObject::connect(bar, &QAbstractSlider::sliderReleased, [this, id, bar] {
@@ -535,10 +540,11 @@ int QtWindowSystem::messageBox(Window owner, const std::string& text, const std:
     const bool yesNo = (style & 0xF) == kMbYesNo;
     const QMessageBox::Icon icon =
         (style & 0xF0) == kMbIconExclamation ? QMessageBox::Warning : QMessageBox::NoIcon;
-    QMessageBox box(icon, qs(caption), qs(text),
-                    yesNo ? QMessageBox::Yes | QMessageBox::No : QMessageBox::Ok,
-                    owner == Window::None ? nullptr : widget(owner));
-    const int pressed = box.exec();
+    QWidget* parent = owner == Window::None ? nullptr : widget(owner);
+    const std::unique_ptr<QMessageBox> box =
+        yesNo ? std::make_unique<YesNoBox>(icon, qs(caption), qs(text), parent)
+              : std::make_unique<QMessageBox>(icon, qs(caption), qs(text), QMessageBox::Ok, parent);
+    const int pressed = box->exec();
     restoreViewContext();
     if (yesNo)
         return pressed == QMessageBox::Yes ? kIdYes : kIdNo;
