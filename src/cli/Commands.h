@@ -25,6 +25,7 @@ int runOffset(const QStringList& arguments);
 int runRender(const QStringList& arguments);
 int runRemap(const QStringList& arguments);
 int runUvView(const QStringList& arguments);
+int runUvLayout(const QStringList& arguments);
 int runMat(const QStringList& arguments);
 int runSources(const QStringList& arguments);
 

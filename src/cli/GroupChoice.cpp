@@ -1,5 +1,7 @@
 #include "cli/GroupChoice.h"
 
+#include "cli/Commands.h"
+#include "cli/ModelOpener.h"
 #include "model/Model.h"
 
 #include <QFile>
@@ -77,6 +79,16 @@ bool remapIfAsked(Model& model, const GroupChoice& choice, MessageBoxService& me
         return true;
     UvEditor editor(model, choice.mesh, choice.group);
     return editor.autoRemap(model, *choice.direction, messages);
+}
+
+int openGroup(ModelOpener& opener, const QString& path, const GroupChoice& choice, Model& model) {
+    if (const int result = opener.open(QFile::encodeName(path).toStdString(), model);
+        result != kExitOk)
+        return result;
+    QTextStream err(stderr);
+    if (!groupExists(model, choice, err) || !remapIfAsked(model, choice, opener.messageBoxes()))
+        return kExitFailure;
+    return kExitOk;
 }
 
 bool parseSize(const QString& text, int maxSide, int& width, int& height) {

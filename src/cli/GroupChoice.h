@@ -17,6 +17,8 @@ class Model;
 
 namespace sw::cli {
 
+class ModelOpener;
+
 // The group of a model that remap, uvview and uvlayout work on: mesh and group numbered as
 // the control panel's lists number them, from 0, and the side to remap it from first.
 struct GroupChoice {
@@ -47,6 +49,10 @@ bool groupExists(const Model& model, const GroupChoice& choice, QTextStream& err
 // Remaps the chosen group when a direction was given. False, with the reason printed through
 // the message boxes, when the remap could not be done.
 bool remapIfAsked(Model& model, const GroupChoice& choice, MessageBoxService& messages);
+
+// Opens the model at `path` through the opener, checks that it has the chosen group and
+// remaps that when asked: kExitOk, or the exit code once the reason has been printed.
+int openGroup(ModelOpener& opener, const QString& path, const GroupChoice& choice, Model& model);
 
 // "WxH" with both sides from 1 to maxSide.
 bool parseSize(const QString& text, int maxSide, int& width, int& height);

@@ -30,12 +30,9 @@ int runRemap(const QStringList& arguments) {
 
     Model model;
     ModelOpener opener(false, texturesOptionPaths(parser));
-    if (const int result =
-            opener.open(QFile::encodeName(parser.positionalArguments().at(0)).toStdString(), model);
+    if (const int result = openGroup(opener, parser.positionalArguments().at(0), choice, model);
         result != kExitOk)
         return result;
-    if (!groupExists(model, choice, err) || !remapIfAsked(model, choice, opener.messageBoxes()))
-        return kExitFailure;
 
     const QString output = parser.positionalArguments().at(1);
     if (!model.save(QFile::encodeName(output).toStdString())) {

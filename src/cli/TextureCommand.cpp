@@ -1,5 +1,6 @@
 #include "cli/Commands.h"
 #include "cli/StderrMessageBox.h"
+#include "cli/TextureImage.h"
 
 #include "textures/BmpReader.h"
 #include "textures/FileBytes.h"
@@ -9,38 +10,13 @@
 
 #include <QCommandLineParser>
 #include <QFile>
-#include <QImage>
 #include <QTextStream>
 
-#include <cstring>
 #include <new>
 
 namespace sw::cli {
 
 namespace {
-
-// The decoded buffer (bottom row first) as an image with its top row first. MAT pixels are
-// R, G, B in rows of width x 3 bytes; BMP pixels are B, G, R in rows padded to 4 bytes.
-QImage toImage(const DecodedImage& decoded, TextureFormat format) {
-    QImage image(decoded.width, decoded.height, QImage::Format_RGB888);
-    const std::size_t width = static_cast<std::size_t>(decoded.width);
-    const std::size_t stride = format == TextureFormat::Bmp ? (width * 3 + 3) / 4 * 4 : width * 3;
-    for (int y = 0; y < decoded.height; ++y) {
-        const std::uint8_t* in =
-            decoded.pixels.data() + static_cast<std::size_t>(decoded.height - 1 - y) * stride;
-        std::uint8_t* out = image.scanLine(y);
-        if (format == TextureFormat::Mat) {
-            std::memcpy(out, in, width * 3);
-            continue;
-        }
-        for (std::size_t x = 0; x < width; ++x, in += 3, out += 3) {
-            out[0] = in[2];
-            out[1] = in[1];
-            out[2] = in[0];
-        }
-    }
-    return image;
-}
 
 // Decodes the image file `input` and writes it to `output` as PNG.
 int convert(const QString& input, const QString& output, const Palette& palette, QTextStream& err) {
@@ -61,7 +37,8 @@ int convert(const QString& input, const QString& output, const Palette& palette,
             << " image this program reads: " << describeDecodeError(decoded.error) << '\n';
         return kExitFailure;
     }
-    if (!toImage(decoded.image, format).save(output, "PNG")) {
+    const DecodedImage& image = decoded.image;
+    if (!imageOfTexture(image.width, image.height, image.pixels, format).save(output, "PNG")) {
         err << output << ": cannot write the PNG file\n";
         return kExitFailure;
     }

@@ -8,7 +8,6 @@
 #include "render/GlFrame.h"
 
 #include <QCommandLineParser>
-#include <QFile>
 #include <QTextStream>
 
 #include <GL/gl.h>
@@ -51,12 +50,9 @@ int runUvView(const QStringList& arguments) {
     }
     Model model;
     ModelOpener opener(true, texturesOptionPaths(parser));
-    if (const int result =
-            opener.open(QFile::encodeName(parser.positionalArguments().at(0)).toStdString(), model);
+    if (const int result = openGroup(opener, parser.positionalArguments().at(0), choice, model);
         result != kExitOk)
         return result;
-    if (!groupExists(model, choice, err) || !remapIfAsked(model, choice, opener.messageBoxes()))
-        return kExitFailure;
 
     const UvEditor editor(model, choice.mesh, choice.group);
     initGlState();

@@ -37,6 +37,11 @@ constexpr std::array kCommands{
             "IN.3do OUT.png --mesh M --group G [--size WxH] [--direction D] [--textures PATH]",
             "draw the texture view of one group as the editor shows it, off-screen, into a PNG",
             &sw::cli::runUvView},
+    Command{"uvlayout",
+            "IN.3do OUT.png --mesh M --group G [--size WxH] [--underlay] [--direction D]",
+            "write a paint template of one group: its faces' outlines over one repeat of the "
+            "texture, optionally on the texture itself",
+            &sw::cli::runUvLayout},
     Command{"mat", "IN.png|IN.bmp OUT.mat [--bits 8|16] [--cmp PALETTE.cmp]",
             "convert an image to a texture MAT (8-bit through the palette, or 16-bit 5-6-5)",
             &sw::cli::runMat},

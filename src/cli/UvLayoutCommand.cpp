@@ -1,0 +1,92 @@
+#include "cli/Commands.h"
+#include "cli/GroupChoice.h"
+#include "cli/ModelOpener.h"
+#include "cli/PaintTemplate.h"
+#include "cli/TextureImage.h"
+
+#include "editor/GroupVertices.h"
+#include "model/Model.h"
+#include "textures/TextureLoader.h"
+
+#include <QCommandLineParser>
+#include <QTextStream>
+
+namespace sw::cli {
+
+namespace {
+
+// Larger templates are refused; the default size, the texture's, is within the readers'
+// limits already.
+constexpr int kMaxSide = 8192;
+// The side of a template for a group without a texture.
+constexpr int kUntexturedSide = 512;
+
+} // namespace
+
+// Writes the paint template of one group (after the remap asked for): the faces' outlines
+// over one repeat of its texture, to be painted over and turned into the group's MAT.
+int runUvLayout(const QStringList& arguments) {
+    QTextStream err(stderr);
+    QCommandLineParser parser;
+    const GroupOptions groupOptions(parser);
+    addTexturesOption(parser);
+    const QCommandLineOption size("size", "image size", "WxH");
+    const QCommandLineOption underlay("underlay", "the group's texture under the outlines");
+    parser.addOptions({size, underlay});
+    parser.addPositionalArgument("IN.3do", "the model to read");
+    parser.addPositionalArgument("OUT.png", "the image to write");
+    GroupChoice choice;
+    int width = 0;
+    int height = 0;
+    if (!parser.parse(QStringList{"uvlayout"} + arguments) ||
+        parser.positionalArguments().size() != 2 || !groupOptions.read(parser, choice) ||
+        (parser.isSet(size) && !parseSize(parser.value(size), kMaxSide, width, height))) {
+        err << "Usage: skinweaver-cli uvlayout IN.3do OUT.png --mesh M --group G [--size WxH] "
+               "[--underlay] [--direction front|back|top|bott|left|right]\n";
+        return kExitUsage;
+    }
+
+    // Without upload the decoded pixels stay in the materials, for the underlay.
+    Model model;
+    ModelOpener opener(false, texturesOptionPaths(parser));
+    if (const int result = openGroup(opener, parser.positionalArguments().at(0), choice, model);
+        result != kExitOk)
+        return result;
+
+    const Mesh& mesh = editor::meshOf(model, choice.mesh);
+    const GlGroup& group = editor::groupOf(mesh, choice.group);
+    const Material* texture =
+        model.isTextured(group.material) ? model.materialAt(group.material) : nullptr;
+    if (!parser.isSet(size)) {
+        width = texture ? texture->width : kUntexturedSide;
+        height = texture ? texture->height : kUntexturedSide;
+    }
+    QImage ground;
+    if (parser.isSet(underlay) && !texture)
+        err << "Group " << choice.group << " of mesh " << choice.mesh
+            << " has no texture: the outlines are drawn on a transparent ground.\n";
+    if (parser.isSet(underlay) && texture) {
+        // A hand-over between the readers renamed the path, so its ending names the reader
+        // that filled the pixels.
+        ground = imageOfTexture(texture->width, texture->height, texture->pixels,
+                                formatForPath(texture->path));
+        if (ground.isNull()) {
+            err << "The texture of the group could not be converted for the underlay.\n";
+            return kExitFailure;
+        }
+    }
+
+    const QImage image = paintTemplate(mesh, group, QSize(width, height), ground);
+    const QString output = parser.positionalArguments().at(1);
+    if (image.isNull()) {
+        err << "No image of " << width << " x " << height << " pixels could be made.\n";
+        return kExitFailure;
+    }
+    if (!image.save(output, "PNG")) {
+        err << output << ": the image could not be written\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+} // namespace sw::cli
