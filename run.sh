@@ -17,7 +17,7 @@ TEXT
     cat <<'TEXT'
 
 To run the editor on a virtual display (package xvfb):
-    xvfb-run -a -s "-screen 0 1280x1024x24" ./build/src/platform/qt/skinweaver samples/totem.3do
+    xvfb-run -a -s "-screen 0 1280x1024x24" ./build/src/gui/skinweaver samples/totem.3do
 TEXT
     exit 0
 fi
@@ -25,4 +25,4 @@ fi
 if [ "$#" -eq 0 ]; then
     set -- samples/totem.3do
 fi
-exec ./build/src/platform/qt/skinweaver "$@"
+exec ./build/src/gui/skinweaver "$@"

@@ -1,4 +1,4 @@
-#include "platform/qt/EditorApp.h"
+#include "gui/EditorApp.h"
 #include "support/Screenshot.h"
 #include "support/X11Windows.h"
 
@@ -59,7 +59,7 @@ bool isBlack(QRgb pixel) {
 }
 
 TEST(Editor, StartsWithItsWindowsMenuAndGreyedControlPanel) {
-    qt::EditorApp editor;
+    gui::EditorApp editor;
     ASSERT_TRUE(editor.start());
     qt::QtWindowSystem& windows = editor.windows();
     QWidget* main = windows.widget(Window::Main);
@@ -176,7 +176,7 @@ void typeKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoM
 }
 
 TEST(Editor, KeysMoveTheSampleAndTheResetButtonBringsItBack) {
-    qt::EditorApp editor;
+    gui::EditorApp editor;
     ASSERT_TRUE(editor.start(QFile::encodeName(kSample).toStdString()));
     qt::QtWindowSystem& windows = editor.windows();
     auto* main = qobject_cast<QMainWindow*>(windows.widget(Window::Main));
@@ -218,7 +218,7 @@ TEST(Editor, TextureSourcesWindowShowsTheSourcesWithItsButtons) {
     const QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
     const QString gone = folder.filePath("Res2.gob");
-    qt::EditorApp editor;
+    gui::EditorApp editor;
     ASSERT_TRUE(editor.start());
     editor.shell().state.textureLoader.setSources(
         {QFile::encodeName(folder.path()).toStdString(), QFile::encodeName(gone).toStdString()});
@@ -298,7 +298,7 @@ void reflexThenEnter(Reflex reflex, const std::string& caption, std::vector<std:
 // The questions with Yes and No have no Cancel: Escape and the close box answer nothing, and
 // Enter answers Yes.
 TEST(Editor, YesNoQuestionsIgnoreEscapeAndTheCloseBox) {
-    qt::EditorApp editor;
+    gui::EditorApp editor;
     ASSERT_TRUE(editor.start(QFile::encodeName(kSample).toStdString()));
     QWidget* main = editor.windows().widget(Window::Main);
     ASSERT_TRUE(waitFor([main] { return main->isVisible() && main->windowHandle()->isExposed(); }));

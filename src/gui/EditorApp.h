@@ -7,9 +7,10 @@
 
 #include <string>
 
-namespace sw::qt {
+namespace sw::gui {
 
-// The editor on Qt: the window system, the settings, and the shell handling their events.
+// The one place where the shell meets the Qt backend: the window system, the settings, and the
+// shell handling their events.
 // Made after the QApplication; start() builds the windows, after which the application's
 // event loop runs the program until the main window is closed.
 class EditorApp {
@@ -22,14 +23,14 @@ public:
     // `modelPath`, when not empty, is opened once the windows are up, as the command line asks.
     bool start(const std::string& modelPath = {});
 
-    QtWindowSystem& windows() { return windows_; }
+    qt::QtWindowSystem& windows() { return windows_; }
     Shell& shell() { return shell_; }
 
 private:
-    QtWindowSystem windows_;
+    qt::QtWindowSystem windows_;
     QtSettingsStore settings_;
     Platform platform_;
     Shell shell_;
 };
 
-} // namespace sw::qt
+} // namespace sw::gui

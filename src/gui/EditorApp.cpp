@@ -1,6 +1,6 @@
-#include "platform/qt/EditorApp.h"
+#include "gui/EditorApp.h"
 
-namespace sw::qt {
+namespace sw::gui {
 
 EditorApp::EditorApp() : platform_{windows_, windows_, windows_, settings_}, shell_(platform_) {}
 
@@ -17,4 +17,4 @@ EditorApp::~EditorApp() {
     windows_.setEventSink(nullptr);
 }
 
-} // namespace sw::qt
+} // namespace sw::gui

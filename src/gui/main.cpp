@@ -1,6 +1,6 @@
 // skinweaver: the texture-coordinate editor for Jedi Knight's 3DO models.
 
-#include "platform/qt/EditorApp.h"
+#include "gui/EditorApp.h"
 
 #include <QApplication>
 #include <QFile>
@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     const QStringList arguments = QApplication::arguments();
     const std::string modelPath =
         arguments.size() > 1 ? QFile::encodeName(arguments.at(1)).toStdString() : std::string();
-    sw::qt::EditorApp editor;
+    sw::gui::EditorApp editor;
     // A start that fails has told the user why; the program still ends normally.
     if (!editor.start(modelPath))
         return 0;
