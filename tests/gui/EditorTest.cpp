@@ -1,5 +1,6 @@
 #include "gui/EditorApp.h"
 #include "support/Screenshot.h"
+#include "support/Wait.h"
 #include "support/X11Windows.h"
 
 #include <QAbstractButton>
@@ -31,18 +32,6 @@
 
 namespace sw::test {
 namespace {
-
-// Runs the event loop until the condition holds or the time is up.
-bool waitFor(const std::function<bool()>& condition, int milliseconds = 10000) {
-    QDeadlineTimer deadline(milliseconds);
-    while (!condition()) {
-        if (deadline.hasExpired())
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QThread::msleep(20);
-    }
-    return true;
-}
 
 QStringList menuBarTexts(const QMenuBar* bar) {
     QStringList texts;

@@ -53,13 +53,21 @@ std::optional<ScrollRequest> requestFor(int action) {
     }
 }
 
-// The font of the classic dialogs where the system has it, else the nearest sans-serif; in
-// both cases as large as fits a character cell of cellHeight pixels, ascent plus descent.
+// The font of the classic dialogs where the system has it. Elsewhere a narrow sans-serif
+// stands in for it (Debian's fonts-liberation): its widths come close to the classic font's,
+// so the captions fit the small controls sized for that one. Without either, the system's
+// own. In each case as large as fits a character cell of cellHeight pixels, ascent plus
+// descent.
+constexpr const char* kStandInFamily = "Liberation Sans Narrow";
+
 QFont uiFont(const std::string& face, int cellHeight) {
     QFont font(qs(face));
     font.setStyleHint(QFont::SansSerif);
-    if (!QFontDatabase::hasFamily(qs(face)))
-        font.setFamily(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    if (!QFontDatabase::hasFamily(qs(face))) {
+        font.setFamily(QFontDatabase::hasFamily(kStandInFamily)
+                           ? QString(kStandInFamily)
+                           : QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
+    }
     int pixelSize = cellHeight;
     font.setPixelSize(pixelSize);
     while (pixelSize > 6 && QFontMetrics(font).height() > cellHeight) {
@@ -76,6 +84,19 @@ constexpr const char* kToolWindowStyle =
     "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 7px; }"
     "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
     " left: 6px; padding: 0px 2px; }";
+
+// The patterns of a filter ("*.mat;*.bmp") in lower and in upper case: names of files made on
+// Windows, where case does not matter, come in either, and not every dialog a desktop provides
+// matches without regard to it.
+QStringList bothCases(const QString& patterns) {
+    QStringList all;
+    for (const QString& pattern : patterns.split(';', Qt::SkipEmptyParts)) {
+        for (const QString& variant : {pattern, pattern.toLower(), pattern.toUpper()})
+            if (!all.contains(variant))
+                all << variant;
+    }
+    return all;
+}
 
 } // namespace
 
@@ -565,7 +586,7 @@ bool QtWindowSystem::showFileDialog(const FileDialogRequest& request, std::strin
     dialog.setDefaultSuffix(qs(request.defaultSuffix));
     QStringList filters;
     for (const FileFilter& filter : request.filters)
-        filters << qs(filter.description) + " (" + qs(filter.pattern).replace(';', ' ') + ")";
+        filters << qs(filter.description) + " (" + bothCases(qs(filter.pattern)).join(' ') + ")";
     dialog.setNameFilters(filters);
     if (folder && !path.empty())
         dialog.setDirectory(QDir::fromNativeSeparators(qs(path)));
