@@ -1,0 +1,188 @@
+#include "support/Screenshot.h"
+#include "support/Wait.h"
+#include "support/X11Input.h"
+#include "support/X11Windows.h"
+
+#include "editor/UvEditor.h"
+#include "model/Model.h"
+#include "textures/Palette.h"
+#include "textures/TextureLoader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+
+namespace sw::test {
+namespace {
+
+constexpr unsigned kReturn = 0xff0d;
+
+// A flat 4 x 4 grid of vertices facing front, nine quads of one untextured material: remapped
+// from the front, its texture vertices lie at thirds of the texture, four of them inside.
+std::string gridModel() {
+    std::ostringstream text;
+    text << "SECTION: HEADER\n3DO 2.1\nSECTION: MODELRESOURCE\nMATERIALS 1\n0: grid.mat\n"
+            "SECTION: GEOMETRYDEF\nRADIUS 3\nINSERT OFFSET 0 0 0\nGEOSETS 1\nGEOSET 0\nMESHES 1\n"
+            "MESH 0\nNAME grid\nRADIUS 3\nGEOMETRYMODE 4\nLIGHTINGMODE 3\nTEXTUREMODE 3\n"
+            "VERTICES 16\n";
+    for (int k = 0; k < 16; ++k)
+        text << k << ": " << k % 4 - 1.5 << " 0 " << k / 4 << " 0\n";
+    text << "TEXTURE VERTICES 16\n";
+    for (int k = 0; k < 16; ++k)
+        text << k << ": " << k % 4 << " " << -(k / 4) << "\n";
+    text << "VERTEX NORMALS\n";
+    for (int k = 0; k < 16; ++k)
+        text << k << ": 0 1 0\n";
+    text << "FACES 9\n";
+    for (int q = 0; q < 9; ++q) {
+        const int a = q / 3 * 4 + q % 3;
+        text << q << ": 0 0x0000 4 3 3 0 4 " << a << ", " << a << " " << a + 1 << ", " << a + 1
+             << " " << a + 5 << ", " << a + 5 << " " << a + 4 << ", " << a + 4 << "\n";
+    }
+    text << "FACE NORMALS\n";
+    for (int q = 0; q < 9; ++q)
+        text << q << ": 0 1 0\n";
+    text << "SECTION: HIERARCHYDEF\nHIERARCHY NODES 1\n"
+            "0: 0x0000 0x00001 0 -1 -1 -1 0 0 0 0 0 0 0 0 0 0 grid\n";
+    return text.str();
+}
+
+class Silent : public MessageBoxService {
+public:
+    int messageBox(Window, const std::string&, const std::string&, unsigned) override {
+        return kIdOk;
+    }
+};
+
+// What the editor saves after the steps of the test: remapped from the front, the two inner
+// vertices of the second row selected by the rectangle (0.25, 0.25) to (0.75, 0.5), then both
+// axes scaled by 0.5.
+std::string expectedFile(const std::string& path, const std::string& folder) {
+    Model model;
+    Palette palette;
+    buildDefaultPalette(palette);
+    Preferences preferences;
+    TextureLoader loader(palette, preferences);
+    loader.setUploadEnabled(false);
+    loader.setDirectory(folder + "/");
+    Silent boxes;
+    if (!model.load(path) || !model.prepare(loader.function(), boxes))
+        return {};
+    UvEditor editor(model, 0, 0);
+    editor.autoRemap(model, RemapDirection::Front, boxes);
+    editor.beginRect(0.25, 0.25);
+    editor.dragRect(0.5, 0.25);
+    editor.endRect(model);
+    editor.scaleU(model, 0.5);
+    editor.scaleV(model, 0.5);
+    return model.outputText();
+}
+
+std::string contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+}
+
+// The real program, driven by mouse and keyboard events on the display as a user drives it:
+// open a model, choose its mesh and texture, remap from the front, edit, drag a rectangle,
+// scale by 0.5, return, and save it under another name.
+TEST(EndToEnd, AModderRemapsScalesAndSavesAGroup) {
+    // A folder without capitals, so that its path can be typed without Shift.
+    const QString folder = QDir::temp().filePath(QString("skinweaver-e2e-%1").arg(getpid()));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString model = folder + "/grid.3do";
+    const QString saved = folder + "/remapped.3do";
+    QFile::remove(saved);
+    {
+        std::ofstream out(QFile::encodeName(model).toStdString());
+        out << gridModel();
+    }
+    const auto input = X11Input::connect();
+    ASSERT_NE(input, nullptr) << "no X display with XTEST";
+
+    QProcess program;
+    program.setProcessChannelMode(QProcess::ForwardedChannels);
+    program.start(SW_SKINWEAVER_PROGRAM, {});
+    ASSERT_TRUE(program.waitForStarted());
+    const long long pid = program.processId();
+    ASSERT_TRUE(waitFor([&] { return shownWindow(pid, "Skinweaver 1.1").has_value(); }));
+    ASSERT_TRUE(waitFor([&] { return shownWindow(pid, "Control Panel").has_value(); }));
+    const ScreenArea main = *shownWindow(pid, "Skinweaver 1.1");
+    const ScreenArea panel = *shownWindow(pid, "Control Panel");
+    // The control panel's controls lie where the panel's table puts them.
+    const auto inPanel = [&](int x, int y) { input->click(panel.x + x, panel.y + y); };
+
+    // "&Open..." from the File menu; the dialog takes a typed path.
+    input->click(main.x + 18, main.y + 8);
+    input->key('o');
+    ASSERT_TRUE(waitFor([&] { return shownWindow(pid, "Open").has_value(); }));
+    const ScreenArea open = *shownWindow(pid, "Open");
+    input->moveTo(open.x + open.width / 2, open.y + open.height / 2);
+    input->type(QFile::encodeName(model).toStdString());
+    input->key(kReturn);
+    ASSERT_TRUE(waitFor([&] { return shownWindow(pid, "Skinweaver 1.1 - grid.3do").has_value(); }));
+
+    // The view: its top is where the black of the model view starts below the menu bar.
+    const int viewLeft = main.x + 37;
+    int viewTop = -1;
+    ASSERT_TRUE(waitFor([&] {
+        const QImage screen = grabScreen();
+        for (int y = main.y; y < main.y + 80 && viewTop < 0; ++y)
+            if (screen.pixel(viewLeft + 3, y) == qRgb(0, 0, 0))
+                viewTop = y;
+        return viewTop >= 0;
+    }));
+    const int viewWidth = main.width - 71;
+    const int viewHeight = main.y + main.height - (viewTop - 8) - 43;
+    const auto inView = [&](double u, double v) {
+        input->moveTo(viewLeft + static_cast<int>(std::lround(u * viewWidth)),
+                      viewTop + static_cast<int>(std::lround((1 - v) * viewHeight)));
+    };
+
+    inPanel(67, 31);  // the mesh list's first row
+    inPanel(183, 31); // the texture list's first row
+    inPanel(35, 332); // "front"
+    inPanel(35, 381); // "edit"
+    inView(0.25, 0.25);
+    input->press();
+    inView(0.5, 0.4);
+    inView(0.75, 0.5);
+    input->release();
+    inPanel(70, 405); // the factor box
+    input->type("0.5");
+    inPanel(35, 405); // "scale"
+    inPanel(35, 381); // "return"
+
+    // "Save &as..." with the open file's name; a new one typed over it.
+    input->click(main.x + 18, main.y + 8);
+    input->key('a');
+    ASSERT_TRUE(waitFor([&] { return shownWindow(pid, "Save As").has_value(); }));
+    const ScreenArea save = *shownWindow(pid, "Save As");
+    input->moveTo(save.x + save.width / 2, save.y + save.height / 2);
+    input->key('a', true);
+    input->type(QFile::encodeName(saved).toStdString());
+    input->key(kReturn);
+    ASSERT_TRUE(
+        waitFor([&] { return shownWindow(pid, "Skinweaver 1.1 - remapped.3do").has_value(); }));
+    EXPECT_TRUE(saveScreenshot(QString(SW_GUI_OUTPUT_DIR) + "/skinweaver-saved.png"));
+
+    ASSERT_TRUE(closeWindow(pid, "Skinweaver 1.1 - remapped.3do"));
+    ASSERT_TRUE(program.waitForFinished(10000));
+    EXPECT_EQ(program.exitCode(), 0);
+    const std::string expected = expectedFile(QFile::encodeName(model).toStdString(),
+                                              QFile::encodeName(folder).toStdString());
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(contents(saved), expected);
+    // The two selected vertices, scaled about their middle: u 1/3 and 2/3 became 5/12 and 7/12.
+    EXPECT_NE(expected.find(": 0.416667 -0.333333\r\n"), std::string::npos);
+    EXPECT_NE(expected.find(": 0.583333 -0.333333\r\n"), std::string::npos);
+    QDir(folder).removeRecursively();
+}
+
+} // namespace
+} // namespace sw::test
