@@ -6,6 +6,8 @@
 FOLDER defaults to the folder of this script. It receives:
 
   totem.3do          a totem of three boxes placed by a three-level hierarchy
+  lantern.3do        an eight-sided lantern, bulging in the middle, whose sides remap into a
+                     layout with vertices inside the texture as well as on its edges
   mat/stone.MAT      8-bit texture (palette indices), 64 x 64
   mat/wood.MAT       16-bit texture, 32 x 64
   mat/red.MAT        colour material (one palette entry)
@@ -174,6 +176,45 @@ MESHES = [
     box("head", (-0.25, -0.25, -0.2), (0.25, 0.25, 0.2), {"default": STONE, "front": RED}),
 ]
 
+
+def lantern():
+    """Three rings of eight vertices, the middle one wider: sixteen wood sides around, and a
+    red cap of eight corners at each end."""
+    rings = ((0.0, 0.4), (0.5, 0.55), (1.0, 0.4))  # height, radius
+    vertices = []
+    for z, r in rings:
+        for k in range(8):
+            angle = k * math.pi / 4
+            vertices.append((round(r * math.cos(angle), 6), round(r * math.sin(angle), 6), z))
+    w, h = SIZES[WOOD]
+    # The wood wrapped around once: a column of texture vertices per corner, one more for the
+    # seam, and the rings at the wood's top, middle and bottom.
+    txverts = [(w * k / 8, -h * z) for z, _ in rings for k in range(9)]
+    faces = []
+    for ring in range(2):
+        for k in range(8):
+            a, b = ring * 8 + k, ring * 8 + (k + 1) % 8
+            c, d = b + 8, a + 8
+            ta, tb = ring * 9 + k, ring * 9 + k + 1
+            angle = (k + 0.5) * math.pi / 4
+            faces.append((WOOD, [(a, ta), (b, tb), (c, tb + 9), (d, ta + 9)],
+                          (math.cos(angle), math.sin(angle), 0.0)))
+    cw, ch = SIZES[RED]
+    caps = len(txverts)
+    txverts += [(cw / 2 + cw / 2 * math.cos(k * math.pi / 4),
+                 -(ch / 2 + ch / 2 * math.sin(k * math.pi / 4))) for k in range(8)]
+    faces.append((RED, [(16 + k, caps + k) for k in range(8)], (0.0, 0.0, 1.0)))
+    faces.append((RED, [(7 - k, caps + 7 - k) for k in range(8)], (0.0, 0.0, -1.0)))
+    normals = []
+    for x, y, z in vertices:
+        n = math.sqrt(x * x + y * y + (z - 0.5) ** 2)
+        normals.append((x / n, y / n, (z - 0.5) / n))
+    return {"name": "lantern", "radius": 0.75, "vertices": vertices, "normals": normals,
+            "txverts": txverts, "faces": faces}
+
+
+LANTERN_NODES = [(0, 0, -1, -1, -1, 0, (0.0, 0.0, 0.0), (0.0, 0.0, 0.0), "lantern")]
+
 # num, mesh, parent, child, sibling, children, offset, pivot, name. The base node's offset
 # lifts only the base: the pole and the head are placed from the pole's node down.
 NODES = [
@@ -187,7 +228,7 @@ def f(x):
     return "%.6f" % x
 
 
-def model_text():
+def model_text(meshes, nodes):
     lines = ["# Sample model of Skinweaver, written by samples/make_samples.py.",
              "SECTION: HEADER", "", "3DO 2.1", "",
              "SECTION: MODELRESOURCE", "", "# Materials list",
@@ -197,8 +238,8 @@ def model_text():
     lines += ["", "", "SECTION: GEOMETRYDEF", "", "# Object radius", "RADIUS " + f(radius), "",
               "# Insertion offset", "INSERT OFFSET 0.000000 0.000000 0.000000", "",
               "# Number of Geometry Sets", "GEOSETS 1", "", "# Geometry Set definition",
-              "GEOSET 0", "", "# Number of Meshes", "MESHES %d" % len(MESHES), ""]
-    for m, mesh in enumerate(MESHES):
+              "GEOSET 0", "", "# Number of Meshes", "MESHES %d" % len(meshes), ""]
+    for m, mesh in enumerate(meshes):
         lines += ["", "# Mesh definition", "MESH %d" % m, "", "NAME " + mesh["name"], "",
                   "RADIUS " + f(mesh["radius"]), "", "GEOMETRYMODE 4", "LIGHTINGMODE 3",
                   "TEXTUREMODE 3", "", "", "VERTICES %d" % len(mesh["vertices"]), "",
@@ -220,11 +261,11 @@ def model_text():
         lines += ["%6d: %10s %10s %10s" % (k, f(n[0]), f(n[1]), f(n[2]))
                   for k, (_, _, n) in enumerate(mesh["faces"])]
     lines += ["", "", "SECTION: HIERARCHYDEF", "", "# Hierarchy node list",
-              "HIERARCHY NODES %d" % len(NODES), "",
+              "HIERARCHY NODES %d" % len(nodes), "",
               "#  num:   flags:   type:    mesh:  parent:  child:  sibling:  numChildren:"
               "        x:         y:         z:     pitch:       yaw:      roll:    pivotx:"
               "    pivoty:    pivotz:  hnodename:"]
-    for num, mesh, parent, child, sibling, children, offset, pivot, name in NODES:
+    for num, mesh, parent, child, sibling, children, offset, pivot, name in nodes:
         values = [f(v) for v in offset + (0.0, 0.0, 0.0) + pivot]
         lines.append("%6d:  0x0000  0x0001  %6d  %6d  %6d  %6d  %6d  %s  %s"
                      % (num, mesh, parent, child, sibling, children,
@@ -241,7 +282,8 @@ def write(folder, relative, data):
 
 def main():
     folder = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
-    write(folder, "totem.3do", model_text().encode("ascii"))
+    write(folder, "totem.3do", model_text(MESHES, NODES).encode("ascii"))
+    write(folder, "lantern.3do", model_text([lantern()], LANTERN_NODES).encode("ascii"))
     write(folder, "mat/stone.MAT", texture_mat(64, 64, 8, stone_pixels()))
     write(folder, "mat/wood.MAT", texture_mat(32, 64, 16, wood_pixels()))
     write(folder, "mat/red.MAT", colour_mat(128))
