@@ -1,7 +1,4 @@
-#include "support/Screenshot.h"
-#include "support/Wait.h"
-#include "support/X11Input.h"
-#include "support/X11Windows.h"
+#include "support/RealProgram.h"
 
 #include "editor/UvEditor.h"
 #include "model/Model.h"
@@ -13,14 +10,11 @@
 #include <QProcess>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <fstream>
 #include <sstream>
 
 namespace sw::test {
 namespace {
-
-constexpr unsigned kReturn = 0xff0d;
 
 // A flat 4 x 4 grid of vertices facing front, nine quads of one untextured material: remapped
 // from the front, its texture vertices lie at thirds of the texture, four of them inside.
@@ -102,78 +96,35 @@ TEST(EndToEnd, AModderRemapsScalesAndSavesAGroup) {
         std::ofstream out(QFile::encodeName(model).toStdString());
         out << gridModel();
     }
-    const auto input = X11Input::connect();
-    ASSERT_NE(input, nullptr) << "no X display with XTEST";
+    RealProgram program;
+    ASSERT_TRUE(program.start({}, "Skinweaver 1.1")) << "no X display with XTEST";
 
-    QProcess program;
-    program.setProcessChannelMode(QProcess::ForwardedChannels);
-    program.start(SW_SKINWEAVER_PROGRAM, {});
-    ASSERT_TRUE(program.waitForStarted());
-    const long long pid = program.processId();
-    ASSERT_TRUE(waitFor([&] { return shownWindow(pid, "Skinweaver 1.1").has_value(); }));
-    ASSERT_TRUE(waitFor([&] { return shownWindow(pid, "Control Panel").has_value(); }));
-    const ScreenArea main = *shownWindow(pid, "Skinweaver 1.1");
-    const ScreenArea panel = *shownWindow(pid, "Control Panel");
+    program.fileMenu('o');
+    ASSERT_TRUE(program.typeInto("Open", QFile::encodeName(model).toStdString(), false));
+    ASSERT_TRUE(program.waitForWindow("Skinweaver 1.1 - grid.3do"));
+    ASSERT_TRUE(program.findView());
+
     // The control panel's controls lie where the panel's table puts them.
-    const auto inPanel = [&](int x, int y) { input->click(panel.x + x, panel.y + y); };
-
-    // "&Open..." from the File menu; the dialog takes a typed path.
-    input->click(main.x + 18, main.y + 8);
-    input->key('o');
-    ASSERT_TRUE(waitFor([&] { return shownWindow(pid, "Open").has_value(); }));
-    const ScreenArea open = *shownWindow(pid, "Open");
-    input->moveTo(open.x + open.width / 2, open.y + open.height / 2);
-    input->type(QFile::encodeName(model).toStdString());
-    input->key(kReturn);
-    ASSERT_TRUE(waitFor([&] { return shownWindow(pid, "Skinweaver 1.1 - grid.3do").has_value(); }));
-
-    // The view: its top is where the black of the model view starts below the menu bar.
-    const int viewLeft = main.x + 37;
-    int viewTop = -1;
-    ASSERT_TRUE(waitFor([&] {
-        const QImage screen = grabScreen();
-        for (int y = main.y; y < main.y + 80 && viewTop < 0; ++y)
-            if (screen.pixel(viewLeft + 3, y) == qRgb(0, 0, 0))
-                viewTop = y;
-        return viewTop >= 0;
-    }));
-    const int viewWidth = main.width - 71;
-    const int viewHeight = main.y + main.height - (viewTop - 8) - 43;
-    const auto inView = [&](double u, double v) {
-        input->moveTo(viewLeft + static_cast<int>(std::lround(u * viewWidth)),
-                      viewTop + static_cast<int>(std::lround((1 - v) * viewHeight)));
-    };
-
-    inPanel(67, 31);  // the mesh list's first row
-    inPanel(183, 31); // the texture list's first row
-    inPanel(35, 332); // "front"
-    inPanel(35, 381); // "edit"
-    inView(0.25, 0.25);
-    input->press();
-    inView(0.5, 0.4);
-    inView(0.75, 0.5);
-    input->release();
-    inPanel(70, 405); // the factor box
-    input->type("0.5");
-    inPanel(35, 405); // "scale"
-    inPanel(35, 381); // "return"
+    program.clickInPanel(67, 31);  // the mesh list's first row
+    program.clickInPanel(183, 31); // the texture list's first row
+    program.clickInPanel(35, 332); // "front"
+    program.clickInPanel(35, 381); // "edit"
+    program.pointAt(0.25, 0.25);
+    program.input().press();
+    program.pointAt(0.5, 0.4);
+    program.pointAt(0.75, 0.5);
+    program.input().release();
+    program.clickInPanel(70, 405); // the factor box
+    program.input().type("0.5");
+    program.clickInPanel(35, 405); // "scale"
+    program.clickInPanel(35, 381); // "return"
 
     // "Save &as..." with the open file's name; a new one typed over it.
-    input->click(main.x + 18, main.y + 8);
-    input->key('a');
-    ASSERT_TRUE(waitFor([&] { return shownWindow(pid, "Save As").has_value(); }));
-    const ScreenArea save = *shownWindow(pid, "Save As");
-    input->moveTo(save.x + save.width / 2, save.y + save.height / 2);
-    input->key('a', true);
-    input->type(QFile::encodeName(saved).toStdString());
-    input->key(kReturn);
-    ASSERT_TRUE(
-        waitFor([&] { return shownWindow(pid, "Skinweaver 1.1 - remapped.3do").has_value(); }));
-    EXPECT_TRUE(saveScreenshot(QString(SW_GUI_OUTPUT_DIR) + "/skinweaver-saved.png"));
+    program.fileMenu('a');
+    ASSERT_TRUE(program.typeInto("Save As", QFile::encodeName(saved).toStdString(), true));
+    ASSERT_TRUE(program.waitForWindow("Skinweaver 1.1 - remapped.3do"));
+    ASSERT_TRUE(program.close("Skinweaver 1.1 - remapped.3do"));
 
-    ASSERT_TRUE(closeWindow(pid, "Skinweaver 1.1 - remapped.3do"));
-    ASSERT_TRUE(program.waitForFinished(10000));
-    EXPECT_EQ(program.exitCode(), 0);
     const std::string expected = expectedFile(QFile::encodeName(model).toStdString(),
                                               QFile::encodeName(folder).toStdString());
     ASSERT_FALSE(expected.empty());
