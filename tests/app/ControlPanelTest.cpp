@@ -2,6 +2,7 @@
 #include "app/ShellFixture.h"
 #include "app/ViewportInput.h"
 
+#include <GL/gl.h>
 #include <gmock/gmock.h>
 
 #include <cmath>
@@ -189,6 +190,16 @@ TEST_F(ControlPanel, ChangeGivesTheGroupAnotherImageAndKeepsItsRow) {
     fake.fileDialogs.cancel();
     command(Id::ChangeTexture);
     EXPECT_EQ(rows(Id::TextureList), (std::vector<std::string>{"wall", "stone"}));
+
+    // Given the wall's file, the group shares the wall's material: the stone's goes, and its
+    // GL texture with it.
+    const GLuint stone = model().materials[1].glTexture;
+    ASSERT_TRUE(glIsTexture(stone));
+    fake.fileDialogs.choose(model().materials[0].path, "wall.mat");
+    command(Id::ChangeTexture);
+    EXPECT_EQ(model().numMaterials(), 1);
+    EXPECT_FALSE(glIsTexture(stone));
+    EXPECT_TRUE(glIsTexture(model().materials[0].glTexture));
 }
 
 TEST_F(ControlPanel, HelpExplainsTheMouse) {
