@@ -66,4 +66,12 @@ int ModelOpener::open(const std::string& path, Model& model) {
     return kExitOk;
 }
 
+int saveModel(Model& model, const QString& output) {
+    if (model.save(QFile::encodeName(output).toStdString()))
+        return kExitOk;
+    QTextStream(stderr) << output << ": the model could not be written\n"
+                        << QFile::decodeName(QByteArray::fromStdString(model.saveError())) << '\n';
+    return kExitFailure;
+}
+
 } // namespace sw::cli

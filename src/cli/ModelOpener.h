@@ -5,6 +5,8 @@
 #include "textures/Preferences.h"
 #include "textures/TextureLoader.h"
 
+#include <QString>
+
 #include <string>
 #include <vector>
 
@@ -26,6 +28,9 @@ std::vector<std::string> texturesOptionPaths(const QCommandLineParser& parser);
 // searched beside it, in the game's layout around it and in the texture sources, with the
 // default preferences and the built-in palette. Failures are printed on stderr with the
 // editor's texts, and each texture source skipped with why.
+// Saves the model as the Save command does: kExitOk, or kExitFailure with the reason printed.
+int saveModel(Model& model, const QString& output);
+
 class ModelOpener {
 public:
     // With upload, the textures become GL textures of the context current at open().

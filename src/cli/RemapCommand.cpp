@@ -35,11 +35,7 @@ int runRemap(const QStringList& arguments) {
         return result;
 
     const QString output = parser.positionalArguments().at(1);
-    if (!model.save(QFile::encodeName(output).toStdString())) {
-        err << output << ": the model could not be written\n";
-        return kExitFailure;
-    }
-    return kExitOk;
+    return saveModel(model, output);
 }
 
 } // namespace sw::cli

@@ -38,12 +38,7 @@ int resave(const char* name, const QStringList& arguments, bool recalculateOffse
     if (recalculateOffset)
         model.insertOffset = {0, 0, model.zMin};
 
-    if (!model.save(QFile::encodeName(output).toStdString())) {
-        err << output << ": the model could not be written\n"
-            << QFile::decodeName(QByteArray::fromStdString(model.saveError())) << '\n';
-        return kExitFailure;
-    }
-    return kExitOk;
+    return saveModel(model, output);
 }
 
 } // namespace

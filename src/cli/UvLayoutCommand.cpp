@@ -42,7 +42,7 @@ int runUvLayout(const QStringList& arguments) {
         parser.positionalArguments().size() != 2 || !groupOptions.read(parser, choice) ||
         (parser.isSet(size) && !parseSize(parser.value(size), kMaxSide, width, height))) {
         err << "Usage: skinweaver-cli uvlayout IN.3do OUT.png --mesh M --group G [--size WxH] "
-               "[--underlay] [--direction front|back|top|bott|left|right]\n";
+               "[--underlay] [--direction front|back|top|bott|left|right] [--textures PATH]...\n";
         return kExitUsage;
     }
 
