@@ -5,7 +5,6 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QKeyEvent>
@@ -13,7 +12,6 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QOpenGLWidget>
-#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -41,10 +39,6 @@ QStringList menuBarTexts(const QMenuBar* bar) {
     if (const auto* corner = qobject_cast<const QMenuBar*>(bar->cornerWidget(Qt::TopRightCorner)))
         texts << menuBarTexts(corner);
     return texts;
-}
-
-bool isBlack(QRgb pixel) {
-    return qRed(pixel) == 0 && qGreen(pixel) == 0 && qBlue(pixel) == 0;
 }
 
 TEST(Editor, StartsWithItsWindowsMenuAndGreyedControlPanel) {
@@ -81,68 +75,7 @@ TEST(Editor, StartsWithItsWindowsMenuAndGreyedControlPanel) {
     EXPECT_FALSE(isBlack(screen.pixel(besideView)));
 }
 
-// Runs the real program as a user starts it, checks it while its main window (with this
-// title) is shown, then closes that window: the program ends with exit code 0.
-void runRealProgram(const QStringList& arguments, const std::string& mainTitle,
-                    const std::function<void(long long pid)>& whileShown) {
-    QProcess program;
-    program.setProcessChannelMode(QProcess::ForwardedChannels);
-    program.start(SW_SKINWEAVER_PROGRAM, arguments);
-    ASSERT_TRUE(program.waitForStarted());
-    const long long pid = program.processId();
-    ASSERT_TRUE(waitFor([&] { return shownWindow(pid, mainTitle).has_value(); }));
-    whileShown(pid);
-    ASSERT_TRUE(closeWindow(pid, mainTitle));
-    ASSERT_TRUE(program.waitForFinished(10000));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(program.exitCode(), 0);
-}
-
-// Leaves a screenshot of the empty editor beside the test program.
-TEST(Editor, RealProgramStartsAndEndsWithZeroWhenItsMainWindowCloses) {
-    runRealProgram({}, "Skinweaver 1.1", [](long long pid) {
-        EXPECT_TRUE(waitFor([pid] { return shownWindow(pid, "Control Panel").has_value(); }));
-        QThread::msleep(500); // let it draw its first frame
-        EXPECT_TRUE(saveScreenshot(QString(SW_GUI_OUTPUT_DIR) + "/skinweaver.png"));
-    });
-}
-
-// The middle of the sample shows the textured model: nothing black in the square of side 11
-// around the centre, and some colour rather than white or a grey.
-void expectTexturedMiddle(const QImage& image, QPoint centre) {
-    bool coloured = false;
-    for (int y = centre.y() - 5; y <= centre.y() + 5; ++y) {
-        for (int x = centre.x() - 5; x <= centre.x() + 5; ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            EXPECT_FALSE(isBlack(pixel)) << x << ", " << y;
-            const auto [low, high] = std::minmax({qRed(pixel), qGreen(pixel), qBlue(pixel)});
-            coloured = coloured || high - low > 40;
-        }
-    }
-    EXPECT_TRUE(coloured);
-}
-
 const QString kSample = QString(SW_SAMPLES_DIR) + "/totem.3do";
-
-// Started as a file manager starts it on a model: the model is open and drawn, textured, in
-// the middle of the view. Leaves a screenshot beside the test program.
-TEST(Editor, RealProgramShowsTheModelNamedOnItsCommandLine) {
-    const std::string title = "Skinweaver 1.1 - totem.3do";
-    runRealProgram({kSample}, title, [&title](long long pid) {
-        const std::optional<ScreenArea> area = shownWindow(pid, title);
-        ASSERT_TRUE(area.has_value());
-        // The view fills the window but for the bars around it and the menu above it, so its
-        // middle is within a few pixels of the window's.
-        const QPoint middle(area->x + area->width / 2, area->y + area->height / 2);
-        QImage screen;
-        EXPECT_TRUE(waitFor([&] {
-            screen = grabScreen();
-            return !isBlack(screen.pixel(middle));
-        }));
-        EXPECT_TRUE(screen.save(QString(SW_GUI_OUTPUT_DIR) + "/skinweaver-totem.png", "PNG"));
-        expectTexturedMiddle(screen, middle);
-    });
-}
 
 // A key as the keyboard sends it to the main window: a modifier key (Shift or Control) goes
 // down and up on its own around it, as it does on a real keyboard.

@@ -1,4 +1,5 @@
 #include "support/RealProgram.h"
+#include "support/Screenshot.h"
 
 #include "editor/UvEditor.h"
 #include "model/Model.h"
@@ -98,6 +99,7 @@ TEST(EndToEnd, AModderRemapsScalesAndSavesAGroup) {
     }
     RealProgram program;
     ASSERT_TRUE(program.start({}, "Skinweaver 1.1")) << "no X display with XTEST";
+    EXPECT_TRUE(saveScreenshot(QString(SW_GUI_OUTPUT_DIR) + "/skinweaver.png"));
 
     program.fileMenu('o');
     ASSERT_TRUE(program.typeInto("Open", QFile::encodeName(model).toStdString(), false));

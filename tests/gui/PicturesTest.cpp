@@ -1,5 +1,6 @@
 #include "support/RealProgram.h"
 #include "support/Screenshot.h"
+#include "support/Wait.h"
 
 #include <QDir>
 #include <QImage>
@@ -40,9 +41,9 @@ int countNear(const QImage& image, const QRect& area, QRgb colour) {
     return count;
 }
 
-// The pictures of the README, taken from the real program as a user drives it: the editor on
-// the totem, then the texture view of the lantern's sides remapped from the front, some of
-// their vertices selected by a rectangle.
+// The pictures of the README, taken from the real program as a user drives it (which ends with
+// exit code 0 when its main window closes): the editor on the totem, then the texture view of the
+// lantern's sides remapped from the front, some of their vertices selected by a rectangle.
 TEST(Pictures, TheEditorAndItsTextureViewWithASelection) {
     const QString samples = SW_SAMPLES_DIR;
     {
@@ -50,13 +51,20 @@ TEST(Pictures, TheEditorAndItsTextureViewWithASelection) {
         ASSERT_TRUE(program.start({samples + "/totem.3do"}, "Skinweaver 1.1 - totem.3do"))
             << "no X display with XTEST";
         ASSERT_TRUE(program.findView());
+        // Opened from the command line as a file manager opens it: drawn, textured, mid-view.
+        const QPoint middle = program.view().center();
+        QImage screen;
+        EXPECT_TRUE(waitFor([&] {
+            screen = grabScreen();
+            return !isBlack(screen.pixel(middle));
+        }));
+        expectTexturedMiddle(screen, middle);
         program.clickInPanel(67, 31 + 16); // the mesh "pole"
         program.clickInPanel(183, 31);     // its first texture, tinted in the view
         // "M", then the pointer over the view turns the model a degree a move.
         const ScreenArea& main = program.main();
         const QPoint mouseMode(main.x + 18, main.y + main.height - 17);
         program.input().click(mouseMode.x(), mouseMode.y());
-        const QPoint middle = program.view().center();
         for (int step = 0; step < 30; ++step)
             program.input().moveTo(middle.x() + step * 3, middle.y());
         for (int step = 1; step <= 20; ++step)
