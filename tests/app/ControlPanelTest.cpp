@@ -61,7 +61,7 @@ TEST_F(ControlPanel, ChoosingAMeshDropsTheTextureChoiceAndTheEditor) {
     EXPECT_EQ(rows(Id::TextureList), (std::vector<std::string>{"wall", "floor"}));
     EXPECT_EQ(windows.currentRow(Id::TextureList), -1);
     EXPECT_FALSE(group(1).selected);
-    expectEnabled({Panes, Lists, View, Gl, FileItems});
+    expectEnabled(InterfaceState::ModelOpen);
 
     // Already without a texture, the choice only fills the list again.
     select(Id::MeshList, 0);

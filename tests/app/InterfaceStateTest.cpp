@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,13 +28,42 @@ const Step stopEditing = [](ShellState& s, WindowSystem& w) { setEditing(s, w, f
 
 using enum InterfaceState;
 
-// The groups each state enables.
-const std::map<InterfaceState, std::set<Group>> kEnabled{
-    {NoModel, {}},
-    {ModelOpen, {Panes, Lists, View, Gl, FileItems}},
-    {TextureChosen, {Panes, Lists, View, Gl, Texture, Auto, Manual, FileItems}},
-    {Editing, {Panes, Gl, Auto, Manual, EditTools, FileItems}},
+class InterfaceStates : public ShellFixture {
+protected:
+    // The caption and check of every control: greying changes neither, but for the edit
+    // button's caption.
+    std::map<Id, std::pair<std::string, bool>> labels() const {
+        std::map<Id, std::pair<std::string, bool>> all;
+        for (const auto& [id, control] : windows.controls)
+            all[id] = {control.text, control.checked};
+        return all;
+    }
 };
+
+// Walked from the start through the states in the order a user reaches them, the controls
+// give the table of tests/data/interface-states.txt, each with its caption at the start.
+TEST_F(InterfaceStates, EnableWhatTheTableSays) {
+    const auto atStart = labels();
+    std::map<Id, std::string> enabled;
+    const auto record = [&] {
+        for (const auto& [id, control] : windows.controls)
+            enabled[id] += control.enabled ? '+' : '-';
+    };
+    record();
+    for (const Step step : {openModel, chooseTexture, startEditing}) {
+        step(shell.state, windows);
+        record();
+    }
+    EXPECT_EQ(shell.state.interfaceState, Editing);
+    auto expectedLabels = atStart;
+    expectedLabels[Id::Edit].first = "return";
+    EXPECT_EQ(labels(), expectedLabels);
+
+    std::string table;
+    for (const auto& [id, flags] : enabled)
+        table += std::to_string(toInt(id)) + ' ' + flags + " \"" + atStart.at(id).first + "\"\n";
+    EXPECT_EQ(table, dataFile("interface-states.txt"));
+}
 
 struct StateCase {
     const char* name;
@@ -43,34 +71,21 @@ struct StateCase {
     InterfaceState state;
 };
 
-class InterfaceStates : public ShellFixture, public testing::WithParamInterface<StateCase> {};
+class InterfaceStateChanges : public InterfaceStates,
+                              public testing::WithParamInterface<StateCase> {};
 
-TEST_P(InterfaceStates, EnableExactlyTheirGroups) {
-    const StateCase& c = GetParam();
-    const auto labels = [this] {
-        std::map<Id, std::pair<std::string, bool>> all; // caption and check of every control
-        for (const auto& [id, control] : windows.controls)
-            all[id] = {control.text, control.checked};
-        return all;
-    };
+TEST_P(InterfaceStateChanges, LeaveTheStatesControls) {
     auto expectedLabels = labels();
-    expectedLabels[Id::Edit].first = c.state == Editing ? "return" : "edit";
-
-    for (const Step step : c.steps)
+    for (const Step step : GetParam().steps)
         step(shell.state, windows);
-
-    EXPECT_EQ(shell.state.interfaceState, c.state);
-    expectEnabled(kEnabled.at(c.state));
-    EXPECT_EQ(labels(), expectedLabels); // greying changes no check and no other caption
+    EXPECT_EQ(shell.state.interfaceState, GetParam().state);
+    expectEnabled(GetParam().state);
+    EXPECT_EQ(labels(), expectedLabels);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Transitions, InterfaceStates,
-    testing::Values(StateCase{"AfterStartUp", {}, NoModel},
-                    StateCase{"ModelOpened", {openModel}, ModelOpen},
-                    StateCase{"TextureChosen", {openModel, chooseTexture}, TextureChosen},
-                    StateCase{"Editing", {openModel, chooseTexture, startEditing}, Editing},
-                    StateCase{"ReturnedFromEditing",
+    Transitions, InterfaceStateChanges,
+    testing::Values(StateCase{"ReturnedFromEditing",
                               {openModel, chooseTexture, startEditing, stopEditing},
                               TextureChosen},
                     StateCase{"TextureDropped", {openModel, chooseTexture, dropTexture}, ModelOpen},

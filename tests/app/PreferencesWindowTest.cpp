@@ -44,18 +44,6 @@ protected:
     std::string palettePath;
 };
 
-TEST_F(PreferencesWindow, AFirstStartStoresAndShowsTheDefaults) {
-    FakePlatform first;
-    Shell fresh{first.platform};
-    ASSERT_TRUE(fresh.start());
-    EXPECT_EQ(first.settings.values, kDefaults);
-    const auto& w = first.windows;
-    EXPECT_THAT((std::vector{w.isChecked(Id::MatFirst), w.isChecked(Id::BmpFirst),
-                             w.isChecked(Id::BmpFallback), w.isChecked(Id::MatFallback)}),
-                ElementsAre(true, false, true, true));
-    EXPECT_EQ(w.text(Id::PaletteFile), "Default (no file necessary)");
-}
-
 TEST_F(PreferencesWindow, OkStoresWhatItShowsAndReloadsThePaletteAndItsTextures) {
     show();
     browse(palettePath);
