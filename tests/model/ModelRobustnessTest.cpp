@@ -15,7 +15,6 @@
 
 #include <array>
 #include <cmath>
-#include <random>
 #include <string>
 #include <vector>
 
@@ -29,28 +28,6 @@ void loadTexture(Material& material, const std::string&) {
     material.notLoaded = first != 's' && first != 'w';
     material.width = first == 's' ? 64 : first == 'w' ? 128 : 0;
     material.height = first == 's' ? 64 : first == 'w' ? 32 : 0;
-}
-
-// Puts values that stress indices and arithmetic in place of numbers of the text, keeping
-// its structure, so that most results still read and reach preparation.
-std::string withReplacedNumbers(std::string text, std::mt19937& random) {
-    static constexpr std::array kValues = {
-        "-1",    "0",      "1",      "2",          "7",   "99",       "-2147483648", "2147483647",
-        "1e308", "-1e308", "1e-300", "0x7fffffff", "513", "1.7e+300", "-0",          "3.5"};
-    const auto pick = [&](std::size_t n) {
-        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
-    };
-    for (int edits = 1 + static_cast<int>(pick(3)); edits > 0; --edits) {
-        std::size_t start = text.find_first_of("0123456789", pick(text.size()));
-        if (start == std::string::npos)
-            continue;
-        if (start > 0 && text[start - 1] == '-')
-            --start;
-        const std::size_t end = text.find_first_not_of("0123456789.e+-x", start + 1);
-        text.replace(start, end == std::string::npos ? std::string::npos : end - start,
-                     kValues[pick(kValues.size())]);
-    }
-    return text;
 }
 
 bool finite(double x) {
@@ -117,15 +94,14 @@ TEST(ModelRobustness, DamagedModelsLoadPrepareAndSaveCleanly) {
     const std::string sample = test::readFile(std::string(SW_SAMPLES_DIR) + "/totem.3do");
     ASSERT_FALSE(sample.empty());
     test::Mutator mutator(20261205);
-    std::mt19937 random(20240612);
     test::FakeMessageBox messages;
     int prepared = 0;
     for (const std::string& original : {test::kTriangleModel, sample}) {
-        for (int i = 0; i < 6000 && !HasFatalFailure(); ++i) {
+        for (int i = 0; i < 300 && !HasFatalFailure(); ++i) {
             // Three in four damaged anyhow, the fourth with extreme numbers in place of others
             // so that it still reads and reaches preparation.
             const std::string text =
-                i % 4 ? mutator.mutate(original) : withReplacedNumbers(original, random);
+                i % 4 ? mutator.mutate(original) : mutator.replaceNumbers(original);
             Model model;
             if (!test::loadText(text, model))
                 continue;
@@ -146,18 +122,7 @@ TEST(ModelRobustness, DamagedModelsLoadPrepareAndSaveCleanly) {
         }
     }
     // Enough of the damaged models must reach preparation for the test to mean something.
-    EXPECT_GT(prepared, 1000);
-}
-
-TEST(ModelRobustness, ArbitraryBytesAreRefused) {
-    std::mt19937 random(7);
-    for (int i = 0; i < 500; ++i) {
-        std::string bytes(std::uniform_int_distribution<int>(0, 2000)(random), '\0');
-        for (char& c : bytes)
-            c = static_cast<char>(random());
-        Model model;
-        EXPECT_FALSE(test::loadText(bytes, model));
-    }
+    EXPECT_GT(prepared, 60);
 }
 
 // A model too large for the memory there is fails to load instead of ending the program.
