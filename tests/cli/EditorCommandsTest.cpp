@@ -1,83 +1,55 @@
-#include "support/RunProgram.h"
-#include "support/TempDir.h"
-
-#include <QImage>
+#include "Cli.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-const std::string kSamples = SW_SAMPLES_DIR;
-const std::string kSample = kSamples + "/totem.3do";
-
-test::ProgramResult cli(const std::vector<std::string>& arguments) {
-    return test::runProgram(SW_CLI_PATH, arguments);
-}
 
 // The remapped model, saved beside a copy of the sample's textures and drawn again, shows the
 // same texture view as the remap drawn at once: the file keeps the new mapping exactly.
 TEST(EditorCommands, ARemapSavedAndReadBackShowsWhatTheRemapShowed) {
-    test::TempDir dir;
+    TempDir dir;
     std::filesystem::copy(kSamples, dir.path(), std::filesystem::copy_options::recursive);
-    const std::string remapped = (dir.path() / "remapped.3do").string();
-    const std::string direct = (dir.path() / "direct.png").string();
-    const std::string reread = (dir.path() / "reread.png").string();
+    const auto out = [&dir](const std::string& name) { return (dir.path() / name).string(); };
+    const std::vector<std::string> head{"--mesh", "1", "--group", "0"};
+    const auto run = [&](std::vector<std::string> arguments, std::vector<std::string> options) {
+        arguments.insert(arguments.end(), options.begin(), options.end());
+        const auto result = cli(arguments);
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+    };
+    run({"remap", kSample, out("remapped.3do"), "--direction", "left"}, head);
+    run({"uvview", kSample, out("direct.png"), "--direction", "left", "--size", "96x64"}, head);
+    run({"uvview", out("remapped.3do"), out("reread.png"), "--size", "96x64"}, head);
 
-    auto result =
-        cli({"remap", kSample, remapped, "--mesh", "1", "--group", "0", "--direction", "left"});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    result = cli({"uvview", kSample, direct, "--mesh", "1", "--group", "0", "--direction", "left",
-                  "--size", "96x64"});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-    result = cli({"uvview", remapped, reread, "--mesh", "1", "--group", "0", "--size", "96x64"});
-    ASSERT_EQ(result.exitCode, 0) << result.err;
-
-    const QImage image(QString::fromStdString(direct));
-    ASSERT_EQ(image.size(), QSize(96, 64));
-    EXPECT_EQ(image, QImage(QString::fromStdString(reread)));
+    const QImage direct = image(out("direct.png"));
+    ASSERT_EQ(direct.size(), QSize(96, 64));
+    EXPECT_EQ(direct, image(out("reread.png")));
     // Textured over the whole view, the points red in its corners.
-    EXPECT_NE(image.pixel(48, 32), qRgb(255, 255, 255));
-    EXPECT_NE(image.pixel(48, 32), qRgb(0, 0, 0));
-    EXPECT_GT(qRed(image.pixel(0, 0)), 200);
-    EXPECT_LT(qGreen(image.pixel(0, 0)), 60);
+    EXPECT_NE(direct.pixel(48, 32), qRgb(255, 255, 255));
+    EXPECT_NE(direct.pixel(48, 32), qRgb(0, 0, 0));
+    EXPECT_GT(qRed(direct.pixel(0, 0)), 200);
+    EXPECT_LT(qGreen(direct.pixel(0, 0)), 60);
 
-    ASSERT_EQ(cli({"uvview", kSample, direct, "--mesh", "0", "--group", "1"}).exitCode, 0);
-    EXPECT_EQ(QImage(QString::fromStdString(direct)).size(), QSize(512, 512));
+    run({"uvview", kSample, out("plain.png"), "--mesh", "0", "--group", "1"}, {});
+    EXPECT_EQ(image(out("plain.png")).size(), QSize(512, 512));
 }
 
-TEST(EditorCommands, AGroupThatDoesNotExistOrAWrongCallWritesNothing) {
-    test::TempDir dir;
+TEST(EditorCommands, AMeshOrGroupThatDoesNotExistIsReportedAndNothingWritten) {
+    TempDir dir;
     const std::string out = (dir.path() / "out.3do").string();
-    const struct {
-        std::vector<std::string> options;
-        int exitCode;
-        std::string err;
-    } rows[] = {
-        {{"--mesh", "3", "--group", "0", "--direction", "top"},
-         1,
-         "The model has no mesh 3: it has 3 meshes, numbered from 0.\n"},
-        {{"--mesh", "0", "--group", "-1", "--direction", "top"},
-         1,
-         "Mesh 0 (base) has no group -1: it has 2 groups, numbered from 0.\n"},
-        {{"--mesh", "0", "--group", "0", "--direction", "side"}, 2, ""},
-        {{"--mesh", "0", "--direction", "top"}, 2, ""},
-        {{"--mesh", "0", "--group", "0"}, 2, ""},
+    const auto remap = [&](const char* mesh, const char* group) {
+        return cli({"remap", kSample, out, "--mesh", mesh, "--group", group, "--direction", "top"});
     };
-    for (const auto& row : rows) {
-        std::vector<std::string> arguments{"remap", kSample, out};
-        arguments.insert(arguments.end(), row.options.begin(), row.options.end());
-        const auto result = cli(arguments);
-        EXPECT_EQ(result.exitCode, row.exitCode) << result.err;
-        if (row.exitCode == 1)
-            EXPECT_EQ(result.err, row.err);
-        else
-            EXPECT_EQ(result.err.rfind("Usage: skinweaver-cli remap ", 0), 0U) << result.err;
-        EXPECT_FALSE(std::filesystem::exists(out));
-    }
+    const auto noMesh = remap("3", "0");
+    EXPECT_EQ(noMesh.exitCode, 1);
+    EXPECT_EQ(noMesh.err, "The model has no mesh 3: it has 3 meshes, numbered from 0.\n");
+    const auto noGroup = remap("0", "-1");
+    EXPECT_EQ(noGroup.exitCode, 1);
+    EXPECT_EQ(noGroup.err, "Mesh 0 (base) has no group -1: it has 2 groups, numbered from 0.\n");
+    EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test
