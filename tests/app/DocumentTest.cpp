@@ -60,60 +60,58 @@ TEST_F(Document, OpenFindsTheTexturesInTheModelsFolderAndCloseDeletesThem) {
         EXPECT_FALSE(glIsTexture(texture));
 }
 
-TEST_F(Document, OpenWithAModelAnsweringNoThenCancellingKeepsTheModelUnsaved) {
-    openKnight();
-    const Model* before = shell.state.currentModel.get();
-    const auto filesBefore = files();
+// "Save?" before Open and Close: No saves nothing, Yes offers the save dialog, which starts
+// from the open file, asks before replacing one and makes the chosen name the open file's;
+// the command goes on either way. An edit is never saved unasked.
+struct SaveQuestionCase {
+    const char* name;
+    Id command;
+    int answer;
+    const char* savedAs;     // chosen in the save dialog; none: cancelled or not shown
+    std::vector<Kind> after; // the dialogs after the first open, the command's open cancelled
+    const char* openAfter;   // the model open afterwards, if any
+};
 
-    fake.messageBoxes.answer(kIdNo);
+class DocumentSaveQuestion : public ShellFixture,
+                             public testing::WithParamInterface<SaveQuestionCase> {};
+
+TEST_P(DocumentSaveQuestion, SavesOnlyOnYesToTheChosenName) {
+    const SaveQuestionCase& c = GetParam();
+    openKnight();
+    shell.state.currentModel->insertOffset = {1, 2, 3};
+    auto expectedFiles = files();
+    fake.messageBoxes.answer(c.answer);
+    if (c.savedAs != nullptr)
+        fake.fileDialogs.choose(pathOf(c.savedAs), c.savedAs);
     fake.fileDialogs.cancel();
-    command(Id::MenuOpen);
+    command(c.command);
 
     EXPECT_EQ(boxes(), std::vector{kSaveQuestion});
-    // Only the open dialog: No skips the save dialog.
-    EXPECT_EQ(dialogKinds(fake.fileDialogs), (std::vector{Kind::Open, Kind::Open}));
-    EXPECT_EQ(shell.state.currentModel.get(), before);
-    expectModelOpen("knight.3do");
-    EXPECT_EQ(files(), filesBefore);
+    std::vector<Kind> kinds{Kind::Open};
+    kinds.insert(kinds.end(), c.after.begin(), c.after.end());
+    ASSERT_EQ(dialogKinds(fake.fileDialogs), kinds);
+    if (c.answer == kIdYes) {
+        EXPECT_EQ(fake.fileDialogs.shown()[1].initialPath, pathOf("knight.3do"));
+        EXPECT_TRUE(fake.fileDialogs.shown()[1].request.overwritePrompt);
+    }
+    if (c.openAfter != nullptr)
+        expectModelOpen(c.openAfter);
+    else
+        expectNoModel();
+    if (c.savedAs != nullptr)
+        expectedFiles[c.savedAs] = shell.state.currentModel->outputText();
+    EXPECT_EQ(files(), expectedFiles);
 }
 
-TEST_F(Document, OpenAnsweringYesSavesUnderTheNewNameThenCancellingKeepsTheModelUnderIt) {
-    openKnight();
-    const auto filesBefore = files();
-
-    fake.messageBoxes.answer(kIdYes);
-    fake.fileDialogs.choose(pathOf("copy.3do"), "copy.3do");
-    fake.fileDialogs.cancel();
-    command(Id::MenuOpen);
-
-    EXPECT_EQ(boxes(), std::vector{kSaveQuestion});
-    // The save dialog starts from the open file and asks before replacing one; then the open
-    // dialog.
-    ASSERT_EQ(dialogKinds(fake.fileDialogs), (std::vector{Kind::Open, Kind::Save, Kind::Open}));
-    EXPECT_EQ(fake.fileDialogs.shown()[1].initialPath, pathOf("knight.3do"));
-    EXPECT_TRUE(fake.fileDialogs.shown()[1].request.overwritePrompt);
-    expectModelOpen("copy.3do");
-    EXPECT_EQ(shell.state.currentPath, pathOf("copy.3do"));
-    auto filesAfter = files();
-    EXPECT_EQ(filesAfter["copy.3do"], shell.state.currentModel->outputText());
-    filesAfter.erase("copy.3do");
-    EXPECT_EQ(filesAfter, filesBefore);
-}
-
-TEST_F(Document, CloseAnsweringYesAndCancellingTheSaveDialogClosesWithoutSaving) {
-    openKnight();
-    shell.state.currentModel->insertOffset = {1, 2, 3}; // an edit that is never saved
-    const auto filesBefore = files();
-
-    fake.messageBoxes.answer(kIdYes);
-    fake.fileDialogs.cancel();
-    command(Id::MenuClose);
-
-    EXPECT_EQ(boxes(), std::vector{kSaveQuestion});
-    EXPECT_EQ(dialogKinds(fake.fileDialogs), (std::vector{Kind::Open, Kind::Save}));
-    expectNoModel();
-    EXPECT_EQ(files(), filesBefore);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Flows, DocumentSaveQuestion,
+    testing::Values(
+        SaveQuestionCase{"OpenNo", Id::MenuOpen, kIdNo, nullptr, {Kind::Open}, "knight.3do"},
+        SaveQuestionCase{
+            "OpenYes", Id::MenuOpen, kIdYes, "copy.3do", {Kind::Save, Kind::Open}, "copy.3do"},
+        SaveQuestionCase{
+            "CloseYesCancelled", Id::MenuClose, kIdYes, nullptr, {Kind::Save}, nullptr}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 // Open with old.3do open, answering No to "Save?": only names ending in "3do" count, in any
 // case, whatever the file holds; Open closes the old model before it reads the new one, so a

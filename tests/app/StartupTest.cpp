@@ -4,7 +4,6 @@
 
 #include <map>
 #include <string>
-#include <tuple>
 #include <vector>
 
 namespace sw::test {
@@ -45,49 +44,34 @@ TEST_F(StartUp, BuildsTheWindowsTheirControlsAndTheMenuAndShowsAllButThePreferen
 
 // Each failure the window system can report. A failed class registration is named before
 // the message every failure ends with.
-struct FailureCase {
-    const char* name;
-    void (*script)(FakeWindowSystem&);
-    const char* className; // of a failed registration
-};
-
-class StartUpFailure : public testing::TestWithParam<FailureCase> {};
-
-TEST_P(StartUpFailure, TellsTheUserAndEndsTheStart) {
-    FakePlatform fake;
-    GetParam().script(fake.windows);
-    Shell shell(fake.platform);
-
-    EXPECT_FALSE(shell.start());
-
-    std::vector<Box> expected;
-    if (GetParam().className != nullptr)
+TEST(StartUpFailure, TellsTheUserAndEndsTheStart) {
+    const std::pair<void (*)(FakeWindowSystem&), const char*> failures[] = {
+        {[](auto& w) { w.failRegistration.insert(M); }, "Main window class"},
+        {[](auto& w) { w.failRegistration.insert(P); }, "Controls window class"},
+        {[](auto& w) { w.failRegistration.insert(O); }, "Options window class"},
+        {[](auto& w) { w.failRegistration.insert(Window::GlView); }, "OpenGL window class"},
+        {[](auto& w) { w.failCreation.insert(M); }, nullptr},
+        {[](auto& w) { w.failCreation.insert(O); }, nullptr},
+        {[](auto& w) { w.failGlContext = true; }, nullptr},
+        {[](auto& w) { w.failClientSize = true; }, nullptr}};
+    for (std::size_t i = 0; i < std::size(failures); ++i) {
+        const auto& [script, className] = failures[i];
+        FakePlatform fake;
+        script(fake.windows);
+        Shell shell(fake.platform);
+        EXPECT_FALSE(shell.start()) << "case " << i;
+        std::vector<Box> expected;
+        if (className != nullptr)
+            expected.push_back(
+                {Window::None,
+                 std::string("Window class registration failed for: ") + className + ".", "Error",
+                 kMbIconExclamation});
         expected.push_back(
-            {Window::None,
-             std::string("Window class registration failed for: ") + GetParam().className + ".",
-             "Error", kMbIconExclamation});
-    expected.push_back(
-        {Window::None, "Window creation failed.", "Windows error", kMbIconExclamation});
-    EXPECT_EQ(fake.messageBoxes.shown(), expected);
-    EXPECT_FALSE(fake.windows.quitCode.has_value());
+            {Window::None, "Window creation failed.", "Windows error", kMbIconExclamation});
+        EXPECT_EQ(fake.messageBoxes.shown(), expected) << "case " << i;
+        EXPECT_FALSE(fake.windows.quitCode.has_value());
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Steps, StartUpFailure,
-    testing::Values(
-        FailureCase{"MainClass", [](auto& w) { w.failRegistration.insert(M); },
-                    "Main window class"},
-        FailureCase{"ControlsClass", [](auto& w) { w.failRegistration.insert(P); },
-                    "Controls window class"},
-        FailureCase{"OptionsClass", [](auto& w) { w.failRegistration.insert(O); },
-                    "Options window class"},
-        FailureCase{"GlViewClass", [](auto& w) { w.failRegistration.insert(Window::GlView); },
-                    "OpenGL window class"},
-        FailureCase{"MainWindow", [](auto& w) { w.failCreation.insert(M); }, nullptr},
-        FailureCase{"PreferencesWindow", [](auto& w) { w.failCreation.insert(O); }, nullptr},
-        FailureCase{"GlContext", [](auto& w) { w.failGlContext = true; }, nullptr},
-        FailureCase{"ViewSize", [](auto& w) { w.failClientSize = true; }, nullptr}),
-    [](const testing::TestParamInfo<FailureCase>& info) { return info.param.name; });
 
 } // namespace
 } // namespace sw::test

@@ -1,24 +1,16 @@
 #include "render/ModelView.h"
-#include "model/Model.h"
 #include "platform/HeadlessGl.h"
 #include "render/GlFrame.h"
 #include "render/ViewState.h"
-#include "textures/TextureUpload.h"
 
 #include "support/GlPixels.h"
 
 #include <GL/gl.h>
-#include <gtest/gtest.h>
 
-#include <array>
-#include <cstdint>
-#include <cstdlib>
+#include <algorithm>
 #include <functional>
-#include <memory>
-#include <ostream>
-#include <vector>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 // The view is 100 x 100 pixels and 2500 units across, so with the model scaled by 500 one
@@ -26,13 +18,6 @@ namespace {
 constexpr int kSize = 100;
 constexpr double kModelScale = 500;
 
-using test::kBlack;
-using test::kBlue;
-using test::kGreen;
-using test::kRed;
-using test::kWhite;
-using test::Rgb;
-using test::textured;
 constexpr Rgb kTinted{204, 255, 204}; // white under the selection tint (0.8, 1, 0.8)
 
 // Where a point of the screen (x to the right, y up, in model units from the middle of the
@@ -56,16 +41,13 @@ Mesh quadMesh(const std::vector<Quad>& quads, const ScreenToModel& toModel = kFr
     mesh.displayMode = 2;
     for (const Quad& quad : quads) {
         const int first = static_cast<int>(mesh.glVerts.size());
-        const std::array<std::array<double, 2>, 4> corners = {{{quad.left, quad.bottom},
-                                                               {quad.right, quad.bottom},
-                                                               {quad.right, quad.top},
-                                                               {quad.left, quad.top}}};
-        const std::array<std::array<double, 2>, 4> uvs = {{{0, 0}, {1, 0}, {1, 1}, {0, 1}}};
+        const double xs[] = {quad.left, quad.right, quad.right, quad.left};
+        const double ys[] = {quad.bottom, quad.bottom, quad.top, quad.top};
         GlFace face;
         for (int i = 0; i < 4; ++i) {
-            const Vector3 p = toModel(corners[i][0], corners[i][1]);
+            const Vector3 p = toModel(xs[i], ys[i]);
             mesh.glVerts.push_back({p.x, p.y, p.z});
-            mesh.glTxverts.push_back({uvs[i][0], uvs[i][1]});
+            mesh.glTxverts.push_back({i == 1 || i == 2 ? 1.0 : 0.0, i >= 2 ? 1.0 : 0.0});
             face.refs.push_back({first + i, first + i});
         }
         if (quad.facingAway)
@@ -104,7 +86,7 @@ protected:
     }
 
     // The pixel x pixels from the left and y from the bottom.
-    Rgb at(int x, int y) const { return test::pixelAt(pixels_, kSize, x, y); }
+    Rgb at(int x, int y) const { return pixelAt(pixels_, kSize, x, y); }
 
     // The four quarters of the middle quad, away from its diagonal and its edges.
     void expectQuarters(Rgb bottomLeft, Rgb bottomRight, Rgb topLeft, Rgb topRight) const {
@@ -115,10 +97,7 @@ protected:
     }
 
     bool allBlack() const {
-        for (std::uint8_t byte : pixels_)
-            if (byte != 0)
-                return false;
-        return true;
+        return std::all_of(pixels_.begin(), pixels_.end(), [](std::uint8_t b) { return b == 0; });
     }
 
     // The brightest pixel of a row between two columns: a 1-pixel line drawn smoothly may
@@ -273,10 +252,9 @@ TEST_F(ModelViewTest, ModulatesTheTextureByTheGroupColour) {
 
 TEST_F(ModelViewTest, GroupWithItsOwnTextureVerticesIsDrawnWithThem) {
     Mesh mesh = quadMesh({Quad{}});
-    GlGroup& group = mesh.glGroups[0];
     // Its own list maps the whole quad into the top right texel; the mesh's list is unchanged.
-    group.ownTxverts = {{0.75, 0.75}, {0.8, 0.75}, {0.8, 0.8}, {0.75, 0.8}};
-    group.shared = false;
+    mesh.glGroups[0].ownTxverts = {{0.75, 0.75}, {0.8, 0.75}, {0.8, 0.8}, {0.75, 0.8}};
+    mesh.glGroups[0].shared = false;
     draw(modelOf(mesh, {quarters_}));
     expectQuarters(kWhite, kWhite, kWhite, kWhite);
 }
@@ -330,4 +308,4 @@ TEST_F(ModelViewTest, StartsFromKnownStateAndKeepsTheCamera) {
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -3,12 +3,8 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::asBytes;
-using test::bmpFile;
-using test::withI32;
 
 std::string bytes(std::initializer_list<int> values) {
     std::string out;
@@ -87,4 +83,4 @@ TEST(BmpReader, RefusesWhatItCannotShow) {
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -4,16 +4,15 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 // Read from memory and from a file alike. Finding files in an archive that reads is the
 // texture search's test.
 TEST(GobArchive, RefusesDamagedArchives) {
     // Two files, "abc" at 288 and "de" at 291; the entries start at 16 and 152.
-    const std::string good = test::gobArchive({{"mat\\a.mat", "abc"}, {"mat\\b.mat", "de"}});
+    const std::string good = gobArchive({{"mat\\a.mat", "abc"}, {"mat\\b.mat", "de"}});
     ASSERT_EQ(good.size(), 293u);
-    using test::withI32;
     const std::pair<std::string, GobError> cases[] = {
         {good, GobError::None},
         {"GOB", GobError::NotGob},
@@ -28,14 +27,14 @@ TEST(GobArchive, RefusesDamagedArchives) {
         {withI32(good, 156, 3), GobError::OutOfRange},                   // "de" past the end
         {withI32(withI32(good, 16, -16), 20, 32), GobError::OutOfRange}, // wraps in 32 bits
     };
-    test::TempDir dir;
+    TempDir dir;
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto& [bytes, error] = cases[i];
-        EXPECT_EQ(readGobDirectory(test::asBytes(bytes)).error, error) << "case " << i;
+        EXPECT_EQ(readGobDirectory(asBytes(bytes)).error, error) << "case " << i;
         EXPECT_EQ(readGobDirectory(dir.write("case.gob", bytes)).error, error) << "case " << i;
     }
     EXPECT_EQ(readGobDirectory(dir.path().string()).error, GobError::CannotOpen);
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

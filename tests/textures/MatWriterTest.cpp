@@ -5,10 +5,9 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
-using test::Bytes;
 using Pixels = std::vector<std::uint8_t>;
 
 constexpr std::size_t kPixelsOffset = 76 + 40 + 24;
@@ -131,4 +130,4 @@ TEST(MatWriter, SixteenBitsRoundEachChannelToItsNearestLevel) {
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -13,17 +13,14 @@
 
 #include <functional>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::bmpFile;
-using test::matTexture;
 
 // Three hundred damaged copies of each kind of file, shared among its seeds. Both outcomes
 // must occur, or the damage missed what it is meant to exercise.
 void mutateAll(const std::vector<std::string>& seeds,
                const std::function<bool(const std::string&)>& accepts) {
-    test::Mutator mutator(20240611);
+    Mutator mutator(20240611);
     const int perSeed = 300 / static_cast<int>(seeds.size());
     int accepted = 0;
     for (std::size_t s = 0; s < seeds.size(); ++s) {
@@ -53,11 +50,11 @@ TEST(MutatedInput, MatFiles) {
     Palette palette;
     buildDefaultPalette(palette);
     const std::string p(12, '\x42');
-    const std::vector<std::string> seeds = {test::matColour(16), matTexture(4, 3, 8, p),
+    const std::vector<std::string> seeds = {matColour(16), matTexture(4, 3, 8, p),
                                             matTexture(4, 3, 8, p, 5, "mipmap"),
                                             matTexture(3, 2, 16, p, 2)};
     mutateAll(seeds, [&](const std::string& bytes) {
-        return acceptable(decodeMat(test::asBytes(bytes), palette), 1);
+        return acceptable(decodeMat(asBytes(bytes), palette), 1);
     });
 }
 
@@ -66,17 +63,16 @@ TEST(MutatedInput, BmpFiles) {
     const std::vector<std::string> seeds = {
         bmpFile(3, -2, 24, p), bmpFile(5, 3, 8, p, {1, 2, 3}), bmpFile(9, 2, 4, p, {1, 2}),
         bmpFile(3, 2, 16, p, {}, {0x7C00, 0x3E0, 0x1F}), bmpFile(2, 2, 32, p)};
-    mutateAll(seeds, [](const std::string& bytes) {
-        return acceptable(decodeBmp(test::asBytes(bytes)), 4);
-    });
+    mutateAll(seeds,
+              [](const std::string& bytes) { return acceptable(decodeBmp(asBytes(bytes)), 4); });
 }
 
 TEST(MutatedInput, GobArchives) {
-    const std::string wall = test::matColour(3);
+    const std::string wall = matColour(3);
     const std::string archive =
-        test::gobArchive({{"mat\\wall.mat", wall}, {"3do\\mat\\crate.mat", "crate"}});
+        gobArchive({{"mat\\wall.mat", wall}, {"3do\\mat\\crate.mat", "crate"}});
     mutateAll({archive}, [](const std::string& bytes) {
-        const GobReadResult read = readGobDirectory(test::asBytes(bytes));
+        const GobReadResult read = readGobDirectory(asBytes(bytes));
         if (!read)
             return false;
         for (const char* name : {"mat\\wall.mat", "3do\\mat\\crate.mat"}) {
@@ -89,9 +85,9 @@ TEST(MutatedInput, GobArchives) {
 }
 
 TEST(MutatedInput, CmpFiles) {
-    mutateAll({test::cmpFile()}, [](const std::string& bytes) {
+    mutateAll({cmpFile()}, [](const std::string& bytes) {
         Palette palette;
-        const bool accepted = decodeCmp(test::asBytes(bytes), palette);
+        const bool accepted = decodeCmp(asBytes(bytes), palette);
         EXPECT_EQ(accepted, bytes.size() >= 832 && bytes.compare(0, 3, "CMP") == 0);
         EXPECT_EQ(palette.paletteFilled, accepted);
         return accepted;
@@ -99,4 +95,4 @@ TEST(MutatedInput, CmpFiles) {
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

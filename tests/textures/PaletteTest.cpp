@@ -5,10 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::cmpFile;
 
 Palette builtIn() {
     Palette palette;
@@ -25,52 +23,45 @@ TEST(Palette, BuiltInTableHoldsTheGamesColours) {
         EXPECT_EQ(builtIn().entries[static_cast<std::size_t>(index)], colour) << "entry " << index;
 }
 
+// A file's name is found whatever its letter case; the label of the built-in table is known
+// in any case too. A file refused after one was loaded leaves the colours in use.
 TEST(Palette, LoadsACmpFileOrTheBuiltInTable) {
-    test::TempDir dir;
+    TempDir dir;
     dir.write("pal/game.cmp", cmpFile("CMP\x99 the rest of the header") + "not read");
     Palette palette;
     Preferences preferences;
-    test::FakeMessageBox boxes;
-    preferences.cmpFile = (dir.path() / "PAL/Game.CMP").string(); // found as Windows would
-    loadPalette(palette, preferences, boxes, Window::Main);
+    FakeMessageBox boxes;
+    const auto load = [&](const std::string& file) {
+        preferences.cmpFile = file;
+        loadPalette(palette, preferences, boxes, Window::Main);
+    };
+    load((dir.path() / "PAL/Game.CMP").string());
     EXPECT_EQ(palette.entries[1], (Rgb{1, 254, 0}));
     EXPECT_EQ(palette.entries[255], (Rgb{255, 0, 127}));
-
-    preferences.cmpFile = "DEFAULT (NO FILE NECESSARY)";
-    loadPalette(palette, preferences, boxes, Window::Main);
+    load("DEFAULT (NO FILE NECESSARY)");
     EXPECT_EQ(palette.entries, builtIn().entries);
     EXPECT_TRUE(boxes.shown().empty());
-
-    // A file refused after one was loaded leaves the colours in use.
-    preferences.cmpFile = dir.write("good.cmp", cmpFile());
-    loadPalette(palette, preferences, boxes, Window::Main);
-    preferences.cmpFile = dir.write("bad.cmp", cmpFile("XYZ"));
-    loadPalette(palette, preferences, boxes, Window::Main);
+    load(dir.write("good.cmp", cmpFile()));
+    load(dir.write("bad.cmp", cmpFile("XYZ")));
     EXPECT_EQ(palette.entries[1], (Rgb{1, 254, 0}));
 }
 
 TEST(Palette, RefusedFileIsReportedAndReplacedByTheBuiltInTable) {
-    test::TempDir dir;
-    const std::string paths[] = {
-        dir.write("lower.cmp", cmpFile("cmp")), dir.write("short.cmp", cmpFile().substr(0, 831)),
-        (dir.path() / "missing %s%n.cmp").string(), // shown as it is, never as a format
-    };
-    for (const std::string& path : paths) {
+    TempDir dir;
+    for (const std::string& path :
+         {dir.write("lower.cmp", cmpFile("cmp")), dir.write("short.cmp", cmpFile().substr(0, 831)),
+          (dir.path() / "missing %s%n.cmp").string()}) { // shown as it is, never as a format
         Palette palette;
         Preferences preferences;
         preferences.cmpFile = path;
-        test::FakeMessageBox boxes;
+        FakeMessageBox boxes;
         loadPalette(palette, preferences, boxes, Window::Main);
-        ASSERT_EQ(boxes.shown().size(), 1u) << path;
-        const auto& box = boxes.shown().front();
-        EXPECT_EQ(box.owner, Window::Main);
-        EXPECT_EQ(box.text, path);
-        EXPECT_EQ(box.caption, "Invalid CMP File");
-        EXPECT_EQ(box.style, kMbOk);
+        EXPECT_EQ(boxes.shown(), (std::vector<FakeMessageBox::Shown>{
+                                     {Window::Main, path, "Invalid CMP File", kMbOk}}));
         EXPECT_EQ(preferences.cmpFile, "Default (no file necessary)");
         EXPECT_EQ(palette.entries, builtIn().entries) << path;
     }
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

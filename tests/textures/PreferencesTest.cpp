@@ -6,10 +6,9 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
-using test::FakeSettings;
 using Values = std::map<std::string, std::string>;
 using enum TextureFormat;
 
@@ -18,7 +17,7 @@ const std::string kLabel = "Default (no file necessary)";
 struct Loaded {
     Preferences preferences;
     Palette palette;
-    test::FakeMessageBox boxes;
+    FakeMessageBox boxes;
 };
 
 Loaded load(Values values, bool exists = true) {
@@ -80,8 +79,8 @@ TEST(Preferences, ReadsAndWritesTheFormatCoding) {
 }
 
 TEST(Preferences, PaletteFileIsKeptOnlyWhileItOpens) {
-    test::TempDir dir;
-    const std::string good = dir.write("game.cmp", test::cmpFile());
+    TempDir dir;
+    const std::string good = dir.write("game.cmp", cmpFile());
     const Loaded kept = load({{"CmpFile", good}});
     EXPECT_EQ(kept.preferences.cmpFile, good);
     EXPECT_EQ(kept.palette.entries[1], (Rgb{1, 254, 0}));
@@ -102,4 +101,4 @@ TEST(Preferences, PaletteFileIsKeptOnlyWhileItOpens) {
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test
