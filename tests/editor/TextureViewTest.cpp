@@ -11,21 +11,14 @@
 #include <memory>
 #include <optional>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::kBlack;
-using test::kBlue;
-using test::kGreen;
-using test::kRed;
-using test::kWhite;
-using test::Rgb;
 
 constexpr int kSize = 100;
 
 // Frames of the texture view of the fan's group, drawn as the program draws them, with the
 // group's texture replaced by a 2 x 2 one.
-class TextureView : public test::EditorFixture {
+class TextureView : public EditorFixture {
 protected:
     void SetUp() override {
         EditorFixture::SetUp();
@@ -34,9 +27,7 @@ protected:
         initGlState();
     }
 
-    void useTexture(const std::array<Rgb, 4>& texels) {
-        model.materials[0] = test::textured(texels);
-    }
+    void useTexture(const std::array<Rgb, 4>& texels) { model.materials[0] = textured(texels); }
 
     void frame(const UvEditor& editor) {
         editor_.emplace(editor);
@@ -52,8 +43,8 @@ protected:
         const double half = editor_->shownHalfExtent();
         const double x = (u - (editor_->centreU - half)) / (2 * half) * kSize;
         const double y = (v - (editor_->centreV - half)) / (2 * half) * kSize;
-        return test::pixelAt(pixels_, kSize, static_cast<int>(std::floor(x)),
-                             static_cast<int>(std::floor(y)));
+        return pixelAt(pixels_, kSize, static_cast<int>(std::floor(x)),
+                       static_cast<int>(std::floor(y)));
     }
     // The brightest pixel around (u, v): a one-pixel line drawn smoothly may fall on either
     // side of its exact place.
@@ -113,4 +104,4 @@ TEST_F(TextureView, AGroupOnOnePointShowsTheTextureAroundIt) {
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

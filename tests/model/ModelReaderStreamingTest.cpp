@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 // Reads the text whole, and streamed through a buffer small enough that every kind of token
@@ -27,15 +27,15 @@ void expectStreamingAgrees(const std::string& text) {
     const bool streamedLoaded = ModelReader(in, 128).load(streamed);
     ASSERT_EQ(wholeLoaded, streamedLoaded);
     if (wholeLoaded) {
-        ASSERT_EQ(test::fileLayer(whole), test::fileLayer(streamed));
+        ASSERT_EQ(fileLayer(whole), fileLayer(streamed));
     }
 }
 
 TEST(ModelReaderStreaming, AgreesWithTheWholeTextReaderOnDamagedModels) {
-    test::Mutator mutator(4242);
+    Mutator mutator(4242);
     for (int i = 0; i < 300; ++i) {
         SCOPED_TRACE(i);
-        expectStreamingAgrees(mutator.mutate(test::kTriangleModel));
+        expectStreamingAgrees(mutator.mutate(kTriangleModel));
         if (HasFatalFailure())
             return;
     }
@@ -44,11 +44,11 @@ TEST(ModelReaderStreaming, AgreesWithTheWholeTextReaderOnDamagedModels) {
 TEST(ModelReaderStreaming, LongRunsCrossTheBuffer) {
     const std::string longWord(1000, 'w');
     const std::string longComment = "#" + std::string(700, 'c') + " MESHES 0\n";
-    std::string text = test::replaced(test::kTriangleModel, "0: 0 0 0 0", longWord + " 0 0 0 0");
-    text = test::replaced(text, "NAME tri", "NAME " + longWord);
-    text = test::replaced(text, "FACES 1",
-                          std::string(900, ' ') + "FACES" + std::string(900, '\n') + "1");
-    text = test::replaced(text, "GEOSETS 1", longComment + longComment + "GEOSETS 1");
+    std::string text = replaced(kTriangleModel, "0: 0 0 0 0", longWord + " 0 0 0 0");
+    text = replaced(text, "NAME tri", "NAME " + longWord);
+    text =
+        replaced(text, "FACES 1", std::string(900, ' ') + "FACES" + std::string(900, '\n') + "1");
+    text = replaced(text, "GEOSETS 1", longComment + longComment + "GEOSETS 1");
     expectStreamingAgrees(text);
     Model model;
     std::istringstream in(text);
@@ -57,8 +57,8 @@ TEST(ModelReaderStreaming, LongRunsCrossTheBuffer) {
     EXPECT_EQ(model.meshes[0].name, std::string(kMaxNameLength, 'w'));
 
     // The overflow of a comment longer than 255 characters is read as words, streamed too.
-    expectStreamingAgrees(test::replaced(test::kTriangleModel, "MESHES 1",
-                                         "#" + std::string(300, 'x') + " MESHES 0\nMESHES 1"));
+    expectStreamingAgrees(
+        replaced(kTriangleModel, "MESHES 1", "#" + std::string(300, 'x') + " MESHES 0\nMESHES 1"));
 }
 
 // The short decimals of usual files take a quick path; every real must still come out as the
@@ -96,4 +96,4 @@ TEST(ModelReaderStreaming, RealsAreConvertedExactly) {
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -9,30 +9,27 @@
 #include <span>
 #include <sstream>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::kTriangleModel;
-using test::replaced;
 
 bool loads(const std::string& text) {
     Model model;
-    return test::loadText(text, model);
+    return loadText(text, model);
 }
 
 Model loaded(const std::string& text) {
     Model model;
-    EXPECT_TRUE(test::loadText(text, model));
+    EXPECT_TRUE(loadText(text, model));
     return model;
 }
 
 // Everything the reader stored of a text.
-std::string fileLayer(const std::string& text) {
-    return test::fileLayer(loaded(text));
+std::string layerOf(const std::string& text) {
+    return fileLayer(loaded(text));
 }
 
 TEST(ModelReader, ReadsEveryFieldOfTheFileLayer) {
-    EXPECT_EQ(fileLayer(kTriangleModel), test::dataFile("triangle.layer"));
+    EXPECT_EQ(layerOf(kTriangleModel), dataFile("triangle.layer"));
 }
 
 struct NumberRow {
@@ -78,14 +75,14 @@ TEST(ModelReader, CornersTakeOneCommaWithBlanksOnEitherSide) {
     for (const char* line :
          {"0,0 1,1 2,2", "0, 0 1, 1 2, 2", "0 ,0 1 ,1 2 ,2", "0 , 0 1 , 1 2 , 2",
           "0,\t0\r\n1,1 2,2", "0, 0 1,# a comment right after a comma\n1 2, 2"}) {
-        EXPECT_EQ(fileLayer(replaced(kTriangleModel, "0, 0 1, 1 2, 2", line)),
-                  fileLayer(kTriangleModel))
+        EXPECT_EQ(layerOf(replaced(kTriangleModel, "0, 0 1, 1 2, 2", line)),
+                  layerOf(kTriangleModel))
             << line;
     }
 }
 
 TEST(ModelReader, CommentsBlanksAndLineEndsBetweenAnyTwoTokensChangeNothing) {
-    const std::string plain = fileLayer(kTriangleModel);
+    const std::string plain = layerOf(kTriangleModel);
 
     // A comment line between every two tokens (but not right after a comma glued to its
     // number: there the blanks after the comma belong to the next number).
@@ -96,7 +93,7 @@ TEST(ModelReader, CommentsBlanksAndLineEndsBetweenAnyTwoTokensChangeNothing) {
         commented += word;
         commented += word.back() == ',' ? " " : "\n# num: x: y: z: (a heading)\n";
     }
-    EXPECT_EQ(fileLayer(commented), plain) << "comments";
+    EXPECT_EQ(layerOf(commented), plain) << "comments";
 
     std::string crlf;
     std::string tabs;
@@ -106,8 +103,8 @@ TEST(ModelReader, CommentsBlanksAndLineEndsBetweenAnyTwoTokensChangeNothing) {
                 : c == '\n' ? std::string("  \t\n")
                             : std::string(1, c);
     }
-    EXPECT_EQ(fileLayer(crlf), plain) << "CR LF";
-    EXPECT_EQ(fileLayer(tabs), plain) << "tabs and trailing blanks";
+    EXPECT_EQ(layerOf(crlf), plain) << "CR LF";
+    EXPECT_EQ(layerOf(tabs), plain) << "tabs and trailing blanks";
 }
 
 TEST(ModelReader, WordsAreTakenAsWrittenAndKeywordsExactly) {
@@ -210,11 +207,11 @@ TEST(ModelReader, NamesAndWordsAreCutToTheirFields) {
 }
 
 TEST(ModelReader, LoadsFromAPathWhateverTheExtensionsCase) {
-    test::TempDir dir;
+    TempDir dir;
     EXPECT_TRUE(Model().load(dir.write("KNIGHT.3DO", kTriangleModel)));
     EXPECT_FALSE(Model().load((dir.path() / "absent.3do").string()));
     EXPECT_FALSE(Model().load(dir.path().string()));
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

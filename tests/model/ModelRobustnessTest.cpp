@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 // Textures without files: decided by the first letter of the name, so that damaged names
@@ -91,19 +91,19 @@ void checkPrepared(const Model& model, const std::string& text) {
 }
 
 TEST(ModelRobustness, DamagedModelsLoadPrepareAndSaveCleanly) {
-    const std::string sample = test::readFile(std::string(SW_SAMPLES_DIR) + "/totem.3do");
+    const std::string sample = readFile(std::string(SW_SAMPLES_DIR) + "/totem.3do");
     ASSERT_FALSE(sample.empty());
-    test::Mutator mutator(20261205);
-    test::FakeMessageBox messages;
+    Mutator mutator(20261205);
+    FakeMessageBox messages;
     int prepared = 0;
-    for (const std::string& original : {test::kTriangleModel, sample}) {
+    for (const std::string& original : {kTriangleModel, sample}) {
         for (int i = 0; i < 300 && !HasFatalFailure(); ++i) {
             // Three in four damaged anyhow, the fourth with extreme numbers in place of others
             // so that it still reads and reaches preparation.
             const std::string text =
                 i % 4 ? mutator.mutate(original) : mutator.replaceNumbers(original);
             Model model;
-            if (!test::loadText(text, model))
+            if (!loadText(text, model))
                 continue;
             checkLoaded(model, text);
             if (!model.prepare(loadTexture, messages)) {
@@ -116,7 +116,7 @@ TEST(ModelRobustness, DamagedModelsLoadPrepareAndSaveCleanly) {
             const std::string saved = model.outputText();
 
             Model again;
-            ASSERT_TRUE(test::loadText(saved, again)) << text << "\n----\n" << saved;
+            ASSERT_TRUE(loadText(saved, again)) << text << "\n----\n" << saved;
             ASSERT_TRUE(again.prepare(loadTexture, messages)) << saved;
             ASSERT_EQ(again.outputText(), saved) << text;
         }
@@ -127,8 +127,8 @@ TEST(ModelRobustness, DamagedModelsLoadPrepareAndSaveCleanly) {
 
 // A model too large for the memory there is fails to load instead of ending the program.
 TEST(ModelRobustness, AModelTooLargeToHoldFailsToLoad) {
-    if (test::kNoAllocationFailures)
-        GTEST_SKIP() << test::kNoAllocationFailures;
+    if (kNoAllocationFailures)
+        GTEST_SKIP() << kNoAllocationFailures;
     // A million vertices: some 40 MB as records, far beyond what the child may add.
     constexpr int kVertices = 1 << 20;
     std::string vertices;
@@ -137,20 +137,20 @@ TEST(ModelRobustness, AModelTooLargeToHoldFailsToLoad) {
         vertices += "v 0 0 0 0\n";
         normals += "n 0 0 1\n";
     }
-    std::string text = test::replaced(test::kTriangleModel,
-                                      "VERTICES 3\n0: 0 0 0 0\n1: 1 0 0 0\n2: 0 1 0.25 0.5\n",
-                                      "VERTICES " + std::to_string(kVertices) + "\n" + vertices);
-    text = test::replaced(text, "VERTEX NORMALS\n0: 0 0 1\n1: 0 0 1\n2: 0 0 1\n",
-                          "VERTEX NORMALS\n" + normals);
-    test::TempDir dir;
+    std::string text =
+        replaced(kTriangleModel, "VERTICES 3\n0: 0 0 0 0\n1: 1 0 0 0\n2: 0 1 0.25 0.5\n",
+                 "VERTICES " + std::to_string(kVertices) + "\n" + vertices);
+    text = replaced(text, "VERTEX NORMALS\n0: 0 0 1\n1: 0 0 1\n2: 0 0 1\n",
+                    "VERTEX NORMALS\n" + normals);
+    TempDir dir;
     const std::string path = dir.write("huge.3do", text);
     std::string().swap(text);
     std::string().swap(vertices);
     std::string().swap(normals);
     ASSERT_TRUE(Model().load(path)); // a model, for all its size
 
-    const test::ChildResult child = test::runInChild([&] {
-        if (!test::limitAddressSpace(std::size_t{16} << 20))
+    const ChildResult child = runInChild([&] {
+        if (!limitAddressSpace(std::size_t{16} << 20))
             return std::string("no limit");
         return std::string(Model().load(path) ? "loaded" : "not loaded");
     });
@@ -159,4 +159,4 @@ TEST(ModelRobustness, AModelTooLargeToHoldFailsToLoad) {
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -17,14 +17,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
-using test::face;
-using test::FakeMessageBox;
-using test::FakeTextures;
-using test::mesh;
-using test::model;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 
@@ -81,20 +76,20 @@ TEST(NumberText, RealsAreWrittenAsPercentGWithThreeExponentDigits) {
 // material 1, then 0, then 1 again, then of a material that is not listed, sharing texture
 // vertices across their groups; texture vertex 4 is used by no face. Comments, labels and the
 // second geoset are not carried over. Negative zeros, which real models hold, stay negative.
-const std::string kSmallModel = test::dataFile("box.3do");
+const std::string kSmallModel = dataFile("box.3do");
 
 class Writer : public ::testing::Test {
 protected:
     Model loaded(const std::string& text) {
         Model m;
-        EXPECT_TRUE(test::loadText(text, m));
+        EXPECT_TRUE(loadText(text, m));
         EXPECT_TRUE(m.prepare(textures.fn(), messages));
         return m;
     }
 
     FakeTextures textures;
     FakeMessageBox messages;
-    test::TempDir dir;
+    TempDir dir;
 };
 
 // The file saves to exactly the expected bytes, again to the same bytes, and reads back as a
@@ -105,12 +100,12 @@ TEST_F(Writer, WritesTheLayoutByteForByteAndReadsItBack) {
     // Faces group by group, each with its own normal. The untextured groups write the values
     // of the file, the textured one its texels; a texture vertex that groups shared is
     // written once for each group.
-    const std::string expected = test::dataFile("box-saved.3do");
+    const std::string expected = dataFile("box-saved.3do");
     EXPECT_EQ(m.outputText(), expected);
     const std::string path = (dir.path() / "box.3do").string();
     for (int save = 0; save < 2; ++save) {
         ASSERT_TRUE(m.save(path));
-        EXPECT_EQ(test::readFile(path), expected) << "save " << save;
+        EXPECT_EQ(readFile(path), expected) << "save " << save;
     }
     Model again;
     ASSERT_TRUE(again.load(path));
@@ -166,14 +161,14 @@ TEST_F(Writer, AFailedSaveLeavesTheFileThatWasThere) {
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(saved);
-    EXPECT_EQ(test::readFile(path), "the old model");
+    EXPECT_EQ(readFile(path), "the old model");
     // Nothing is left behind beside it.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);
 
     ASSERT_TRUE(m.save(path));
-    EXPECT_THAT(test::readFile(path), HasSubstr("NAME box\r\n"));
+    EXPECT_THAT(readFile(path), HasSubstr("NAME box\r\n"));
 }
 
 // Replacing a file takes only the folder's permission; saving must take the file's own.
@@ -184,8 +179,8 @@ TEST_F(Writer, AFileTheUserMayNotWriteStaysAsItWas) {
     std::filesystem::permissions(path, perms::owner_read | perms::group_read | perms::others_read);
     std::filesystem::permissions(dir.path(), perms::all); // anyone may make files beside it
 
-    const test::ChildResult child = test::runInChild([&]() -> std::string {
-        if (const std::string why = test::becomeUnprivileged(); !why.empty())
+    const ChildResult child = runInChild([&]() -> std::string {
+        if (const std::string why = becomeUnprivileged(); !why.empty())
             return "skip: " + why;
         if (const int fd = ::open(path.c_str(), O_WRONLY); fd >= 0) {
             ::close(fd);
@@ -196,7 +191,7 @@ TEST_F(Writer, AFileTheUserMayNotWriteStaysAsItWas) {
     if (child.output.starts_with("skip: "))
         GTEST_SKIP() << child.output.substr(6);
     EXPECT_EQ(child.output, "The file there cannot be opened for writing: Permission denied.");
-    EXPECT_EQ(test::readFile(path), "the old model");
+    EXPECT_EQ(readFile(path), "the old model");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);
@@ -215,8 +210,8 @@ TEST_F(Writer, TheNewFileKeepsTheModeOwnerAndGroupOfTheOld) {
     EXPECT_EQ(saved.st_uid, 65534u);
     EXPECT_EQ(saved.st_gid, 65534u);
     EXPECT_EQ(saved.st_mode & 07777, 0640u);
-    EXPECT_THAT(test::readFile(path), HasSubstr("NAME box\r\n"));
+    EXPECT_THAT(readFile(path), HasSubstr("NAME box\r\n"));
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

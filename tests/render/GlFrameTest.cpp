@@ -6,7 +6,7 @@
 
 #include <array>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 struct ProjectionRow {
@@ -54,4 +54,4 @@ TEST(SetupProjection, SpansTheLongerSideAndKeepsTheAspect) {
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <functional>
+#include <tuple>
 
 namespace sw::test {
 namespace {
@@ -131,35 +132,22 @@ protected:
 // rotation about the wrong axis, in the wrong direction or in the wrong order shows the quad
 // from behind (culled: black) or with its quarters swapped.
 TEST_F(ModelViewTest, ShowsTheSideFacingTheViewerTexturedAndUpright) {
-    const struct {
-        const char* name;
-        double pitch;
-        double yaw;
-        ScreenToModel toModel;
-    } rows[] = {
-        {"front", 0, 0, kFront},
-        // Looking down on +z with +y toward the bottom of the screen.
-        {"pitch 90", 90, 0,
-         [](double x, double y) {
-             return Vector3{-x, -y, 0};
-         }},
-        // The model's -x side faces the viewer, +z still up.
-        {"yaw 90", 0, 90,
-         [](double x, double y) {
-             return Vector3{0, -x, y};
-         }},
-        // Yaw turns the model about its own vertical axis before the tilt: looking down on +z
-        // again, now with +x up the screen and +y to the left.
-        {"yaw 90 then pitch 90", 90, 90,
-         [](double x, double y) {
-             return Vector3{y, -x, 0};
-         }},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        view_.pitch = row.pitch;
-        view_.yaw = row.yaw;
-        draw(modelOf(quadMesh({Quad{}}, row.toModel), {quarters_}));
+    // Pitched 90: looking down on +z with +y toward the bottom of the screen.
+    const ScreenToModel top = [](double x, double y) { return Vector3{-x, -y, 0}; };
+    // Yawed 90: the model's -x side faces the viewer, +z still up.
+    const ScreenToModel side = [](double x, double y) { return Vector3{0, -x, y}; };
+    // Yaw turns the model about its own vertical axis before the tilt: looking down on +z
+    // again, now with +x up the screen and +y to the left.
+    const ScreenToModel both = [](double x, double y) { return Vector3{y, -x, 0}; };
+    const std::tuple<const char*, double, double, ScreenToModel> rows[] = {{"front", 0, 0, kFront},
+                                                                           {"pitch", 90, 0, top},
+                                                                           {"yaw", 0, 90, side},
+                                                                           {"both", 90, 90, both}};
+    for (const auto& [name, pitch, yaw, toModel] : rows) {
+        SCOPED_TRACE(name);
+        view_.pitch = pitch;
+        view_.yaw = yaw;
+        draw(modelOf(quadMesh({Quad{}}, toModel), {quarters_}));
         expectQuarters(kRed, kGreen, kBlue, kWhite);
         EXPECT_COLOUR(at(25, 50), kBlack);
         EXPECT_COLOUR(at(75, 50), kBlack);
