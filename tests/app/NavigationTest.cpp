@@ -76,87 +76,83 @@ protected:
     }
 };
 
-struct NavigationCase {
+struct NavigationRow {
     const char* name;
     std::vector<Input> inputs;
     Values expected;
 };
 
-class NavigationInputs : public Navigation, public testing::WithParamInterface<NavigationCase> {};
-
 // Steps wrap (lines, keys) or clamp (pages, thumb, pan and zoom); the bars show the result,
-// pitch and zoom negated so that moving either thumb up adds to it.
-TEST_P(NavigationInputs, MoveTheViewAndTheBarsShowIt) {
-    for (const Input& input : GetParam().inputs)
-        apply(input);
-    const ViewState& view = shell.state.viewState;
-    const Values& v = GetParam().expected;
-    EXPECT_EQ(std::tuple(view.pitch, view.yaw, view.zoom, view.panX, view.panY), v.tuple());
-    EXPECT_EQ(bars(), (std::vector{-static_cast<int>(v.pitch), static_cast<int>(v.yaw), -v.zoom,
-                                   v.panX, v.panY}));
-    // Every zoom step enlarges by 3 %; panning moves the eye and the point looked at together,
-    // 10 x zoomFactor scaled units a step.
-    EXPECT_NEAR(view.zoomFactor, std::pow(1.03, v.zoom), 1e-12);
-    EXPECT_DOUBLE_EQ(view.eye.x, -10.0 * v.panX * view.zoomFactor);
-    EXPECT_DOUBLE_EQ(view.eye.y, -10.0 * v.panY * view.zoomFactor);
-    EXPECT_EQ(std::tuple(view.center.x, view.center.y, view.eye.z, view.center.z),
-              std::tuple(view.eye.x, view.eye.y, -20000.0, 0.0));
-}
-
-using S = ScrollRequest;
-INSTANTIATE_TEST_SUITE_P(
-    Presses, NavigationInputs,
-    testing::Values(
-        NavigationCase{"LeftStopsAtTheEnd", {key(vk::kLeft, 150)}, {.panX = -100}},
-        NavigationCase{"UpPansDown", {key(vk::kUp, 2)}, {.panY = -2}},
-        NavigationCase{"CtrlTakesTens",
-                       {key(vk::kRight, 3, kCtrl), key(vk::kDown, 11, kCtrl)},
-                       {.panX = 30, .panY = 100}},
+// pitch and zoom negated so that moving either thumb up adds to it. Each row starts from a
+// reset view.
+TEST_F(Navigation, InputsMoveTheViewAndTheBarsShowIt) {
+    using S = ScrollRequest;
+    const NavigationRow rows[] = {
+        {"LeftStopsAtTheEnd", {key(vk::kLeft, 150)}, {.panX = -100}},
+        {"UpPansDown", {key(vk::kUp, 2)}, {.panY = -2}},
+        {"CtrlTakesTens",
+         {key(vk::kRight, 3, kCtrl), key(vk::kDown, 11, kCtrl)},
+         {.panX = 30, .panY = 100}},
         // The 180th press gives 180 (or -180), which stays; the next wraps.
-        NavigationCase{"ShiftKeepsTheEnds",
-                       {key(vk::kUp, 180, kShift), key(vk::kLeft, 180, kShift)},
-                       {.pitch = 180, .yaw = -180}},
-        NavigationCase{"ShiftWraps",
-                       {key(vk::kUp, 190, kShift), key(vk::kLeft, 181, kShift)},
-                       {.pitch = -170, .yaw = 179}},
-        NavigationCase{"ShiftWithCtrlTakesTens",
-                       {key(vk::kDown, 19, kShift | kCtrl), key(vk::kRight, 19, kShift | kCtrl)},
-                       {.pitch = 170, .yaw = -170}},
-        NavigationCase{"PadMultiplySpins", {key(vk::kMultiply, 3, kShift)}, {.pitch = 3, .yaw = 6}},
-        NavigationCase{
-            "PadMultiplyWithCtrl", {key(vk::kMultiply, 19, kCtrl)}, {.pitch = 95, .yaw = -170}},
-        NavigationCase{
-            "PadZooms", {key(vk::kAdd, 11, kCtrl | kShift), key(vk::kSubtract, 4)}, {.zoom = 96}},
-        NavigationCase{"LinesWrapTheAnglesAndStep",
-                       {scroll(Id::PitchBar, S::LineUp, 181), scroll(Id::YawBar, S::LineDown, 181),
-                        scroll(Id::ZoomBar, S::LineUp, 3), scroll(Id::PanYBar, S::LineUp, 2)},
-                       {.pitch = -179, .yaw = -179, .zoom = 3, .panY = -2}},
-        NavigationCase{"PagesUpClamp",
-                       {scroll(Id::PitchBar, S::PageUp, 19), scroll(Id::YawBar, S::PageUp, 19),
-                        scroll(Id::PanXBar, S::PageUp, 11)},
-                       {.pitch = 180, .yaw = -180, .panX = -100}},
-        NavigationCase{"PagesDownClamp",
-                       {scroll(Id::PitchBar, S::PageDown, 19), scroll(Id::YawBar, S::PageDown, 19),
-                        scroll(Id::ZoomBar, S::PageDown, 11)},
-                       {.pitch = -180, .yaw = 180, .zoom = -100}},
-        NavigationCase{"ThumbsSetTheirValue",
-                       {scroll(Id::PitchBar, S::ThumbTrack, 1, -30),
-                        scroll(Id::YawBar, S::ThumbPosition, 1, -45),
-                        scroll(Id::ZoomBar, S::ThumbTrack, 1, 20),
-                        scroll(Id::PanXBar, S::ThumbPosition, 1, 7),
-                        scroll(Id::PanYBar, S::ThumbTrack, 1, -100)},
-                       {.pitch = 30, .yaw = -45, .zoom = -20, .panX = 7, .panY = -100}},
-        NavigationCase{
-            "ZoomThumbClamps", {scroll(Id::ZoomBar, S::ThumbTrack, 1, -300)}, {.zoom = 100}},
-        NavigationCase{"OtherKeysChangeNothing", {key('A')}, {}},
-        NavigationCase{"TopBottomAndEndChangeNothing",
-                       {scroll(Id::YawBar, S::Top), scroll(Id::ZoomBar, S::Bottom),
-                        scroll(Id::PanXBar, S::EndScroll, 1, 50)},
-                       {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+        {"ShiftKeepsTheEnds",
+         {key(vk::kUp, 180, kShift), key(vk::kLeft, 180, kShift)},
+         {.pitch = 180, .yaw = -180}},
+        {"ShiftWraps",
+         {key(vk::kUp, 190, kShift), key(vk::kLeft, 181, kShift)},
+         {.pitch = -170, .yaw = 179}},
+        {"ShiftWithCtrlTakesTens",
+         {key(vk::kDown, 19, kShift | kCtrl), key(vk::kRight, 19, kShift | kCtrl)},
+         {.pitch = 170, .yaw = -170}},
+        {"PadMultiplySpins", {key(vk::kMultiply, 3, kShift)}, {.pitch = 3, .yaw = 6}},
+        {"PadMultiplyWithCtrl", {key(vk::kMultiply, 19, kCtrl)}, {.pitch = 95, .yaw = -170}},
+        {"PadZooms", {key(vk::kAdd, 11, kCtrl | kShift), key(vk::kSubtract, 4)}, {.zoom = 96}},
+        {"LinesWrapTheAnglesAndStep",
+         {scroll(Id::PitchBar, S::LineUp, 181), scroll(Id::YawBar, S::LineDown, 181),
+          scroll(Id::ZoomBar, S::LineUp, 3), scroll(Id::PanYBar, S::LineUp, 2)},
+         {.pitch = -179, .yaw = -179, .zoom = 3, .panY = -2}},
+        {"PagesUpClamp",
+         {scroll(Id::PitchBar, S::PageUp, 19), scroll(Id::YawBar, S::PageUp, 19),
+          scroll(Id::PanXBar, S::PageUp, 11)},
+         {.pitch = 180, .yaw = -180, .panX = -100}},
+        {"PagesDownClamp",
+         {scroll(Id::PitchBar, S::PageDown, 19), scroll(Id::YawBar, S::PageDown, 19),
+          scroll(Id::ZoomBar, S::PageDown, 11)},
+         {.pitch = -180, .yaw = 180, .zoom = -100}},
+        {"ThumbsSetTheirValue",
+         {scroll(Id::PitchBar, S::ThumbTrack, 1, -30), scroll(Id::YawBar, S::ThumbPosition, 1, -45),
+          scroll(Id::ZoomBar, S::ThumbTrack, 1, 20), scroll(Id::PanXBar, S::ThumbPosition, 1, 7),
+          scroll(Id::PanYBar, S::ThumbTrack, 1, -100)},
+         {.pitch = 30, .yaw = -45, .zoom = -20, .panX = 7, .panY = -100}},
+        {"ZoomThumbClamps", {scroll(Id::ZoomBar, S::ThumbTrack, 1, -300)}, {.zoom = 100}},
+        {"OtherKeysChangeNothing", {key('A')}, {}},
+        {"TopBottomAndEndChangeNothing",
+         {scroll(Id::YawBar, S::Top), scroll(Id::ZoomBar, S::Bottom),
+          scroll(Id::PanXBar, S::EndScroll, 1, 50)},
+         {}},
+    };
+    for (const NavigationRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        command(Id::ResetViewButton);
+        for (const Input& input : row.inputs)
+            apply(input);
+        const ViewState& view = shell.state.viewState;
+        const Values& v = row.expected;
+        EXPECT_EQ(std::tuple(view.pitch, view.yaw, view.zoom, view.panX, view.panY), v.tuple());
+        EXPECT_EQ(bars(), (std::vector{-static_cast<int>(v.pitch), static_cast<int>(v.yaw), -v.zoom,
+                                       v.panX, v.panY}));
+        // Every zoom step enlarges by 3 %; panning moves the eye and the point looked at
+        // together, 10 x zoomFactor scaled units a step.
+        EXPECT_NEAR(view.zoomFactor, std::pow(1.03, v.zoom), 1e-12);
+        EXPECT_DOUBLE_EQ(view.eye.x, -10.0 * v.panX * view.zoomFactor);
+        EXPECT_DOUBLE_EQ(view.eye.y, -10.0 * v.panY * view.zoomFactor);
+        EXPECT_EQ(std::tuple(view.center.x, view.center.y, view.eye.z, view.center.z),
+                  std::tuple(view.eye.x, view.eye.y, -20000.0, 0.0));
+    }
+}
 
 TEST_F(Navigation, EveryScrollMessageDrawsAFrameWhileTheModelViewIsShown) {
     const int before = windows.framesRequested;
+    using S = ScrollRequest;
     apply(scroll(Id::PanXBar, S::ThumbTrack, 2, 40));
     apply(scroll(Id::PanXBar, S::EndScroll));
     EXPECT_EQ(windows.framesRequested, before + 3);
