@@ -3,10 +3,8 @@
 #include "app/InterfaceState.h"
 #include "app/Shell.h"
 #include "platform/Platform.h"
-#include "support/FakeFileDialogs.h"
-#include "support/FakeMessageBox.h"
-#include "support/FakeSettings.h"
 #include "support/FakeWindowSystem.h"
+#include "support/Fakes.h"
 #include "support/ModelText.h"
 #include "support/TempDir.h"
 

@@ -3,7 +3,7 @@
 #include "platform/HeadlessGl.h"
 #include "render/GlFrame.h"
 
-#include "support/FakeMessageBox.h"
+#include "support/Fakes.h"
 #include "support/GlPixels.h"
 #include "support/ModelText.h"
 

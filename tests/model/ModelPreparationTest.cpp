@@ -1,6 +1,6 @@
 #include "model/Model.h"
 
-#include "support/FakeMessageBox.h"
+#include "support/Fakes.h"
 #include "support/ModelText.h"
 
 #include <gmock/gmock.h>

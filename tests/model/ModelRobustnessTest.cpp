@@ -6,7 +6,7 @@
 #include "model/Model.h"
 
 #include "support/ChildProcess.h"
-#include "support/FakeMessageBox.h"
+#include "support/Fakes.h"
 #include "support/ModelText.h"
 #include "support/Mutator.h"
 #include "support/TempDir.h"

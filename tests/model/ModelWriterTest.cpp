@@ -2,7 +2,7 @@
 #include "model/NumberText.h"
 
 #include "support/ChildProcess.h"
-#include "support/FakeMessageBox.h"
+#include "support/Fakes.h"
 #include "support/ModelText.h"
 #include "support/TempDir.h"
 

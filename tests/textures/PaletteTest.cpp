@@ -1,5 +1,5 @@
 #include "textures/Palette.h"
-#include "support/FakeMessageBox.h"
+#include "support/Fakes.h"
 #include "support/TempDir.h"
 #include "support/TextureFiles.h"
 

@@ -1,5 +1,4 @@
-#include "support/FakeMessageBox.h"
-#include "support/FakeSettings.h"
+#include "support/Fakes.h"
 #include "support/TempDir.h"
 #include "support/TextureFiles.h"
 #include "textures/Palette.h"
