@@ -111,6 +111,7 @@ TEST_F(Document, OpenTakesOnlyModelFilesNamed3do) {
         {"KNIGHT.3DO", kTriangleModel, nullptr, nullptr, "KNIGHT.3DO"},
         {"knight.txt", kTriangleModel, refusal, "Skinweaver 1.1", "old.3do"},
         {"knight3do", kTriangleModel, nullptr, nullptr, "knight3do"},
+        {"3do", kTriangleModel, nullptr, nullptr, "3do"},
         {"do", kTriangleModel, refusal, "Skinweaver 1.1", "old.3do"},
         {"bad.3do", "not a model", "Error loading file.", "File error", nullptr},
         {"bad.3do", replaced(kTriangleModel, "3 0, 0 1, 1 2, 2", "3 0, 0 1, 1 7, 2"),

@@ -178,12 +178,11 @@ TEST_F(PreferencesWindow, OkStoresWhatItShowsAndReloadsThePaletteAndItsTextures)
     browse(palettePath);
     command(Id::BmpFirst);
     windows.setChecked(Id::MatFallback, false); // the boxes check themselves when clicked
-    windows.setChecked(Id::BmpFallback, false);
     EXPECT_TRUE(windows.isChecked(Id::BmpFirst));
     EXPECT_FALSE(windows.isChecked(Id::MatFirst));
     command(Id::Ok);
     EXPECT_EQ(fake.settings.values,
-              (Values{{"CmpFile", palettePath}, {"PrimaryTex", "BMP"}, {"SecondaryTex", "NONE"}}));
+              (Values{{"CmpFile", palettePath}, {"PrimaryTex", "BMP"}, {"SecondaryTex", "BMP"}}));
     EXPECT_FALSE(shown());
     EXPECT_EQ(wallTexel(), cmpColours({5}));
 

@@ -24,7 +24,6 @@ TEST(Usage, WrongCallsExitWithTwoAndTheUsageAndWriteNothing) {
     TempDir dir;
     const std::string out = (dir.path() / "out").string();
     const std::string png = dir.write("in.png", "");
-    const Arguments group{"--mesh", "0", "--group", "0"};
     const Arguments calls[] = {
         {},
         {"no-such-command"},
@@ -44,11 +43,11 @@ TEST(Usage, WrongCallsExitWithTwoAndTheUsageAndWriteNothing) {
         {"remap", kSample, out, "--mesh", "0", "--group", "0"},
         {"uvview", kSample, out, "--mesh", "0"},
         {"uvlayout", kSample, out, "--group", "0"},
+        {"uvlayout", kSample, out, "--mesh", "0", "--group", "0", "--size", "1x8193"},
         {"mat", png, out, "--bits", "12"},
         {"mat", png},
         {"sources"},
-        {"sources", "drop", png},
-    };
+        {"sources", "drop", png}};
     for (const Arguments& call : calls) {
         const ProgramResult result = cli(call);
         const std::string command =
@@ -158,7 +157,8 @@ TEST(RenderCommand, DrawsTheSampleTexturedInTheMiddleOfTheImage) {
     EXPECT_GT(colours.size(), 3);
 
     // Turning and zooming change the picture; zooming out leaves more background.
-    EXPECT_NE(render("turned.png", {"--yaw", "45", "--pitch", "30"}), front);
+    EXPECT_NE(render("tilted.png", {"--pitch", "30"}), front);
+    EXPECT_NE(render("turned.png", {"--yaw", "45"}), front);
     EXPECT_GT(blackPixels(render("far.png", {"--zoom", "-60"})), blackPixels(front));
 
     const auto broken = cli({"render", dir.write("bad.3do", "SECTION: HEADER"), "out.png"});
@@ -248,6 +248,8 @@ TEST(EditorCommands, ARemapSavedAndReadBackShowsWhatTheRemapShowed) {
 
     run({"uvview", kSample, out("plain.png"), "--mesh", "0", "--group", "1"}, {});
     EXPECT_EQ(image(out("plain.png")).size(), QSize(512, 512));
+    run({"uvlayout", kSample, out("tall.png"), "--size", "1x8192"}, head); // the largest side
+    EXPECT_EQ(image(out("tall.png")).size(), QSize(1, 8192));
 }
 
 TEST(EditorCommands, AMeshOrGroupThatDoesNotExistIsReportedAndNothingWritten) {
@@ -259,9 +261,12 @@ TEST(EditorCommands, AMeshOrGroupThatDoesNotExistIsReportedAndNothingWritten) {
     const auto noMesh = remap("3", "0");
     EXPECT_EQ(noMesh.exitCode, 1);
     EXPECT_EQ(noMesh.err, "The model has no mesh 3: it has 3 meshes, numbered from 0.\n");
-    const auto noGroup = remap("0", "-1");
-    EXPECT_EQ(noGroup.exitCode, 1);
-    EXPECT_EQ(noGroup.err, "Mesh 0 (base) has no group -1: it has 2 groups, numbered from 0.\n");
+    for (const char* group : {"-1", "2"}) {
+        const auto noGroup = remap("0", group);
+        EXPECT_EQ(noGroup.exitCode, 1);
+        EXPECT_EQ(noGroup.err, std::string("Mesh 0 (base) has no group ") + group +
+                                   ": it has 2 groups, numbered from 0.\n");
+    }
     EXPECT_FALSE(std::filesystem::exists(out));
 }
 

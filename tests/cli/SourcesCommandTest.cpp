@@ -53,7 +53,7 @@ TEST_F(Sources, AreListedAddedAndRemovedInTheEditorsSettings) {
         {{"add", archive}, 0, "", ""}, // listed already
         {{"add", notes}, 1, "", "Not added: " + notes + ": the file is no GOB archive\n"},
         {{"list"}, 0, folder + "\n" + archive + "\n", ""},
-        {{"remove", folder}, 0, "", ""},
+        {{"remove", folder + "/."}, 0, "", ""}, // a path to it, not as listed
         {{"remove", folder}, 1, "", folder + ": not a texture source\n"},
         {{"list"}, 0, archive + "\n", ""},
     };

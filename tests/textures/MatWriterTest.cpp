@@ -101,6 +101,7 @@ TEST(MatWriter, SixteenBitsRoundEachChannelToItsNearestLevel) {
     } rows[] = {
         {{0, 0, 0, 255}, 0x0000, {0, 0, 0}},
         {{255, 255, 255, 255}, 0xFFFF, {254, 254, 254}},
+        {{37, 0, 0, 255}, 0x2000, {32, 0, 0}}, // 4.498 levels of red
         {{4, 0, 0, 255}, 0x0000, {0, 0, 0}},
         {{5, 0, 0, 255}, 0x0800, {8, 0, 0}},
         {{0, 3, 0, 255}, 0x0020, {0, 0, 0}}, // green's lowest bit, which only the game sees
