@@ -16,14 +16,12 @@ namespace {
 using ::testing::ElementsAre;
 
 HierarchyNode node(int meshIndex, int parent, Vector3 o, Vector3 p = {}) {
-    return {.mesh = meshIndex,
-            .parent = parent,
-            .x = o.x,
-            .y = o.y,
-            .z = o.z,
-            .pivotx = p.x,
-            .pivoty = p.y,
-            .pivotz = p.z};
+    HierarchyNode n;
+    n.mesh = meshIndex;
+    n.parent = parent;
+    std::tie(n.x, n.y, n.z, n.pivotx, n.pivoty, n.pivotz) =
+        std::tuple(o.x, o.y, o.z, p.x, p.y, p.z);
+    return n;
 }
 
 Mesh point(double x = 0, double y = 0, double z = 0) {
