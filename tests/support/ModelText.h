@@ -16,11 +16,6 @@
 // models in memory for the layers above the reader.
 namespace sw::test {
 
-// A file of tests/data/, whole.
-inline std::string dataFile(const std::string& name) {
-    return readFile(std::string(SW_TEST_DATA_DIR) + "/" + name);
-}
-
 // Two materials, one triangle mesh, one node.
 inline const std::string kTriangleModel = dataFile("triangle.3do");
 

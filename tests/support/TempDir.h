@@ -47,4 +47,9 @@ inline std::string readFile(const std::filesystem::path& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// A file of tests/data/, whole.
+inline std::string dataFile(const std::string& name) {
+    return readFile(std::string(SW_TEST_DATA_DIR) + "/" + name);
+}
+
 } // namespace sw::test

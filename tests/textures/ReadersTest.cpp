@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace sw::test {
 namespace {
 
@@ -18,13 +20,17 @@ Palette builtIn() {
     return palette;
 }
 
+// Every entry, as RRGGBB, sixteen to a line.
 TEST(Palette, BuiltInTableHoldsTheGamesColours) {
-    const std::pair<int, Rgb> samples[] = {{0, {0, 0, 0}},         {16, {255, 255, 255}},
-                                           {32, {253, 253, 253}},  {100, {0x9F, 0x5B, 0x3F}},
-                                           {191, {0x37, 0, 0x5B}}, {200, {255, 0, 255}},
-                                           {255, {255, 255, 255}}};
-    for (const auto& [index, colour] : samples)
-        EXPECT_EQ(builtIn().entries[static_cast<std::size_t>(index)], colour) << "entry " << index;
+    std::string table;
+    char entry[8];
+    for (std::size_t i = 0; i < 256; ++i) {
+        const Rgb c = builtIn().entries[i];
+        std::snprintf(entry, sizeof entry, "%02X%02X%02X", c.r, c.g, c.b);
+        table += entry;
+        table += i % 16 == 15 ? '\n' : ' ';
+    }
+    EXPECT_EQ(table, dataFile("palette.txt"));
 }
 
 // A file's name is found whatever its letter case; the label of the built-in table is known
