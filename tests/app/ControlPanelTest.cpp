@@ -6,7 +6,6 @@
 #include <gmock/gmock.h>
 
 #include <cmath>
-#include <limits>
 
 namespace sw::test {
 namespace {
@@ -62,7 +61,7 @@ TEST_F(ControlPanel, ChoosingAMeshDropsTheTextureChoiceAndTheEditor) {
     EXPECT_EQ(rows(Id::TextureList), (std::vector<std::string>{"wall", "floor"}));
     EXPECT_EQ(windows.currentRow(Id::TextureList), -1);
     EXPECT_FALSE(group(1).selected);
-    expectEnabled({Panes, Lists, View, Gl, FileItems});
+    expectEnabled(InterfaceState::ModelOpen);
 
     // Already without a texture, the choice only fills the list again.
     select(Id::MeshList, 0);
@@ -150,18 +149,16 @@ TEST_F(ControlPanel, ScaleReadsTheFactorAsAtofDoesOnTheCheckedAxes) {
     EXPECT_EQ(boxes().size(), 1U);
 }
 
+// As atof reads it: the longest number at the start, 0 without one.
 TEST(ScaleFactor, IsTheLongestNumberAtTheStart) {
-    const double inf = std::numeric_limits<double>::infinity();
-    const struct {
-        const char* text;
-        double factor;
-    } rows[] = {
-        {"2abc", 2}, {"  -1.5e1x", -15}, {"+.5", 0.5},   {"0x10", 16},     {"abc", 0},
-        {"", 0},     {"-", 0},           {"1e999", inf}, {"-1e999", -inf}, {"1e-999", 0},
-        {"3.", 3},   {".e1", 0},         {"inf", inf},
-    };
-    for (const auto& row : rows)
-        EXPECT_EQ(factorOf(row.text), row.factor) << row.text;
+    const std::pair<const char*, double> rows[] = {
+        {"2abc", 2},  {"  -1.5e1x", -15},  {"+.5", 0.5},
+        {"0x10", 16}, {"abc", 0},          {"", 0},
+        {"-", 0},     {"1e999", HUGE_VAL}, {"3.", 3},
+        {".e1", 0},   {"inf", HUGE_VAL},   {"-1e999", -HUGE_VAL},
+        {"1e-999", 0}};
+    for (const auto& [text, factor] : rows)
+        EXPECT_EQ(factorOf(text), factor) << text;
 }
 
 TEST_F(ControlPanel, ChangeGivesTheGroupAnotherImageAndKeepsItsRow) {

@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace sw::test {
@@ -60,108 +61,82 @@ TEST_F(Document, OpenFindsTheTexturesInTheModelsFolderAndCloseDeletesThem) {
         EXPECT_FALSE(glIsTexture(texture));
 }
 
-TEST_F(Document, OpenWithAModelAnsweringNoThenCancellingKeepsTheModelUnsaved) {
+// "Save?" before Open and Close: No saves nothing; Yes offers the save dialog, which starts
+// from the open file, asks before replacing one and makes the chosen name the open file's; the
+// command goes on either way. An edit is never saved unasked.
+TEST_F(Document, SaveQuestionSavesOnlyOnYesToTheChosenName) {
     openKnight();
-    const Model* before = shell.state.currentModel.get();
-    const auto filesBefore = files();
-
-    fake.messageBoxes.answer(kIdNo);
-    fake.fileDialogs.cancel();
-    command(Id::MenuOpen);
-
-    EXPECT_EQ(boxes(), std::vector{kSaveQuestion});
-    // Only the open dialog: No skips the save dialog.
-    EXPECT_EQ(dialogKinds(fake.fileDialogs), (std::vector{Kind::Open, Kind::Open}));
-    EXPECT_EQ(shell.state.currentModel.get(), before);
+    shell.state.currentModel->insertOffset = {1, 2, 3};
+    auto expectedFiles = files();
+    const auto answerAndCancel = [this](int answer, Id id) {
+        fake.messageBoxes.clear();
+        fake.messageBoxes.answer(answer);
+        fake.fileDialogs.cancel();
+        command(id);
+        EXPECT_EQ(boxes(), std::vector{kSaveQuestion});
+    };
+    answerAndCancel(kIdNo, Id::MenuOpen); // only the open dialog follows
     expectModelOpen("knight.3do");
-    EXPECT_EQ(files(), filesBefore);
-}
 
-TEST_F(Document, OpenAnsweringYesSavesUnderTheNewNameThenCancellingKeepsTheModelUnderIt) {
-    openKnight();
-    const auto filesBefore = files();
-
-    fake.messageBoxes.answer(kIdYes);
     fake.fileDialogs.choose(pathOf("copy.3do"), "copy.3do");
-    fake.fileDialogs.cancel();
-    command(Id::MenuOpen);
-
-    EXPECT_EQ(boxes(), std::vector{kSaveQuestion});
-    // The save dialog starts from the open file and asks before replacing one; then the open
-    // dialog.
-    ASSERT_EQ(dialogKinds(fake.fileDialogs), (std::vector{Kind::Open, Kind::Save, Kind::Open}));
-    EXPECT_EQ(fake.fileDialogs.shown()[1].initialPath, pathOf("knight.3do"));
-    EXPECT_TRUE(fake.fileDialogs.shown()[1].request.overwritePrompt);
+    answerAndCancel(kIdYes, Id::MenuOpen); // the save dialog, then the open dialog
     expectModelOpen("copy.3do");
-    EXPECT_EQ(shell.state.currentPath, pathOf("copy.3do"));
-    auto filesAfter = files();
-    EXPECT_EQ(filesAfter["copy.3do"], shell.state.currentModel->outputText());
-    filesAfter.erase("copy.3do");
-    EXPECT_EQ(filesAfter, filesBefore);
-}
+    const auto& shown = fake.fileDialogs.shown();
+    EXPECT_EQ(
+        std::tuple(shown[2].request.kind, shown[2].initialPath, shown[2].request.overwritePrompt),
+        std::tuple(Kind::Save, pathOf("knight.3do"), true));
+    expectedFiles["copy.3do"] = shell.state.currentModel->outputText();
+    EXPECT_EQ(files(), expectedFiles);
 
-TEST_F(Document, CloseAnsweringYesAndCancellingTheSaveDialogClosesWithoutSaving) {
-    openKnight();
-    shell.state.currentModel->insertOffset = {1, 2, 3}; // an edit that is never saved
-    const auto filesBefore = files();
-
-    fake.messageBoxes.answer(kIdYes);
-    fake.fileDialogs.cancel();
-    command(Id::MenuClose);
-
-    EXPECT_EQ(boxes(), std::vector{kSaveQuestion});
-    EXPECT_EQ(dialogKinds(fake.fileDialogs), (std::vector{Kind::Open, Kind::Save}));
+    shell.state.currentModel->insertOffset = {4, 5, 6};
+    answerAndCancel(kIdYes, Id::MenuClose); // the save dialog, cancelled
     expectNoModel();
-    EXPECT_EQ(files(), filesBefore);
+    EXPECT_EQ(files(), expectedFiles);
+    EXPECT_EQ(dialogKinds(fake.fileDialogs),
+              (std::vector{Kind::Open, Kind::Open, Kind::Save, Kind::Open, Kind::Save}));
 }
 
 // Open with old.3do open, answering No to "Save?": only names ending in "3do" count, in any
 // case, whatever the file holds; Open closes the old model before it reads the new one, so a
 // file that fails to load leaves none.
-struct OpenCase {
-    const char* name;
-    const char* fileName;
-    std::string text;    // of the file
-    const char* message; // the refusal or failure shown after "Save?", if any
-    const char* caption;
-    const char* openAfter; // the model open afterwards, if any
-};
-
-class DocumentOpen : public ShellFixture, public testing::WithParamInterface<OpenCase> {};
-
-TEST_P(DocumentOpen, TakesOnlyModelFilesNamed3do) {
-    const OpenCase& c = GetParam();
-    reopen(c.fileName, c.text);
-
-    std::vector expected{kSaveQuestion};
-    if (c.message != nullptr)
-        expected.push_back({Window::Main, c.message, c.caption, kMbOk});
-    EXPECT_EQ(boxes(), expected);
-    if (c.openAfter != nullptr) {
-        expectModelOpen(c.openAfter);
-    } else {
-        expectNoModel();
-        EXPECT_EQ(shell.state.currentPath, "");
+TEST_F(Document, OpenTakesOnlyModelFilesNamed3do) {
+    const char* const refusal = "Please select a .3do file.";
+    const struct {
+        const char* fileName;
+        std::string text;    // of the file
+        const char* message; // the refusal or failure shown after "Save?", if any
+        const char* caption;
+        const char* openAfter; // the model open afterwards, if any
+    } rows[] = {
+        {"KNIGHT.3DO", kTriangleModel, nullptr, nullptr, "KNIGHT.3DO"},
+        {"knight.txt", kTriangleModel, refusal, "Skinweaver 1.1", "old.3do"},
+        {"knight3do", kTriangleModel, nullptr, nullptr, "knight3do"},
+        {"3do", kTriangleModel, nullptr, nullptr, "3do"},
+        {"do", kTriangleModel, refusal, "Skinweaver 1.1", "old.3do"},
+        {"bad.3do", "not a model", "Error loading file.", "File error", nullptr},
+        {"bad.3do", replaced(kTriangleModel, "3 0, 0 1, 1 2, 2", "3 0, 0 1, 1 7, 2"),
+         "Error initializing model.\n\nFace 0 of mesh 0 (tri) names vertex 7, but the mesh has "
+         "3 vertices.",
+         "Error", nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fileName);
+        if (shell.state.currentModel)
+            command(Id::MenuClose); // answered No
+        fake.messageBoxes.clear();
+        reopen(row.fileName, row.text);
+        std::vector expected{kSaveQuestion};
+        if (row.message != nullptr)
+            expected.push_back({Window::Main, row.message, row.caption, kMbOk});
+        EXPECT_EQ(boxes(), expected);
+        if (row.openAfter != nullptr) {
+            expectModelOpen(row.openAfter);
+        } else {
+            expectNoModel();
+            EXPECT_EQ(shell.state.currentPath, "");
+        }
     }
 }
-
-const char* const kRefusal = "Please select a .3do file.";
-INSTANTIATE_TEST_SUITE_P(
-    Files, DocumentOpen,
-    testing::Values(
-        OpenCase{"Upper", "KNIGHT.3DO", kTriangleModel, nullptr, nullptr, "KNIGHT.3DO"},
-        OpenCase{"Txt", "knight.txt", kTriangleModel, kRefusal, "Skinweaver 1.1", "old.3do"},
-        OpenCase{"NoDot", "knight3do", kTriangleModel, nullptr, nullptr, "knight3do"},
-        OpenCase{"Short", "do", kTriangleModel, kRefusal, "Skinweaver 1.1", "old.3do"},
-        OpenCase{"Unreadable", "bad.3do", "not a model", "Error loading file.", "File error",
-                 nullptr},
-        OpenCase{"Unpreparable", "bad.3do",
-                 replaced(kTriangleModel, "0: 1 0x0000 4 3 3 0 3 0, 0 1, 1 2, 2",
-                          "0: 1 0x0000 4 3 3 0 3 0, 0 1, 1 7, 2"),
-                 "Error initializing model.\n\nFace 0 of mesh 0 (tri) names vertex 7, but the "
-                 "mesh has 3 vertices.",
-                 "Error", nullptr}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Document, RevertReadsTheFileAgainAndDropsEveryEditAndTheChosenTexture) {
     openKnight();
@@ -194,51 +169,33 @@ TEST_F(Document, RevertReadsTheFileAgainAndDropsEveryEditAndTheChosenTexture) {
     EXPECT_EQ(shell.state.currentPath, pathOf("knight.3do"));
 }
 
-struct FailedWriteCase {
-    const char* name;
-    Id command;
-    const char* target; // relative to the folder; made a folder when it ends in '/'
-    const char* reason;
-};
-
-class DocumentFailedWrite : public ShellFixture,
-                            public testing::WithParamInterface<FailedWriteCase> {};
-
-TEST_P(DocumentFailedWrite, IsReportedWithThePathAndTheReason) {
-    const FailedWriteCase& c = GetParam();
+// Save writes the open file, Save as the chosen one; a write that fails is reported and leaves
+// the folder as it was, and Save as makes the chosen name the open file's even so.
+TEST_F(Document, AFailedWriteIsReportedWithThePathAndTheReason) {
     openKnight();
-    std::string target = c.target;
-    if (target.ends_with('/')) {
-        target.pop_back();
-        std::filesystem::create_directories(dir.path() / target);
+    std::filesystem::create_directories(dir.path() / "knight.3do.d");
+    const std::tuple<Id, const char*, const char*> rows[] = {
+        {Id::MenuSave, "knight.3do.d", "There is a folder of that name."},
+        {Id::MenuSaveAs, "missing/copy.3do", "Its folder does not exist."},
+        {Id::MenuSaveAs, "knight.3do/copy.3do",
+         "The path before its name is a file, not a folder."}};
+    for (const auto& [id, target, reason] : rows) {
+        const std::string name = std::filesystem::path(target).filename().string();
+        if (id == Id::MenuSave)
+            shell.state.currentPath = pathOf(target);
+        else
+            fake.fileDialogs.choose(pathOf(target), name);
+        fake.messageBoxes.clear();
+        const auto filesBefore = files();
+        command(id);
+        EXPECT_EQ(boxes(), (std::vector<Box>{
+                               {Window::Main,
+                                "The model was not saved to\n" + pathOf(target) + "\n\n" + reason,
+                                "File error", kMbOk | kMbIconExclamation}}));
+        EXPECT_EQ(files(), filesBefore); // no temporary file left behind either
+        EXPECT_EQ(title(), "Skinweaver 1.1 - " + (id == Id::MenuSave ? "knight.3do" : name));
     }
-    const std::string name = std::filesystem::path(target).filename().string();
-    if (c.command == Id::MenuSave)
-        shell.state.currentPath = pathOf(target);
-    else
-        fake.fileDialogs.choose(pathOf(target), name);
-    const auto filesBefore = files();
-
-    command(c.command);
-
-    const Box report{Window::Main,
-                     "The model was not saved to\n" + pathOf(target) + "\n\n" + c.reason,
-                     "File error", kMbOk | kMbIconExclamation};
-    EXPECT_EQ(boxes(), std::vector{report});
-    EXPECT_EQ(files(), filesBefore); // no temporary file left behind either
-    // Save as makes the chosen name the open file's even so.
-    EXPECT_EQ(title(), "Skinweaver 1.1 - " + (c.command == Id::MenuSave ? "knight.3do" : name));
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Targets, DocumentFailedWrite,
-    testing::Values(FailedWriteCase{"SaveOverAFolder", Id::MenuSave, "knight.3do.d/",
-                                    "There is a folder of that name."},
-                    FailedWriteCase{"SaveAsIntoAMissingFolder", Id::MenuSaveAs, "missing/copy.3do",
-                                    "Its folder does not exist."},
-                    FailedWriteCase{"SaveAsBelowAFile", Id::MenuSaveAs, "knight.3do/copy.3do",
-                                    "The path before its name is a file, not a folder."}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // A file named when the program starts goes through Open's name test and its opening.
 TEST_F(Document, CommandLineOpensAsOpenDoes) {

@@ -1,9 +1,16 @@
+// The main window's menu commands and keys, and the Preferences and Texture sources windows
+// they open.
+
 #include "app/ShellFixture.h"
 #include "model/Model.h"
+#include "support/TextureFiles.h"
 
-#include <gtest/gtest.h>
+#include <GL/gl.h>
+#include <gmock/gmock.h>
 
+#include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace sw::test {
@@ -89,14 +96,13 @@ TEST_F(MainCommands, ControlPanelToggleByMenuEnterAndAfterItsCloseBox) {
     EXPECT_FALSE(windows.quitCode.has_value());
 }
 
-TEST_F(MainCommands, AboutShowsLinesSeparatedByBlankLinesUnderTheProgramsName) {
+TEST_F(MainCommands, AboutShowsShortLinesSeparatedByBlankLinesUnderTheProgramsName) {
     command(Id::MenuAbout);
-
     ASSERT_EQ(boxes().size(), 1u);
-    EXPECT_EQ(boxes()[0].caption, "Skinweaver 1.1");
-    EXPECT_EQ(boxes()[0].style, kMbOk);
-    EXPECT_EQ(boxes()[0].owner, Window::Main);
-    EXPECT_NE(boxes()[0].text.find("\n\n"), std::string::npos);
+    const std::string text = boxes()[0].text;
+    EXPECT_EQ(boxes()[0], (Box{Window::Main, text, "Skinweaver 1.1", kMbOk}));
+    EXPECT_NE(text.find("\n\n"), std::string::npos);
+    EXPECT_EQ(text.find("\n\n\n"), std::string::npos);
 }
 
 // The triangle open with its texture chosen, as the control panel chooses it. Backspace drops
@@ -129,6 +135,215 @@ TEST_F(MainCommands, BackspaceDropsTheChosenTextureOnlyInTheModelViewWithAMeshRo
     shell.onKeyDown(Window::Main, vk::kBack);
     EXPECT_FALSE(groupSelected());
     expectModelOpen("knight.3do"); // no texture row, texture tools greyed
+}
+
+using ::testing::ElementsAre;
+using Values = std::map<std::string, std::string>;
+
+const Values kDefaults{
+    {"CmpFile", "Default (no file necessary)"}, {"PrimaryTex", "MAT"}, {"SecondaryTex", "BOTH"}};
+
+// A first start (no settings yet) with knight.3do open, whose "wall" is an 8-bit MAT of one
+// texel of colour 5, and a CMP palette pal.cmp beside it.
+class PreferencesWindow : public ShellFixture {
+protected:
+    void SetUp() override {
+        ShellFixture::SetUp();
+        dir.write("mat/wall.mat", matTexture(1, 1, 8, "\x05"));
+        palettePath = dir.write("pal.cmp", cmpFile());
+        openKnight();
+        fake.settings.values.clear(); // to see what "ok" stores
+    }
+
+    void show() { command(Id::MenuPreferences); }
+    void browse(const std::string& path) {
+        fake.fileDialogs.choose(path, path.substr(path.find_last_of('/') + 1));
+        command(Id::Browse);
+    }
+    bool shown() const { return windows.window(Window::Options).visible; }
+    // The colour of the wall's one texel as its GL texture holds it.
+    std::vector<std::uint8_t> wallTexel() {
+        std::vector<std::uint8_t> texel(3);
+        glBindTexture(GL_TEXTURE_2D, shell.state.currentModel->materials[0].glTexture);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texel.data());
+        return texel;
+    }
+
+    std::string palettePath;
+};
+
+TEST_F(PreferencesWindow, OkStoresWhatItShowsAndReloadsThePaletteAndItsTextures) {
+    show();
+    browse(palettePath);
+    command(Id::BmpFirst);
+    windows.setChecked(Id::MatFallback, false); // the boxes check themselves when clicked
+    EXPECT_TRUE(windows.isChecked(Id::BmpFirst));
+    EXPECT_FALSE(windows.isChecked(Id::MatFirst));
+    command(Id::Ok);
+    EXPECT_EQ(fake.settings.values,
+              (Values{{"CmpFile", palettePath}, {"PrimaryTex", "BMP"}, {"SecondaryTex", "BMP"}}));
+    EXPECT_FALSE(shown());
+    EXPECT_EQ(wallTexel(), cmpColours({5}));
+
+    // "ok" without a change stores again and reads the palette file again.
+    std::string changed = cmpFile();
+    changed[64 + 5 * 3] = 9;
+    dir.write("pal.cmp", changed);
+    fake.settings.values.clear();
+    show();
+    command(Id::Ok);
+    EXPECT_EQ(fake.settings.values.at("CmpFile"), palettePath);
+    EXPECT_EQ(wallTexel(), (std::vector<std::uint8_t>{9, 250, 2}));
+    EXPECT_TRUE(boxes().empty());
+}
+
+TEST_F(PreferencesWindow, CancelAndEscapeForgetTheEditsEnterKeepsThem) {
+    const std::string other = dir.write("other.cmp", cmpFile());
+    show();
+    browse(palettePath);
+    command(Id::Cancel);
+    EXPECT_FALSE(shown());
+    show();
+    EXPECT_EQ(windows.text(Id::PaletteFile), "Default (no file necessary)");
+    browse(other);
+    shell.onKeyDown(Window::Options, vk::kEscape);
+    EXPECT_FALSE(shown());
+    EXPECT_TRUE(fake.settings.values.empty());
+    EXPECT_EQ(shell.state.preferences.cmpFile, "Default (no file necessary)");
+
+    // The palette dialog opens on the file chosen last; "default" puts the label back.
+    show();
+    fake.fileDialogs.cancel();
+    command(Id::Browse);
+    EXPECT_EQ(fake.fileDialogs.shown().back().initialPath, other);
+    EXPECT_EQ(fake.fileDialogs.shown().back().request.filters.at(0).pattern, "*.cmp");
+    browse(palettePath);
+    command(Id::DefaultPalette);
+    shell.onKeyDown(Window::Options, vk::kReturn);
+    EXPECT_EQ(fake.settings.values, kDefaults);
+    EXPECT_FALSE(shown());
+}
+
+TEST_F(PreferencesWindow, APaletteThatIsNoCmpFileIsStoredReportedAndNotUsed) {
+    const std::string bad = dir.write("bad.cmp", cmpFile("XYZ"));
+    show();
+    browse(bad);
+    command(Id::Ok);
+    EXPECT_EQ(fake.settings.values.at("CmpFile"), bad);
+    EXPECT_THAT(boxes(), ElementsAre(Box{Window::Options, bad, "Invalid CMP File", kMbOk}));
+    EXPECT_EQ(shell.state.preferences.cmpFile, "Default (no file necessary)");
+}
+
+using Kind = FileDialogRequest::Kind;
+
+// An empty folder and two archives stored as sources before the program starts: the first
+// archive holds the triangle model's floor, the second is damaged. The folder "game", no
+// source yet, holds a floor too.
+class SourcesWindow : public ShellFixture {
+protected:
+    SourcesWindow() {
+        std::filesystem::create_directories(folder);
+        dir.write("game/mat/floor.MAT", matColour(1));
+        fake.settings.lists["TextureSources"] = {folder, archive, damaged};
+    }
+
+    std::string status() const { return windows.text(Id::SourcesStatus); }
+    // The rows, which the stored list always follows, and the row selected.
+    void expectList(const std::vector<std::string>& sources, int row) const {
+        EXPECT_EQ(rows(Id::SourcesList), sources);
+        EXPECT_EQ(fake.settings.lists.at("TextureSources"), sources);
+        EXPECT_EQ(windows.currentRow(Id::SourcesList), row);
+        EXPECT_EQ(windows.isEnabled(Id::RemoveSource), row >= 0);
+        EXPECT_EQ(windows.isEnabled(Id::MoveSourceUp), row > 0);
+        EXPECT_EQ(windows.isEnabled(Id::MoveSourceDown),
+                  row >= 0 && row + 1 < static_cast<int>(sources.size()));
+    }
+    void select(int row) {
+        windows.setCurrentRow(Id::SourcesList, row);
+        shell.onCommand(Id::SourcesList, Notification::SelectionChange);
+    }
+
+    const std::string folder = pathOf("mods");
+    const std::string game = pathOf("game");
+    const std::string archive =
+        dir.write("Res2.gob", gobArchive({{"3do\\mat\\FLOOR.MAT", matColour(2)}}));
+    const std::string damaged = dir.write("cut.gob", withI32(gobArchive({{"a", "b"}}), 16, 999));
+};
+
+TEST_F(SourcesWindow, KeepsTheUsersOrderAndStoresEveryChange) {
+    command(Id::MenuTextureSources);
+    const auto& window = windows.window(Window::Sources);
+    EXPECT_EQ(std::tuple(window.text, window.rect, window.visible),
+              std::tuple(std::string("Texture sources"), Rect{24, 48, 400, 264}, true));
+    EXPECT_FALSE(windows.isEnabled(Id::ReloadModel)); // no model to reload
+    expectList({folder, archive, damaged}, -1);
+    EXPECT_EQ(status(), "Skipped: cut.gob\nthe archive's directory points outside the file");
+
+    select(2);
+    command(Id::MoveSourceUp);
+    expectList({folder, damaged, archive}, 1);
+    command(Id::RemoveSource);
+    expectList({folder, archive}, 1);
+    EXPECT_EQ(status(), "Searched top to bottom for textures that are neither\n"
+                        "beside the model nor in its ../mat folder. Changes apply\n"
+                        "to the next model opened; \"reload\" opens this one again.");
+
+    // The dialogs start at the chosen source. One listed already is only chosen, and one that
+    // a load would skip is not added.
+    fake.fileDialogs.choose(game, "game");
+    command(Id::AddSourceFolder);
+    expectList({folder, archive, game}, 2);
+    select(0);
+    command(Id::MoveSourceDown);
+    expectList({archive, folder, game}, 1);
+    fake.fileDialogs.choose(archive, "Res2.gob");
+    command(Id::AddSourceArchive);
+    expectList({archive, folder, game}, 0);
+    const std::string notes = dir.write("notes.gob", "notes");
+    fake.fileDialogs.choose(notes, "notes.gob");
+    command(Id::AddSourceArchive);
+    expectList({archive, folder, game}, 0);
+    EXPECT_EQ(status(), "Not added: notes.gob\nthe file is no GOB archive");
+    const auto& shown = fake.fileDialogs.shown();
+    EXPECT_EQ(std::tuple(shown[0].request.kind, shown[0].request.owner, shown[0].initialPath),
+              std::tuple(Kind::Folder, Window::Sources, archive));
+    EXPECT_EQ(shown[1].initialPath, folder);
+    EXPECT_EQ(shown[2].request.filters[0].pattern, "*.gob;*.goo;*.GOB;*.GOO");
+
+    command(Id::CloseSources);
+    EXPECT_FALSE(windows.window(Window::Sources).visible);
+    EXPECT_TRUE(boxes().empty());
+}
+
+TEST_F(SourcesWindow, ChangesApplyToTheNextModelAndReloadAppliesThemToTheOpenOne) {
+    // Neither the model's folder nor its layout has a floor; the damaged archive is passed
+    // over.
+    writeModel("mod/3do/knight.3do");
+    open("mod/3do/knight.3do");
+    expectModelOpen("knight.3do");
+    const auto floor = [this] { return shell.state.currentModel->materials.at(1); };
+    EXPECT_EQ(floor().path, archive + "/3do/mat/floor.MAT");
+    EXPECT_FALSE(floor().notLoaded);
+    EXPECT_NE(floor().glTexture, 0u);
+
+    command(Id::MenuTextureSources);
+    EXPECT_TRUE(windows.isEnabled(Id::ReloadModel));
+    fake.fileDialogs.choose(game, "game");
+    command(Id::AddSourceFolder);
+    for (int i = 0; i < 3; ++i)
+        command(Id::MoveSourceUp);
+    expectList({game, folder, archive, damaged}, 0);
+    EXPECT_EQ(floor().path, archive + "/3do/mat/floor.MAT");
+
+    fake.messageBoxes.answer(kIdYes);
+    command(Id::ReloadModel);
+    EXPECT_EQ(boxes(), (std::vector<Box>{{Window::Main,
+                                          "This will revert to the saved file.\n\nAre you sure?",
+                                          "Skinweaver 1.1", kMbYesNo}}));
+    ASSERT_NE(shell.state.currentModel, nullptr);
+    EXPECT_EQ(floor().path, game + "/mat/floor.MAT");
+    EXPECT_FALSE(floor().notLoaded);
 }
 
 } // namespace

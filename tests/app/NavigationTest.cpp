@@ -8,19 +8,11 @@
 #include <cmath>
 #include <functional>
 #include <limits>
-#include <ostream>
 #include <string>
 #include <tuple>
 #include <vector>
 
-namespace sw {
-
-void PrintTo(const ScrollBarPositions& bars, std::ostream* out) {
-    *out << "bars pitch " << bars.pitchBar << ", yaw " << bars.yawBar << ", zoom " << bars.zoomBar
-         << ", panX " << bars.panXBar << ", panY " << bars.panYBar;
-}
-
-namespace test {
+namespace sw::test {
 namespace {
 
 constexpr int kShift = 1;
@@ -48,13 +40,8 @@ Input scroll(Id bar, ScrollRequest request, int times = 1, int position = 0) {
 struct Values {
     double pitch = 0, yaw = 0;
     int zoom = 0, panX = 0, panY = 0;
-    bool operator==(const Values&) const = default;
+    auto tuple() const { return std::tuple(pitch, yaw, zoom, panX, panY); }
 };
-
-std::ostream& operator<<(std::ostream& out, const Values& v) {
-    return out << "pitch " << v.pitch << ", yaw " << v.yaw << ", zoom " << v.zoom << ", panX "
-               << v.panX << ", panY " << v.panY;
-}
 
 // The triangle open in the 3D view, driven through the main window's handlers.
 class Navigation : public ShellFixture {
@@ -80,94 +67,92 @@ protected:
         shell.onKeyUp(Window::Main, vk::kControl);
     }
 
-    ScrollBarPositions bars() const {
-        return {windows.scrollPos(Id::PitchBar), windows.scrollPos(Id::YawBar),
-                windows.scrollPos(Id::ZoomBar), windows.scrollPos(Id::PanXBar),
-                windows.scrollPos(Id::PanYBar)};
+    // The bars' positions, pitch, yaw, zoom, pan x and pan y.
+    std::vector<int> bars() const {
+        std::vector<int> positions;
+        for (Id bar : {Id::PitchBar, Id::YawBar, Id::ZoomBar, Id::PanXBar, Id::PanYBar})
+            positions.push_back(windows.scrollPos(bar));
+        return positions;
     }
 };
 
-struct NavigationCase {
+struct NavigationRow {
     const char* name;
     std::vector<Input> inputs;
     Values expected;
 };
 
-class NavigationInputs : public Navigation, public testing::WithParamInterface<NavigationCase> {};
-
 // Steps wrap (lines, keys) or clamp (pages, thumb, pan and zoom); the bars show the result,
-// pitch and zoom negated so that moving either thumb up adds to it.
-TEST_P(NavigationInputs, MoveTheViewAndTheBarsShowIt) {
-    for (const Input& input : GetParam().inputs)
-        apply(input);
-    const ViewState& view = shell.state.viewState;
-    const Values& v = GetParam().expected;
-    EXPECT_EQ((Values{view.pitch, view.yaw, view.zoom, view.panX, view.panY}), v);
-    EXPECT_EQ(bars(), (ScrollBarPositions{-static_cast<int>(v.pitch), static_cast<int>(v.yaw),
-                                          -v.zoom, v.panX, v.panY}));
-    // Every zoom step enlarges by 3 %; panning moves the eye and the point looked at together,
-    // 10 x zoomFactor scaled units a step.
-    EXPECT_NEAR(view.zoomFactor, std::pow(1.03, v.zoom), 1e-12);
-    EXPECT_DOUBLE_EQ(view.eye.x, -10.0 * v.panX * view.zoomFactor);
-    EXPECT_DOUBLE_EQ(view.eye.y, -10.0 * v.panY * view.zoomFactor);
-    EXPECT_EQ(std::tuple(view.center.x, view.center.y, view.eye.z, view.center.z),
-              std::tuple(view.eye.x, view.eye.y, -20000.0, 0.0));
-}
-
-using S = ScrollRequest;
-INSTANTIATE_TEST_SUITE_P(
-    Presses, NavigationInputs,
-    testing::Values(
-        NavigationCase{"LeftStopsAtTheEnd", {key(vk::kLeft, 150)}, {.panX = -100}},
-        NavigationCase{"UpPansDown", {key(vk::kUp, 2)}, {.panY = -2}},
-        NavigationCase{"CtrlTakesTens",
-                       {key(vk::kRight, 3, kCtrl), key(vk::kDown, 11, kCtrl)},
-                       {.panX = 30, .panY = 100}},
+// pitch and zoom negated so that moving either thumb up adds to it. Each row starts from a
+// reset view.
+TEST_F(Navigation, InputsMoveTheViewAndTheBarsShowIt) {
+    using S = ScrollRequest;
+    const NavigationRow rows[] = {
+        {"LeftStopsAtTheEnd", {key(vk::kLeft, 150)}, {.panX = -100}},
+        {"UpPansDown", {key(vk::kUp, 2)}, {.panY = -2}},
+        {"CtrlTakesTens",
+         {key(vk::kRight, 3, kCtrl), key(vk::kDown, 11, kCtrl)},
+         {.panX = 30, .panY = 100}},
         // The 180th press gives 180 (or -180), which stays; the next wraps.
-        NavigationCase{"ShiftKeepsTheEnds",
-                       {key(vk::kUp, 180, kShift), key(vk::kLeft, 180, kShift)},
-                       {.pitch = 180, .yaw = -180}},
-        NavigationCase{"ShiftWraps",
-                       {key(vk::kUp, 190, kShift), key(vk::kLeft, 181, kShift)},
-                       {.pitch = -170, .yaw = 179}},
-        NavigationCase{"ShiftWithCtrlTakesTens",
-                       {key(vk::kDown, 19, kShift | kCtrl), key(vk::kRight, 19, kShift | kCtrl)},
-                       {.pitch = 170, .yaw = -170}},
-        NavigationCase{"PadMultiplySpins", {key(vk::kMultiply, 3, kShift)}, {.pitch = 3, .yaw = 6}},
-        NavigationCase{
-            "PadMultiplyWithCtrl", {key(vk::kMultiply, 19, kCtrl)}, {.pitch = 95, .yaw = -170}},
-        NavigationCase{
-            "PadZooms", {key(vk::kAdd, 11, kCtrl | kShift), key(vk::kSubtract, 4)}, {.zoom = 96}},
-        NavigationCase{"LinesWrapTheAnglesAndStep",
-                       {scroll(Id::PitchBar, S::LineUp, 181), scroll(Id::YawBar, S::LineDown, 181),
-                        scroll(Id::ZoomBar, S::LineUp, 3), scroll(Id::PanYBar, S::LineUp, 2)},
-                       {.pitch = -179, .yaw = -179, .zoom = 3, .panY = -2}},
-        NavigationCase{"PagesUpClamp",
-                       {scroll(Id::PitchBar, S::PageUp, 19), scroll(Id::YawBar, S::PageUp, 19),
-                        scroll(Id::PanXBar, S::PageUp, 11)},
-                       {.pitch = 180, .yaw = -180, .panX = -100}},
-        NavigationCase{"PagesDownClamp",
-                       {scroll(Id::PitchBar, S::PageDown, 19), scroll(Id::YawBar, S::PageDown, 19),
-                        scroll(Id::ZoomBar, S::PageDown, 11)},
-                       {.pitch = -180, .yaw = 180, .zoom = -100}},
-        NavigationCase{"ThumbsSetTheirValue",
-                       {scroll(Id::PitchBar, S::ThumbTrack, 1, -30),
-                        scroll(Id::YawBar, S::ThumbPosition, 1, -45),
-                        scroll(Id::ZoomBar, S::ThumbTrack, 1, 20),
-                        scroll(Id::PanXBar, S::ThumbPosition, 1, 7),
-                        scroll(Id::PanYBar, S::ThumbTrack, 1, -100)},
-                       {.pitch = 30, .yaw = -45, .zoom = -20, .panX = 7, .panY = -100}},
-        NavigationCase{
-            "ZoomThumbClamps", {scroll(Id::ZoomBar, S::ThumbTrack, 1, -300)}, {.zoom = 100}},
-        NavigationCase{"OtherKeysChangeNothing", {key('A')}, {}},
-        NavigationCase{"TopBottomAndEndChangeNothing",
-                       {scroll(Id::YawBar, S::Top), scroll(Id::ZoomBar, S::Bottom),
-                        scroll(Id::PanXBar, S::EndScroll, 1, 50)},
-                       {}}),
-    [](const auto& info) { return std::string(info.param.name); });
+        {"ShiftKeepsTheEnds",
+         {key(vk::kUp, 180, kShift), key(vk::kLeft, 180, kShift)},
+         {.pitch = 180, .yaw = -180}},
+        {"ShiftWraps",
+         {key(vk::kUp, 190, kShift), key(vk::kLeft, 181, kShift)},
+         {.pitch = -170, .yaw = 179}},
+        {"ShiftWithCtrlTakesTens",
+         {key(vk::kDown, 19, kShift | kCtrl), key(vk::kRight, 19, kShift | kCtrl)},
+         {.pitch = 170, .yaw = -170}},
+        {"PadMultiplySpins", {key(vk::kMultiply, 3, kShift)}, {.pitch = 3, .yaw = 6}},
+        {"PadMultiplyWithCtrl", {key(vk::kMultiply, 19, kCtrl)}, {.pitch = 95, .yaw = -170}},
+        {"PadZooms", {key(vk::kAdd, 11, kCtrl | kShift), key(vk::kSubtract, 4)}, {.zoom = 96}},
+        {"LinesWrapTheAnglesAndStep",
+         {scroll(Id::PitchBar, S::LineUp, 181), scroll(Id::YawBar, S::LineDown, 181),
+          scroll(Id::ZoomBar, S::LineUp, 3), scroll(Id::PanYBar, S::LineUp, 2)},
+         {.pitch = -179, .yaw = -179, .zoom = 3, .panY = -2}},
+        {"PagesUpClamp",
+         {scroll(Id::PitchBar, S::PageUp, 19), scroll(Id::YawBar, S::PageUp, 19),
+          scroll(Id::PanXBar, S::PageUp, 11)},
+         {.pitch = 180, .yaw = -180, .panX = -100}},
+        {"PagesDownClamp",
+         {scroll(Id::PitchBar, S::PageDown, 19), scroll(Id::YawBar, S::PageDown, 19),
+          scroll(Id::ZoomBar, S::PageDown, 11)},
+         {.pitch = -180, .yaw = 180, .zoom = -100}},
+        {"ThumbsSetTheirValue",
+         {scroll(Id::PitchBar, S::ThumbTrack, 1, -30), scroll(Id::YawBar, S::ThumbPosition, 1, -45),
+          scroll(Id::ZoomBar, S::ThumbTrack, 1, 20), scroll(Id::PanXBar, S::ThumbPosition, 1, 7),
+          scroll(Id::PanYBar, S::ThumbTrack, 1, -100)},
+         {.pitch = 30, .yaw = -45, .zoom = -20, .panX = 7, .panY = -100}},
+        {"ZoomThumbClamps", {scroll(Id::ZoomBar, S::ThumbTrack, 1, -300)}, {.zoom = 100}},
+        {"OtherKeysChangeNothing", {key('A')}, {}},
+        {"TopBottomAndEndChangeNothing",
+         {scroll(Id::YawBar, S::Top), scroll(Id::ZoomBar, S::Bottom),
+          scroll(Id::PanXBar, S::EndScroll, 1, 50)},
+         {}},
+    };
+    for (const NavigationRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        command(Id::ResetViewButton);
+        for (const Input& input : row.inputs)
+            apply(input);
+        const ViewState& view = shell.state.viewState;
+        const Values& v = row.expected;
+        EXPECT_EQ(std::tuple(view.pitch, view.yaw, view.zoom, view.panX, view.panY), v.tuple());
+        EXPECT_EQ(bars(), (std::vector{-static_cast<int>(v.pitch), static_cast<int>(v.yaw), -v.zoom,
+                                       v.panX, v.panY}));
+        // Every zoom step enlarges by 3 %; panning moves the eye and the point looked at
+        // together, 10 x zoomFactor scaled units a step.
+        EXPECT_NEAR(view.zoomFactor, std::pow(1.03, v.zoom), 1e-12);
+        EXPECT_DOUBLE_EQ(view.eye.x, -10.0 * v.panX * view.zoomFactor);
+        EXPECT_DOUBLE_EQ(view.eye.y, -10.0 * v.panY * view.zoomFactor);
+        EXPECT_EQ(std::tuple(view.center.x, view.center.y, view.eye.z, view.center.z),
+                  std::tuple(view.eye.x, view.eye.y, -20000.0, 0.0));
+    }
+}
 
 TEST_F(Navigation, EveryScrollMessageDrawsAFrameWhileTheModelViewIsShown) {
     const int before = windows.framesRequested;
+    using S = ScrollRequest;
     apply(scroll(Id::PanXBar, S::ThumbTrack, 2, 40));
     apply(scroll(Id::PanXBar, S::EndScroll));
     EXPECT_EQ(windows.framesRequested, before + 3);
@@ -188,7 +173,7 @@ TEST_F(Navigation, ResetByCharacterOrButtonPutsAllFiveBarsAtZero) {
                                    key(vk::kLeft, 1, kShift), key(vk::kUp, 1, kShift)})
             apply(input);
         shell.onChar(Window::Main, 'm');
-        ASSERT_EQ(bars(), (ScrollBarPositions{-1, -1, -1, -1, 1}));
+        ASSERT_EQ(bars(), (std::vector{-1, -1, -1, -1, 1}));
         ASSERT_EQ(windows.text(Id::MouseModeButton), "m");
         reset();
         expectViewReset();
@@ -205,16 +190,16 @@ TEST_F(Navigation, MouseModeTurnsOneDegreePerPointerMove) {
     // The move before the mode was on does not count: measured from the origin, far right
     // and down, still one degree each.
     shell.onPointerMove(150, 110);
-    EXPECT_EQ(bars(), (ScrollBarPositions{1, 1, 0, 0, 0}));
+    EXPECT_EQ(bars(), (std::vector{1, 1, 0, 0, 0}));
     shell.onPointerMove(150, 90); // up only
     shell.onPointerMove(150, 90); // no move at all
-    EXPECT_EQ(bars(), (ScrollBarPositions{0, 1, 0, 0, 0}));
+    EXPECT_EQ(bars(), (std::vector{0, 1, 0, 0, 0}));
     shell.onPointerMove(140, 90); // left, back to where it started
-    EXPECT_EQ(bars(), ScrollBarPositions{});
+    EXPECT_EQ(bars(), std::vector(5, 0));
 
     shell.onChar(Window::Main, 'M');
     shell.onPointerMove(10, 10);
-    EXPECT_EQ(bars(), ScrollBarPositions{});
+    EXPECT_EQ(bars(), std::vector(5, 0));
 }
 
 class NavigationIgnored : public ShellFixture, public testing::WithParamInterface<bool> {};
@@ -251,45 +236,35 @@ TEST(NavigationPointer, WrapsAt180) {
 // The scales come from the model's extent; a model of one vertex, or of vertices all on one
 // point, has extent 0, and one without vertices keeps its huge negative start value: these
 // and any other extent that cannot scale the view are taken as 1.
-struct ExtentCase {
-    double extent;
-    double modelScale;
-    double panScale;
-};
-
-class ResetView : public testing::TestWithParam<ExtentCase> {};
-
-TEST_P(ResetView, FitsTheModelAndKeepsTheViewFinite) {
-    Model model;
-    model.extent = GetParam().extent;
-    // Everything the navigation changes, changed.
-    ViewState view{{1, 2, 3}, {1, 2, 0}, {0, 0, 1}, 10, 20, 3, 4, 5, 7, 7, 2, 7, true};
-    resetView(view, model);
-    EXPECT_EQ((std::array{view.eye.x, view.eye.y, view.eye.z, view.center.x, view.center.y,
-                          view.center.z, view.up.x, view.up.y, view.up.z}),
-              (std::array<double, 9>{0, 0, -20000, 0, 0, 0, 0, 1, 0}));
-    EXPECT_EQ((std::array{view.yaw, view.pitch, view.zoomFactor}), (std::array{0.0, 0.0, 1.0}));
-    EXPECT_EQ((std::array{view.panX, view.panY, view.zoom}), (std::array{0, 0, 0}));
-    EXPECT_FALSE(view.mouseRotate);
-    EXPECT_EQ(view.modelScale, GetParam().modelScale);
-    EXPECT_EQ(view.panScaleX, GetParam().panScale);
-    EXPECT_EQ(view.panScaleY, GetParam().panScale);
-    stepZoom(view, 100);
-    stepPanX(view, -100);
-    stepPanY(view, 100);
-    for (double value : {view.eye.x, view.eye.y, view.center.x, view.center.y, view.zoomFactor})
-        EXPECT_TRUE(std::isfinite(value)) << value;
+TEST(ResetView, FitsTheModelAndKeepsTheViewFinite) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const std::pair<double, double> extents[] = {{250, 4},         {0.0, 1000},    {-0.0, 1000},
+                                                 {-1.7e300, 1000}, {1e-300, 1000}, {nan, 1000},
+                                                 {inf, 1000},      {1e308, 1000}};
+    for (const auto& [extent, modelScale] : extents) {
+        Model model;
+        model.extent = extent;
+        // Everything the navigation changes, changed.
+        ViewState view{{1, 2, 3}, {1, 2, 0}, {0, 0, 1}, 10, 20, 3, 4, 5, 7, 7, 2, 7, true};
+        resetView(view, model);
+        EXPECT_EQ((std::array{view.eye.x, view.eye.y, view.eye.z, view.center.x, view.center.y,
+                              view.center.z, view.up.x, view.up.y, view.up.z, view.yaw, view.pitch,
+                              view.zoomFactor}),
+                  (std::array<double, 12>{0, 0, -20000, 0, 0, 0, 0, 1, 0, 0, 0, 1}));
+        EXPECT_EQ((std::array{view.panX, view.panY, view.zoom}), (std::array{0, 0, 0}));
+        EXPECT_FALSE(view.mouseRotate);
+        // The pan scale is a tenth of the model scale.
+        EXPECT_EQ(std::tuple(view.modelScale, view.panScaleX * 10, view.panScaleY * 10),
+                  std::tuple(modelScale, modelScale, modelScale))
+            << extent;
+        stepZoom(view, 100);
+        stepPanX(view, -100);
+        stepPanY(view, 100);
+        for (double value : {view.eye.x, view.eye.y, view.center.x, view.center.y})
+            EXPECT_TRUE(std::isfinite(value)) << extent;
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Extents, ResetView,
-    testing::Values(ExtentCase{250, 4, 0.4}, ExtentCase{0.0, 1000, 100},
-                    ExtentCase{-0.0, 1000, 100}, ExtentCase{-1.7e300, 1000, 100},
-                    ExtentCase{1e-300, 1000, 100},
-                    ExtentCase{std::numeric_limits<double>::quiet_NaN(), 1000, 100},
-                    ExtentCase{std::numeric_limits<double>::infinity(), 1000, 100},
-                    ExtentCase{1e308, 1000, 100}));
-
 } // namespace
-} // namespace test
-} // namespace sw
+} // namespace sw::test

@@ -1,46 +1,32 @@
 #include "app/ShellFixture.h"
 #include "model/Model.h"
+#include "platform/FileDialog.h"
+#include "platform/MessageBoxF.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
-#include <map>
 #include <memory>
-#include <utility>
+#include <tuple>
 #include <vector>
 
 namespace sw::test {
 namespace {
 
-class MainWindowLayout : public ShellFixture,
-                         public testing::WithParamInterface<std::pair<int, int>> {};
-
-// A window too small for its frame gives zero or negative sizes, passed on as they are.
-TEST_P(MainWindowLayout, FramesTheViewWithTheBarsAndButtons) {
-    const auto [w, h] = GetParam();
+// The start-up layout is in tests/data/startup.txt. A window too small for its frame gives
+// zero or negative sizes, passed on as they are; a bar keeps its position when it moves.
+TEST_F(ShellFixture, MainWindowLayoutFollowsTheWindowsSize) {
     windows.setScrollPos(Id::PitchBar, 17);
-
-    shell.onSize(Window::Main, w, h);
-
-    const std::map<Id, Rect> expected{{Id::GlView, {37, 8, w - 71, h - 43}},
-                                      {Id::PanYBar, {8, 8, 10, h - 35}},
-                                      {Id::PitchBar, {19, 8, 10, h - 35}},
-                                      {Id::YawBar, {29, h - 27, w - 56, 10}},
-                                      {Id::PanXBar, {29, h - 16, w - 56, 10}},
-                                      {Id::ZoomBar, {w - 27, 8, 21, h - 35}},
-                                      {Id::MouseModeButton, {8, h - 27, 21, 21}},
-                                      {Id::ResetViewButton, {w - 27, h - 27, 21, 21}}};
-    for (const auto& [id, rect] : expected)
-        EXPECT_EQ(windows.control(id).rect, rect) << toInt(id);
-    // A bar keeps its position when it moves.
+    shell.onSize(Window::Main, 640, 480);
+    EXPECT_EQ(windows.control(Id::GlView).rect, (Rect{37, 8, 569, 437}));
+    EXPECT_EQ(windows.control(Id::ResetViewButton).rect, (Rect{613, 453, 21, 21}));
+    shell.onSize(Window::Main, 20, 10);
+    EXPECT_EQ(windows.control(Id::GlView).rect, (Rect{37, 8, -51, -33}));
+    EXPECT_EQ(windows.control(Id::YawBar).rect, (Rect{29, -17, -36, 10}));
     EXPECT_EQ(windows.scrollPos(Id::PitchBar), 17);
 }
-
-INSTANTIATE_TEST_SUITE_P(Sizes, MainWindowLayout,
-                         testing::Values(std::pair{640, 480}, std::pair{71, 43}, std::pair{0, 0},
-                                         std::pair{20, 10}, std::pair{-8, -30}));
 
 TEST_F(ShellFixture, ViewResizeKeepsTheViewportAndAsksForAFrame) {
     const int framesBefore = windows.framesRequested;
@@ -108,6 +94,45 @@ TEST_F(ShellFixture, KeyDownFollowsOnlyTheKeysOfTheMainWindow) {
             held.push_back(key);
     }
     EXPECT_EQ(held, std::vector<int>{vk::kControl});
+}
+
+// A path passed as an argument shows verbatim and whole, however long.
+TEST(MessageBoxF, FormatsByPrintfAndShowsOneOkButton) {
+    FakeMessageBox boxes;
+    messageBoxF(boxes, Window::Main, "Caption", "%d of %s at %.2f", 3, "seven", 0.5);
+    const std::string path = "C:\\100% done\\" + std::string(300, 'x') + ".cmp";
+    messageBoxF(boxes, Window::None, "Invalid CMP File", "%s", path.c_str());
+    EXPECT_EQ(boxes.shown(), (std::vector<FakeMessageBox::Shown>{
+                                 {Window::Main, "3 of seven at 0.50", "Caption", kMbOk},
+                                 {Window::None, path, "Invalid CMP File", kMbOk}}));
+}
+
+// Every dialog adds "3do" to a name typed without a suffix; a cancelled one leaves the path
+// and name as they were.
+TEST(FileDialogs, OpenNeedsAnExistingFileAndSaveAsksBeforeReplacing) {
+    FakeFileDialogs dialogs;
+    dialogs.choose("/models/knight.3do", "knight.3do");
+    dialogs.cancel();
+    const std::vector<FileFilter> filters{{"3DO model", "*.3do"}};
+    std::string path = "start.3do";
+    std::string name;
+    EXPECT_TRUE(showOpenDialog(dialogs, Window::Main, path, name, filters));
+    EXPECT_EQ(std::tuple(path, name), std::tuple("/models/knight.3do", "knight.3do"));
+    EXPECT_FALSE(showSaveDialog(dialogs, Window::Controls, path, name, filters));
+    EXPECT_EQ(path, "/models/knight.3do");
+
+    ASSERT_EQ(dialogs.shown().size(), 2u);
+    const FileDialogRequest& open = dialogs.shown()[0].request;
+    const FileDialogRequest& save = dialogs.shown()[1].request;
+    EXPECT_EQ(dialogs.shown()[0].initialPath, "start.3do");
+    EXPECT_EQ(
+        std::tuple(open.kind, open.owner, open.fileMustExist, open.pathMustExist,
+                   open.overwritePrompt, open.defaultSuffix, open.filters.size()),
+        std::tuple(FileDialogRequest::Kind::Open, Window::Main, true, true, false, "3do", 1u));
+    EXPECT_EQ(
+        std::tuple(save.kind, save.owner, save.fileMustExist, save.pathMustExist,
+                   save.overwritePrompt, save.defaultSuffix, save.filters.size()),
+        std::tuple(FileDialogRequest::Kind::Save, Window::Controls, false, true, true, "3do", 1u));
 }
 
 } // namespace

@@ -3,10 +3,8 @@
 #include "app/InterfaceState.h"
 #include "app/Shell.h"
 #include "platform/Platform.h"
-#include "support/FakeFileDialogs.h"
-#include "support/FakeMessageBox.h"
-#include "support/FakeSettings.h"
 #include "support/FakeWindowSystem.h"
+#include "support/Fakes.h"
 #include "support/ModelText.h"
 #include "support/TempDir.h"
 
@@ -14,7 +12,7 @@
 
 #include <filesystem>
 #include <map>
-#include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,26 +30,15 @@ struct FakePlatform {
 using Id = ControlId;
 using Box = FakeMessageBox::Shown;
 
-// The controls the interface states enable and disable together. Every control and menu item
-// outside these groups stays enabled whatever the state.
-enum Group { Panes, Lists, View, Gl, Texture, Auto, Manual, EditTools, FileItems };
-inline const std::map<Group, std::vector<Id>> kGroups{
-    {Panes, {Id::MeshGroup, Id::TextureGroup}},
-    {Lists,
-     {Id::MeshList, Id::Hide, Id::Wire, Id::Show, Id::HideAll, Id::WireAll, Id::ShowAll,
-      Id::TextureList}},
-    {View,
-     {Id::PitchBar, Id::YawBar, Id::PanXBar, Id::PanYBar, Id::ZoomBar, Id::MouseModeButton,
-      Id::ResetViewButton}},
-    {Gl, {Id::GlView}},
-    {Texture, {Id::ChangeTexture, Id::SelectNoneTexture}},
-    {Auto, {Id::AutoRemapGroup, Id::Front, Id::Back, Id::Top, Id::Bottom, Id::Left, Id::Right}},
-    {Manual, {Id::ManualRemapGroup, Id::Edit}},
-    {EditTools,
-     {Id::Help, Id::SelectionLabel, Id::SelectAll, Id::SelectNone, Id::Invert, Id::Scale,
-      Id::ScaleFactor, Id::AxisLabel, Id::AxisX, Id::AxisY, Id::AxisXY}},
-    {FileItems, {Id::MenuRevert, Id::MenuClose, Id::MenuSave, Id::MenuSaveAs}},
-};
+// Which controls and menu items each interface state enables: a line per control of the
+// started program, "+" or "-" for NoModel, ModelOpen, TextureChosen and Editing in turn.
+inline std::map<Id, std::string> enabledByState() {
+    std::map<Id, std::string> table;
+    std::istringstream lines(dataFile("interface-states.txt"));
+    for (std::string line; std::getline(lines, line);)
+        table[static_cast<Id>(std::stoi(line))] = line.substr(line.find(' ') + 1, 4);
+    return table;
+}
 
 // A shell started on the in-memory platform and a folder of model files, with the menu driven
 // as a user drives it.
@@ -99,15 +86,12 @@ protected:
     const std::vector<std::string>& rows(Id list) const { return windows.control(list).rows; }
     const std::vector<Box>& boxes() const { return fake.messageBoxes.shown(); }
 
-    // Exactly the controls of these groups and those outside every group are enabled.
-    void expectEnabled(const std::set<Group>& enabledGroups) const {
-        std::set<Id> disabled;
-        for (const auto& [group, ids] : kGroups) {
-            if (enabledGroups.count(group) == 0)
-                disabled.insert(ids.begin(), ids.end());
-        }
+    // Exactly the controls that the state enables are enabled.
+    void expectEnabled(InterfaceState state) const {
+        static const std::map<Id, std::string> table = enabledByState();
+        const auto column = static_cast<std::size_t>(state) - 1;
         for (const auto& [id, control] : windows.controls)
-            EXPECT_EQ(control.enabled, disabled.count(id) == 0) << "control " << toInt(id);
+            EXPECT_EQ(control.enabled, table.at(id).at(column) == '+') << "control " << toInt(id);
     }
 
     // The state without a model: plain title, empty lists, the no-model controls.
@@ -118,7 +102,7 @@ protected:
         EXPECT_TRUE(rows(Id::TextureList).empty());
         EXPECT_FALSE(shell.state.modelViewActive);
         EXPECT_EQ(shell.state.interfaceState, InterfaceState::NoModel);
-        expectEnabled({});
+        expectEnabled(InterfaceState::NoModel);
     }
 
     // The state just after a model opened: its name in the title, the mesh list with its first
@@ -136,7 +120,7 @@ protected:
         EXPECT_EQ(windows.currentRow(Id::TextureList), -1);
         EXPECT_TRUE(shell.state.modelViewActive);
         EXPECT_EQ(shell.state.interfaceState, InterfaceState::ModelOpen);
-        expectEnabled({Panes, Lists, View, Gl, FileItems});
+        expectEnabled(InterfaceState::ModelOpen);
         expectViewReset();
     }
 

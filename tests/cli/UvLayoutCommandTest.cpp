@@ -1,37 +1,29 @@
-#include "support/RunProgram.h"
-#include "support/TempDir.h"
+#include "Cli.h"
+
+#include "support/ModelText.h"
 #include "support/TextureFiles.h"
 #include "textures/Palette.h"
 
-#include <QImage>
 #include <QLine>
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 constexpr QRgb kOutline = qRgb(255, 0, 255);
 
-// One square face over the material paint.mat with the texture vertices given in texels, in
-// the file's units. Its corners lie at x 0..1 and z 0..1, so a remap from the front fills the
-// texture with it.
+// One square face over the material paint.mat (tests/data/quad.3do) with the texture vertices
+// given in texels, in the file's units. Its corners lie at x 0..1 and z 0..1, so a remap from
+// the front fills the texture with it.
 std::string quadModel(const std::vector<std::pair<double, double>>& txverts) {
-    std::ostringstream text;
-    text << "SECTION: HEADER\n3DO 2.1\nSECTION: MODELRESOURCE\nMATERIALS 1\n0: paint.mat\n"
-            "SECTION: GEOMETRYDEF\nRADIUS 1\nINSERT OFFSET 0 0 0\nGEOSETS 1\nGEOSET 0\n"
-            "MESHES 1\nMESH 0\nNAME quad\nRADIUS 1\nGEOMETRYMODE 4\nLIGHTINGMODE 3\n"
-            "TEXTUREMODE 3\nVERTICES 4\n0: 0 0 0 0\n1: 1 0 0 0\n2: 1 0 1 0\n3: 0 0 1 0\n"
-            "TEXTURE VERTICES 4\n";
+    std::ostringstream lines;
+    lines << "TEXTURE VERTICES 4\n";
     for (std::size_t i = 0; i < txverts.size(); ++i)
-        text << i << ": " << txverts[i].first << ' ' << txverts[i].second << '\n';
-    text << "VERTEX NORMALS\n0: 0 -1 0\n1: 0 -1 0\n2: 0 -1 0\n3: 0 -1 0\n"
-            "FACES 1\n0: 0 0x0000 4 3 3 0 4 0, 0 1, 1 2, 2 3, 3\nFACE NORMALS\n0: 0 -1 0\n"
-            "SECTION: HIERARCHYDEF\nHIERARCHY NODES 1\n"
-            "0: 0x0000 0x00001 0 -1 -1 -1 0 0 0 0 0 0 0 0 0 0 root\n";
-    return text.str();
+        lines << i << ": " << txverts[i].first << ' ' << txverts[i].second << '\n';
+    return replaced(dataFile("quad.3do"), "TEXTURE VERTICES 4\n", lines.str());
 }
 
 // Textures of 6 x 4 texels, each texel its own colour, given by its place as the texture is
@@ -42,13 +34,13 @@ QRgb bmpTexel(int x, int y) {
 
 // A 24-bit BMP stores its rows bottom first, each padded to a multiple of 4 bytes.
 std::string bmpTexture() {
-    test::Bytes pixels;
+    Bytes pixels;
     for (int y = 3; y >= 0; --y) {
         for (int x = 0; x < 6; ++x)
             pixels.u8(qBlue(bmpTexel(x, y))).u8(qGreen(bmpTexel(x, y))).u8(qRed(bmpTexel(x, y)));
         pixels.zeros(2);
     }
-    return test::bmpFile(6, 4, 24, pixels.str());
+    return bmpFile(6, 4, 24, pixels.str());
 }
 
 // An 8-bit MAT stores its rows top first, palette indices that the built-in palette colours.
@@ -64,7 +56,7 @@ QRgb matTexel(int x, int y) {
 }
 
 std::string matTexture() {
-    test::Bytes pixels;
+    Bytes pixels;
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 6; ++x)
             pixels.u8(static_cast<std::uint8_t>(matIndex(x, y)));
@@ -133,7 +125,7 @@ TEST(UvLayoutCommand, OutlinesLieOverTheTexelsTheirCornersAddressOnTheTexture) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << "row " << &row - rows);
-        test::TempDir dir;
+        TempDir dir;
         const std::string model = dir.write("quad.3do", quadModel(row.corners));
         if (!row.texture.file.empty())
             dir.write(row.texture.file, row.texture.bytes);
@@ -145,15 +137,14 @@ TEST(UvLayoutCommand, OutlinesLieOverTheTexelsTheirCornersAddressOnTheTexture) {
             arguments.insert(arguments.end(), row.options.begin(), row.options.end());
             if (underlay)
                 arguments.push_back("--underlay");
-            const auto result = test::runProgram(SW_CLI_PATH, arguments);
+            const auto result = cli(arguments);
             ASSERT_EQ(result.exitCode, 0) << result.err;
             EXPECT_EQ(result.err, underlay && !row.texture.texel
                                       ? "Group 0 of mesh 0 has no texture: the outlines are "
                                         "drawn on a transparent ground.\n"
                                       : "");
 
-            const QImage image =
-                QImage(QString::fromStdString(out)).convertToFormat(QImage::Format_ARGB32);
+            const QImage image = test::image(out).convertToFormat(QImage::Format_ARGB32);
             ASSERT_EQ(image.size(), row.size);
             int wrong = 0;
             for (int y = 0; y < image.height(); ++y) {
@@ -178,4 +169,4 @@ TEST(UvLayoutCommand, OutlinesLieOverTheTexelsTheirCornersAddressOnTheTexture) {
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

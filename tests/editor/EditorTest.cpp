@@ -1,101 +1,177 @@
-#include "EditorFixture.h"
+#include "editor/UvEditor.h"
+#include "model/Model.h"
+#include "platform/HeadlessGl.h"
+#include "render/GlFrame.h"
 
+#include "support/Fakes.h"
+#include "support/GlPixels.h"
+#include "support/ModelText.h"
+
+#include <GL/gl.h>
 #include <gmock/gmock.h>
 
-#include <functional>
+#include <cmath>
+#include <memory>
+#include <optional>
+#include <utility>
+#include <vector>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
-using test::EditorFixture;
-using test::Uv;
-using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
-using Box = test::FakeMessageBox::Shown;
+using Uv = std::pair<double, double>;
 
-class Selection : public EditorFixture {};
+// The fan model, prepared, with an editor on one of its groups.
+class EditorFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        FakeTextures textures;
+        textures.sizes["wall"] = {64, 64};
+        ASSERT_TRUE(loadText(kFanModel, model));
+        ASSERT_TRUE(model.prepare(textures.fn(), messages));
+        messages.clear();
+    }
+
+    Mesh& mesh() { return model.meshes[0]; }
+    GlGroup& group(int g) { return mesh().glGroups[static_cast<std::size_t>(g)]; }
+    UvEditor editorOf(int g) { return UvEditor(model, 0, g); }
+
+    // Texture vertices of the mesh's shared array, or of a group's own one.
+    std::vector<GlTxvert>& txverts(int ownOf = -1) {
+        return ownOf < 0 ? mesh().glTxverts : group(ownOf).ownTxverts;
+    }
+    void place(const std::vector<std::pair<int, Uv>>& positions) {
+        for (const auto& [t, uv] : positions) {
+            txverts()[static_cast<std::size_t>(t)].u = uv.first;
+            txverts()[static_cast<std::size_t>(t)].v = uv.second;
+        }
+    }
+    std::vector<Uv> uvs(int ownOf = -1) {
+        std::vector<Uv> all;
+        for (const GlTxvert& t : txverts(ownOf))
+            all.emplace_back(t.u, t.v);
+        return all;
+    }
+    std::vector<int> selected(int ownOf = -1) {
+        std::vector<int> indices;
+        for (std::size_t i = 0; i < txverts(ownOf).size(); ++i)
+            if (txverts(ownOf)[i].selected)
+                indices.push_back(static_cast<int>(i));
+        return indices;
+    }
+    void select(const std::vector<int>& indices, int ownOf = -1) {
+        for (int i : indices)
+            txverts(ownOf)[static_cast<std::size_t>(i)].selected = true;
+    }
+
+    Model model;
+    FakeMessageBox messages;
+};
+
+using ::testing::ElementsAre;
+using Box = FakeMessageBox::Shown;
+
+// One step of a row: an editor operation with its two numbers, or a texture vertex of the mesh
+// placed or selected.
+struct Act {
+    enum Kind { Place, Select, Click, Begin, Drag, End, Invert, All, None, ScaleU, ScaleV, Move };
+    Kind kind;
+    double a = 0, b = 0;
+};
+
+class Editing : public EditorFixture {
+protected:
+    void perform(UvEditor& editor, const std::vector<Act>& acts) {
+        for (const Act& act : acts) {
+            const auto t = static_cast<std::size_t>(act.a);
+            switch (act.kind) {
+            case Act::Place: // the u of texture vertex a
+                txverts()[t].u = act.b;
+                break;
+            case Act::Select:
+                txverts()[t].selected = true;
+                break;
+            case Act::Click:
+                editor.toggleAt(model, act.a, act.b);
+                break;
+            case Act::Begin:
+                editor.beginRect(act.a, act.b);
+                break;
+            case Act::Drag: // by a step of the pointer
+                editor.dragRect(act.a, act.b);
+                break;
+            case Act::End:
+                editor.endRect(model);
+                break;
+            case Act::Invert:
+                editor.invertSelection(model);
+                break;
+            case Act::All:
+                editor.selectAll(model);
+                break;
+            case Act::None:
+                editor.selectNone(model);
+                break;
+            case Act::ScaleU:
+                editor.scaleU(model, act.a);
+                break;
+            case Act::ScaleV:
+                editor.scaleV(model, act.a);
+                break;
+            case Act::Move:
+                editor.moveSelection(model, act.a, act.b);
+                break;
+            }
+        }
+    }
+};
+
+struct SelectionRow {
+    const char* what;
+    std::vector<Act> acts;
+    std::vector<int> selected;
+};
+
+using enum Act::Kind;
 
 // Each row starts from the fan with nothing selected (middle 0.5, 0.5; corners 1 to 4 at
-// (0,0), (1,0), (1,1), (0,1)) and names the shared texture vertices selected afterwards.
-TEST_F(Selection, ClicksRectanglesAndButtonsFlipEachVertexOnce) {
-    const struct {
-        const char* what;
-        std::function<void(UvEditor&, Model&)> act;
-        std::vector<int> selected;
-    } rows[] = {
-        {"a click exactly 0.003 away misses",
-         [](UvEditor& e, Model& m) {
-             m.meshes[0].glTxverts[0].u = 0.4 + 0.003;
-             e.toggleAt(m, 0.4, 0.5);
-         },
-         {}},
-        {"a click 0.0029 away flips the vertex of four faces once",
-         [](UvEditor& e, Model& m) { e.toggleAt(m, 0.5 - 0.0029, 0.5 + 0.0029); },
-         {0}},
-        {"two vertices under one click both flip",
-         [](UvEditor& e, Model& m) {
-             m.meshes[0].glTxverts[1] = {0.501, 0.5};
-             e.toggleAt(m, 0.5, 0.5);
-         },
-         {0, 1}},
-        {"a second click flips them back",
-         [](UvEditor& e, Model& m) {
-             m.meshes[0].glTxverts[1] = {0.501, 0.5};
-             e.toggleAt(m, 0.5, 0.5);
-             e.toggleAt(m, 0.5, 0.5);
-         },
-         {}},
+// (0,0), (1,0), (1,1), (0,1)) and names the shared texture vertices selected afterwards. A
+// vertex is picked by a click within 0.003 of it, or by a rectangle that has it strictly
+// inside; each vertex flips once, however many faces use it.
+TEST_F(Editing, SelectionFlipsEachVertexOnce) {
+    const SelectionRow rows[] = {
+        {"a click exactly 0.003 away misses", {{Place, 0, 0.403}, {Click, 0.4, 0.5}}, {}},
+        {"a click 0.0029 away flips the vertex of four faces", {{Click, 0.4971, 0.5029}}, {0}},
         {"a rectangle inverts what lies inside it",
-         [](UvEditor& e, Model& m) {
-             e.toggleAt(m, 0, 0);
-             e.beginRect(-0.1, -0.1);
-             e.dragRect(0.3, 0.3);
-             e.dragRect(0.4, 0.4);
-             e.endRect(m);
-         },
+         {{Click, 0, 0}, {Begin, -0.1, -0.1}, {Drag, 0.3, 0.3}, {Drag, 0.4, 0.4}, {End}},
          {0}},
         {"a rectangle dragged back past its anchor",
-         [](UvEditor& e, Model& m) {
-             e.beginRect(1.1, 1.1);
-             e.dragRect(-0.7, -0.7);
-             e.endRect(m);
-         },
+         {{Begin, 1.1, 1.1}, {Drag, -0.7, -0.7}, {End}},
          {0, 3}},
-        {"a vertex on the border stays",
-         [](UvEditor& e, Model& m) {
-             e.beginRect(0.5, 0.2);
-             e.dragRect(0.6, 0.6);
-             e.endRect(m);
-         },
-         {}},
-        {"a rectangle without height flips nothing",
-         [](UvEditor& e, Model& m) {
-             e.beginRect(-0.1, 0.5);
-             e.dragRect(1.2, 0);
-             e.endRect(m);
-         },
-         {}},
-        {"inv flips each vertex once",
-         [](UvEditor& e, Model& m) { e.invertSelection(m); },
-         {0, 1, 2, 3, 4}},
-        {"all", [](UvEditor& e, Model& m) { e.selectAll(m); }, {0, 1, 2, 3, 4}},
-        {"none",
-         [](UvEditor& e, Model& m) {
-             e.selectAll(m);
-             e.selectNone(m);
-         },
-         {}},
+        {"a vertex on the border stays", {{Begin, 0.5, 0.2}, {Drag, 0.6, 0.6}, {End}}, {}},
+        {"a rectangle without height", {{Begin, -0.1, 0.5}, {Drag, 1.2, 0}, {End}}, {}},
+        {"inv", {{Invert}}, {0, 1, 2, 3, 4}},
+        {"all", {{All}}, {0, 1, 2, 3, 4}},
+        {"none", {{All}, {None}}, {}},
     };
-    for (const auto& row : rows) {
+    for (const SelectionRow& row : rows) {
         SetUp();
         UvEditor editor = editorOf(0);
-        row.act(editor, model);
+        perform(editor, row.acts);
         EXPECT_EQ(selected(), row.selected) << row.what;
         EXPECT_FALSE(editor.rectActive) << row.what;
     }
+    // Both vertices under one click flip, and a second click flips them back.
+    SetUp();
+    place({{1, {0.501, 0.5}}});
+    UvEditor editor = editorOf(0);
+    editor.toggleAt(model, 0.5, 0.5);
+    EXPECT_EQ(selected(), (std::vector<int>{0, 1}));
+    editor.toggleAt(model, 0.5, 0.5);
+    EXPECT_TRUE(selected().empty());
 }
 
-TEST_F(Selection, OnlyTheEditedGroupsVerticesCount) {
+TEST_F(Editing, OnlyTheEditedGroupsVerticesCountForTheSelection) {
     UvEditor quad = editorOf(1);
     quad.selectAll(model);
     ASSERT_EQ(selected(), (std::vector<int>{5, 6, 7, 8}));
@@ -112,38 +188,38 @@ TEST_F(Selection, OnlyTheEditedGroupsVerticesCount) {
     EXPECT_EQ(messages.shown().size(), 1U);
 }
 
-class Remap : public EditorFixture {};
-
 // The quad's corners A (0,0,0), B (2,0,0), C (2,1,4) and D (0,0.5,4) projected from each side
 // and stretched over the texture: four own texture vertices, numbered A, B, C, D as the faces
 // first use them.
-TEST_F(Remap, EachSideFillsTheTextureOnceWithOneVertexPerCorner) {
-    const struct {
-        RemapDirection direction;
-        std::vector<Uv> own;
-    } rows[] = {
-        {RemapDirection::Front, {{1, 0}, {0, 0}, {0, 1}, {1, 1}}},
-        {RemapDirection::Back, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}},
-        {RemapDirection::Top, {{0, 0}, {1, 0}, {1, 1}, {0, 0.5}}},
-        {RemapDirection::Bottom, {{1, 0}, {0, 0}, {0, 1}, {1, 0.5}}},
-        {RemapDirection::Left, {{0, 0}, {0, 0}, {1, 1}, {0.5, 1}}},
-        {RemapDirection::Right, {{1, 0}, {1, 0}, {0, 1}, {0.5, 1}}},
-    };
-    for (const auto& row : rows) {
+TEST_F(Editing, RemapFromEachSideFillsTheTextureOnceWithOneVertexPerCorner) {
+    using enum RemapDirection;
+    const std::pair<RemapDirection, std::vector<Uv>> rows[] = {
+        {Front, {{1, 0}, {0, 0}, {0, 1}, {1, 1}}},  {Back, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}},
+        {Top, {{0, 0}, {1, 0}, {1, 1}, {0, 0.5}}},  {Bottom, {{1, 0}, {0, 0}, {0, 1}, {1, 0.5}}},
+        {Left, {{0, 0}, {0, 0}, {1, 1}, {0.5, 1}}}, {Right, {{1, 0}, {1, 0}, {0, 1}, {0.5, 1}}}};
+    for (const auto& [direction, own] : rows) {
         SetUp();
         UvEditor editor = editorOf(1);
-        ASSERT_TRUE(editor.autoRemap(model, row.direction, messages));
+        ASSERT_TRUE(editor.autoRemap(model, direction, messages));
         EXPECT_FALSE(group(1).shared);
-        EXPECT_EQ(uvs(1), row.own) << static_cast<int>(row.direction);
-        EXPECT_EQ(group(1).glFaces[1].refs[0].txvert, 0);
-        EXPECT_EQ(group(1).glFaces[1].refs[1].txvert, 2);
-        EXPECT_EQ(group(1).glFaces[1].refs[2].txvert, 3);
+        EXPECT_EQ(uvs(1), own) << static_cast<int>(direction);
+        const auto& refs = group(1).glFaces[1].refs;
+        EXPECT_EQ((std::vector{refs[0].txvert, refs[1].txvert, refs[2].txvert}),
+                  (std::vector{0, 2, 3}));
         EXPECT_EQ(editor.halfExtent, 0.5);
     }
     EXPECT_TRUE(messages.shown().empty());
+
+    // All vertices on one line stay finite.
+    SetUp();
+    for (Vertex& vertex : mesh().vertices)
+        vertex.z = 7;
+    UvEditor editor = editorOf(1);
+    ASSERT_TRUE(editor.autoRemap(model, Front, messages));
+    EXPECT_EQ(uvs(1), (std::vector<Uv>{{1, 0}, {0, 0}, {0, 0}, {1, 0}}));
 }
 
-TEST_F(Remap, TheFirstRemapDetachesAndClearsLaterOnesKeepTheSelection) {
+TEST_F(Editing, TheFirstRemapDetachesAndClearsLaterOnesKeepTheSelection) {
     select({0, 1, 2, 3, 4});
     UvEditor editor = editorOf(0);
     ASSERT_TRUE(editor.autoRemap(model, RemapDirection::Front, messages));
@@ -166,18 +242,10 @@ TEST_F(Remap, TheFirstRemapDetachesAndClearsLaterOnesKeepTheSelection) {
     EXPECT_EQ(uvs()[0], shared[0]);
 }
 
-TEST_F(Remap, AllVerticesOnOneLineStayFinite) {
-    for (Vertex& vertex : mesh().vertices)
-        vertex.z = 7;
-    UvEditor editor = editorOf(1);
-    ASSERT_TRUE(editor.autoRemap(model, RemapDirection::Front, messages));
-    EXPECT_EQ(uvs(1), (std::vector<Uv>{{1, 0}, {0, 0}, {0, 0}, {1, 0}}));
-}
-
 // The saved texture vertices are the group's own, in texels of its texture (the fan's 64 x 64
 // one) or as they are for the untextured quad, and the faces name them. The file's v is the
 // negative of the stored one, so a v of 0 is written as printf writes negative zero.
-TEST_F(Remap, ARemappedGroupIsSavedFromItsOwnVertices) {
+TEST_F(Editing, ARemappedGroupIsSavedFromItsOwnVertices) {
     UvEditor fan = editorOf(0);
     ASSERT_TRUE(fan.autoRemap(model, RemapDirection::Front, messages));
     UvEditor quad = editorOf(1);
@@ -189,82 +257,141 @@ TEST_F(Remap, ARemappedGroupIsSavedFromItsOwnVertices) {
         << text;
 }
 
-class Transform : public EditorFixture {};
+struct TransformRow {
+    const char* what;
+    std::vector<Act> acts;
+    Uv first, third, middle;
+};
 
-// The fan's vertices 1 (0.25, 0.25) and 3 (0.75, 1) are selected, the others not.
-TEST_F(Transform, ScalesAboutTheMiddleOfTheSelectionAndMovesEachVertexOnce) {
-    const struct {
-        const char* what;
-        std::function<void(UvEditor&, Model&)> act;
-        Uv first, third, middle;
-    } rows[] = {
-        {"u by -1",
-         [](UvEditor& e, Model& m) { e.scaleU(m, -1); },
-         {0.75, 0.25},
-         {0.25, 1},
-         {0.5, 0.5}},
-        {"u by 0",
-         [](UvEditor& e, Model& m) { e.scaleU(m, 0); },
-         {0.5, 0.25},
-         {0.5, 1},
-         {0.5, 0.5}},
-        {"v by 3",
-         [](UvEditor& e, Model& m) { e.scaleV(m, 3); },
-         {0.25, -0.5},
-         {0.75, 1.75},
-         {0.5, 0.5}},
-        {"u and v by 2, each about its own middle",
-         [](UvEditor& e, Model& m) {
-             e.scaleU(m, 2);
-             e.scaleV(m, 2);
-         },
-         {0, -0.125},
-         {1, 1.375},
-         {0.5, 0.5}},
-        {"moved",
-         [](UvEditor& e, Model& m) { e.moveSelection(m, 0.125, -0.25); },
-         {0.375, 0},
-         {0.875, 0.75},
-         {0.5, 0.5}},
+// The fan's vertices 1 (0.25, 0.25) and 3 (0.75, 1) are selected, the others not. Scaling is
+// about the middle of the selection, each axis about its own; every vertex moves once.
+TEST_F(Editing, ScalesAboutTheMiddleOfTheSelectionAndMovesEachVertexOnce) {
+    const TransformRow rows[] = {
+        {"u by -1", {{ScaleU, -1}}, {0.75, 0.25}, {0.25, 1}, {0.5, 0.5}},
+        {"u by 0", {{ScaleU, 0}}, {0.5, 0.25}, {0.5, 1}, {0.5, 0.5}},
+        {"v by 3", {{ScaleV, 3}}, {0.25, -0.5}, {0.75, 1.75}, {0.5, 0.5}},
+        {"u and v by 2", {{ScaleU, 2}, {ScaleV, 2}}, {0, -0.125}, {1, 1.375}, {0.5, 0.5}},
+        {"moved", {{Move, 0.125, -0.25}}, {0.375, 0}, {0.875, 0.75}, {0.5, 0.5}},
         {"the vertex of four faces moved",
-         [](UvEditor& e, Model& m) {
-             m.meshes[0].glTxverts[0].selected = true;
-             e.moveSelection(m, 0.125, -0.25);
-         },
+         {{Select, 0}, {Move, 0.125, -0.25}},
          {0.375, 0},
          {0.875, 0.75},
          {0.625, 0.25}},
     };
-    for (const auto& row : rows) {
+    for (const TransformRow& row : rows) {
         SetUp();
         place({{1, {0.25, 0.25}}, {3, {0.75, 1}}});
         select({1, 3});
         UvEditor editor = editorOf(0);
-        row.act(editor, model);
-        EXPECT_EQ(uvs()[1], row.first) << row.what;
-        EXPECT_EQ(uvs()[3], row.third) << row.what;
-        EXPECT_EQ(uvs()[0], row.middle) << row.what;
-        EXPECT_EQ(uvs()[2], Uv(1, 0)) << row.what;
+        perform(editor, row.acts);
+        EXPECT_EQ((std::vector{uvs()[1], uvs()[3], uvs()[0], uvs()[2]}),
+                  (std::vector{row.first, row.third, row.middle, Uv(1, 0)}))
+            << row.what;
     }
 }
 
-TEST_F(Transform, TheViewFollowsTheVertices) {
+TEST_F(Editing, TheViewFollowsTheVertices) {
     select({1, 2, 3, 4});
     UvEditor editor = editorOf(0);
     editor.scaleU(model, 3);
-    EXPECT_EQ(editor.minU, -1);
-    EXPECT_EQ(editor.maxU, 2);
-    EXPECT_EQ(editor.centreU, 0.5);
-    EXPECT_EQ(editor.halfExtent, 1.5);
-
+    EXPECT_EQ((std::vector{editor.minU, editor.maxU, editor.centreU, editor.halfExtent}),
+              (std::vector{-1.0, 2.0, 0.5, 1.5}));
     // Merged onto one point, the view shows a small square around it.
     editor.selectAll(model);
     editor.scaleU(model, 0);
     editor.scaleV(model, 0);
-    EXPECT_EQ(editor.halfExtent, 0);
-    EXPECT_EQ(editor.shownHalfExtent(), 0.05);
-    EXPECT_EQ(editor.centreU, 0.5);
+    EXPECT_EQ((std::vector{editor.halfExtent, editor.shownHalfExtent(), editor.centreU}),
+              (std::vector{0.0, 0.05, 0.5}));
+}
+
+constexpr int kSize = 100;
+
+// Frames of the texture view of the fan's group, drawn as the program draws them, with the
+// group's texture replaced by a 2 x 2 one.
+class TextureView : public EditorFixture {
+protected:
+    void SetUp() override {
+        EditorFixture::SetUp();
+        gl_ = HeadlessGl::create(kSize, kSize);
+        ASSERT_NE(gl_, nullptr) << "no headless GL context";
+        initGlState();
+    }
+
+    void useTexture(const std::array<Rgb, 4>& texels) { model.materials[0] = textured(texels); }
+
+    void frame(const UvEditor& editor) {
+        editor_.emplace(editor);
+        beginFrame();
+        editor.setProjection(kSize, kSize);
+        editor.draw(model);
+        glFinish();
+        pixels_ = gl_->readPixels();
+    }
+
+    // The pixel that shows texture coordinates (u, v) in the last frame.
+    Rgb at(double u, double v) const {
+        const double half = editor_->shownHalfExtent();
+        const double x = (u - (editor_->centreU - half)) / (2 * half) * kSize;
+        const double y = (v - (editor_->centreV - half)) / (2 * half) * kSize;
+        return pixelAt(pixels_, kSize, static_cast<int>(std::floor(x)),
+                       static_cast<int>(std::floor(y)));
+    }
+    // The brightest pixel around (u, v): a one-pixel line drawn smoothly may fall on either
+    // side of its exact place.
+    Rgb brightestNear(double u, double v) const {
+        const double step = editor_->shownHalfExtent() * 2 / kSize;
+        Rgb best;
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy) {
+                const Rgb c = at(u + dx * step, v + dy * step);
+                if (c.r + c.g + c.b > best.r + best.g + best.b)
+                    best = c;
+            }
+        return best;
+    }
+
+    std::unique_ptr<HeadlessGl> gl_;
+    std::vector<std::uint8_t> pixels_;
+    std::optional<UvEditor> editor_;
+};
+
+// Red, green, blue and white texels tell which part of the image shows where.
+TEST_F(TextureView, TilesTheTextureOverEveryCellTheVerticesReach) {
+    useTexture({kRed, kGreen, kBlue, kWhite});
+    place({{2, {2.5, 0}}, {3, {2.5, 1}}});
+    frame(editorOf(0)); // u 0 to 2.5; v -0.75 to 1.75
+    EXPECT_COLOUR(at(2.25, -0.25), kBlue);
+    EXPECT_COLOUR(at(2.25, 1.25), kRed);
+    EXPECT_COLOUR(at(0.75, 1.25), kGreen);
+    EXPECT_COLOUR(at(0.2, 0.6), kBlue);
+}
+
+TEST_F(TextureView, DrawsPointsByTheirSelectionAndTheRectangleOnTop) {
+    useTexture({kBlack, kBlack, kBlack, kBlack});
+    place({{1, {0.25, 0.25}}});
+    select({0});
+    UvEditor editor = editorOf(0); // the unit square
+    // Its sides on the middles of pixel rows and columns.
+    editor.beginRect(0.605, 0.205);
+    editor.dragRect(0.3, 0.1);
+    frame(editor);
+    EXPECT_COLOUR(at(0.5, 0.5), kGreen);
+    EXPECT_COLOUR(at(0.25, 0.25), kRed);
+    EXPECT_COLOUR(brightestNear(0.7, 0.205), kGreen);
+    EXPECT_COLOUR(brightestNear(0.905, 0.25), kGreen);
+    EXPECT_COLOUR(at(0.85, 0.25), kBlack);
+    // The outline of a face, between the middle and a corner.
+    EXPECT_COLOUR(brightestNear(0.7, 0.7), kWhite);
+}
+
+TEST_F(TextureView, AGroupOnOnePointShowsTheTextureAroundIt) {
+    useTexture({kRed, kGreen, kBlue, kWhite});
+    place({{0, {0.3, 0.7}}, {1, {0.3, 0.7}}, {2, {0.3, 0.7}}, {3, {0.3, 0.7}}, {4, {0.3, 0.7}}});
+    frame(editorOf(0));
+    EXPECT_COLOUR(at(0.3, 0.7), kRed);
+    EXPECT_COLOUR(at(0.26, 0.74), kBlue);
+    EXPECT_COLOUR(at(0.34, 0.66), kBlue);
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

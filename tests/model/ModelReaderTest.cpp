@@ -1,151 +1,95 @@
 #include "model/ModelReader.h"
 #include "model/Model.h"
 #include "support/ModelText.h"
+#include "support/Mutator.h"
 #include "support/TempDir.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <optional>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <random>
+#include <span>
 #include <sstream>
+#include <string>
+#include <vector>
 
-namespace sw {
+namespace sw::test {
 namespace {
-
-using test::kTriangleModel;
-using test::replaced;
-using ::testing::ElementsAre;
-using Corners = std::vector<std::pair<int, int>>;
 
 bool loads(const std::string& text) {
     Model model;
-    return test::loadText(text, model);
+    return loadText(text, model);
 }
 
 Model loaded(const std::string& text) {
     Model model;
-    EXPECT_TRUE(test::loadText(text, model));
+    EXPECT_TRUE(loadText(text, model));
     return model;
 }
 
-Corners corners(const Mesh& mesh, const Face& face) {
-    Corners result;
-    for (const VertexRef& ref : face.refs(mesh.corners))
-        result.emplace_back(ref.vertex, ref.txvert);
-    return result;
-}
-
 // Everything the reader stored of a text.
-std::string fileLayer(const std::string& text) {
-    return test::fileLayer(loaded(text));
+std::string layerOf(const std::string& text) {
+    return fileLayer(loaded(text));
 }
 
 TEST(ModelReader, ReadsEveryFieldOfTheFileLayer) {
-    const Model model = loaded(kTriangleModel);
-    EXPECT_THAT((std::vector{model.version, model.radius, model.insertOffset.z}),
-                ElementsAre(2.1, 0.5, -0.1));
-    ASSERT_EQ(model.numMaterials(), 2);
-    EXPECT_EQ(model.materials[0].name, "wall");
-    EXPECT_EQ(model.materials[1].name, "floor");
-    ASSERT_EQ(model.numMeshes(), 1);
-    const Mesh& mesh = model.meshes[0];
-    EXPECT_EQ(mesh.name, "tri");
-    EXPECT_EQ(mesh.radius, 1.5);
-    EXPECT_THAT((std::vector{mesh.geometryMode, mesh.lightingMode, mesh.textureMode}),
-                ElementsAre(4, 3, 3));
-    ASSERT_EQ(mesh.numVertices(), 3);
-    EXPECT_THAT((std::vector{mesh.vertices[1].x, mesh.vertices[2].z, mesh.vertices[2].intensity}),
-                ElementsAre(1, 0.25, 0.5));
-    ASSERT_EQ(mesh.numTxverts(), 3);
-    EXPECT_THAT((std::vector{mesh.txverts[1].u, mesh.txverts[2].v}), ElementsAre(64, -64));
-    ASSERT_EQ(mesh.vertexNormals.size(), 3u);
-    EXPECT_EQ(mesh.vertexNormals[0].z, 1);
-    ASSERT_EQ(mesh.numFaces(), 1);
-    const Face& face = mesh.faces[0];
-    EXPECT_EQ(face.material, 1);
-    EXPECT_EQ(face.type, "0x0000");
-    EXPECT_THAT((std::vector{face.geometryMode, face.lightingMode, face.textureMode}),
-                ElementsAre(4, 3, 3));
-    EXPECT_EQ(face.extraLight, 0);
-    EXPECT_EQ(corners(mesh, face), (Corners{{0, 0}, {1, 1}, {2, 2}}));
-    ASSERT_EQ(mesh.faceNormals.size(), 1u);
-    ASSERT_EQ(model.numNodes(), 1);
-    const HierarchyNode& node = model.nodes[0];
-    EXPECT_EQ(node.flags, "0x0000");
-    EXPECT_EQ(node.type, "0x00001");
-    EXPECT_EQ(node.mesh, 0);
-    EXPECT_EQ(node.parent, -1);
-    EXPECT_EQ(node.hnodename, "root");
+    EXPECT_EQ(layerOf(kTriangleModel), dataFile("triangle.layer"));
 }
 
 struct NumberRow {
     const char* text;
-    std::optional<double> value; // none: the model is refused
+    double value;
 };
 
-// The model with `key`'s number written as each row's text.
+// The model with `key`'s number written as each row's text, and as each refused text.
 void expectNumbers(const std::string& key, double (*field)(const Model&),
-                   std::initializer_list<NumberRow> rows) {
-    for (const NumberRow& row : rows) {
-        const std::string text =
-            replaced(kTriangleModel, key, key.substr(0, key.find(' ') + 1) + row.text);
-        SCOPED_TRACE(row.text);
-        if (!row.value)
-            EXPECT_FALSE(loads(text));
-        else
-            EXPECT_EQ(field(loaded(text)), *row.value);
-    }
+                   std::span<const NumberRow> rows, std::initializer_list<const char*> refused) {
+    const auto with = [&key](const char* text) {
+        return replaced(kTriangleModel, key, key.substr(0, key.find(' ') + 1) + text);
+    };
+    for (const NumberRow& row : rows)
+        EXPECT_EQ(field(loaded(with(row.text))), row.value) << row.text;
+    for (const char* text : refused)
+        EXPECT_FALSE(loads(with(text))) << text;
 }
 
 TEST(ModelReader, NumbersInTheFormsFilesHoldThem) {
     // An integer takes its base from its prefix. Too large for an int, or without digits, it
     // cannot be extracted.
+    const NumberRow integers[] = {{"010", 8},
+                                  {"0x10", 16},
+                                  {"0X1f", 31},
+                                  {"-0x2", -2},
+                                  {"+7", 7},
+                                  {"0", 0},
+                                  {"00000", 0},
+                                  {"2147483647", 2147483647},
+                                  {"-2147483648", -2147483648.0}};
     expectNumbers("GEOMETRYMODE 4",
-                  [](const Model& m) -> double { return m.meshes[0].geometryMode; },
-                  {{"010", 8},
-                   {"0x10", 16},
-                   {"0X1f", 31},
-                   {"-0x2", -2},
-                   {"+7", 7},
-                   {"0", 0},
-                   {"00000", 0},
-                   {"2147483647", 2147483647},
-                   {"-2147483648", -2147483648.0},
-                   {"2147483648", {}},
-                   {"0x80000000", {}},
-                   {"99999999999", {}},
-                   {"-", {}},
-                   {"x1", {}},
-                   {"abc", {}}});
+                  [](const Model& m) -> double { return m.meshes[0].geometryMode; }, integers,
+                  {"2147483648", "0x80000000", "99999999999", "-", "x1", "abc"});
     // Reals as community tools write them; out of range or not a number, they are refused.
-    expectNumbers("RADIUS 1.5", [](const Model& m) { return m.meshes[0].radius; },
-                  {{".02", 0.02},
-                   {"-0.000000", -0.0},
-                   {"+1.5", 1.5},
-                   {"1e-3", 0.001},
-                   {"2.5E+2", 250},
-                   {"7.", 7},
-                   {"-.5", -0.5},
-                   {"1e999", {}},
-                   {"1e", {}},
-                   {".", {}},
-                   {"nan", {}},
-                   {"inf", {}}});
+    const NumberRow reals[] = {{".02", 0.02},   {"-0.000000", -0.0}, {"+1.5", 1.5}, {"1e-3", 0.001},
+                               {"2.5E+2", 250}, {"7.", 7},           {"-.5", -0.5}};
+    expectNumbers("RADIUS 1.5", [](const Model& m) { return m.meshes[0].radius; }, reals,
+                  {"1e999", "1e", ".", "nan", "inf"});
 }
 
 TEST(ModelReader, CornersTakeOneCommaWithBlanksOnEitherSide) {
     for (const char* line :
          {"0,0 1,1 2,2", "0, 0 1, 1 2, 2", "0 ,0 1 ,1 2 ,2", "0 , 0 1 , 1 2 , 2",
           "0,\t0\r\n1,1 2,2", "0, 0 1,# a comment right after a comma\n1 2, 2"}) {
-        SCOPED_TRACE(line);
-        const Model model = loaded(replaced(kTriangleModel, "0, 0 1, 1 2, 2", line));
-        EXPECT_EQ(corners(model.meshes[0], model.meshes[0].faces[0]),
-                  (Corners{{0, 0}, {1, 1}, {2, 2}}));
+        EXPECT_EQ(layerOf(replaced(kTriangleModel, "0, 0 1, 1 2, 2", line)),
+                  layerOf(kTriangleModel))
+            << line;
     }
 }
 
 TEST(ModelReader, CommentsBlanksAndLineEndsBetweenAnyTwoTokensChangeNothing) {
-    const std::string plain = fileLayer(kTriangleModel);
+    const std::string plain = layerOf(kTriangleModel);
 
     // A comment line between every two tokens (but not right after a comma glued to its
     // number: there the blanks after the comma belong to the next number).
@@ -156,7 +100,7 @@ TEST(ModelReader, CommentsBlanksAndLineEndsBetweenAnyTwoTokensChangeNothing) {
         commented += word;
         commented += word.back() == ',' ? " " : "\n# num: x: y: z: (a heading)\n";
     }
-    EXPECT_EQ(fileLayer(commented), plain) << "comments";
+    EXPECT_EQ(layerOf(commented), plain) << "comments";
 
     std::string crlf;
     std::string tabs;
@@ -166,8 +110,8 @@ TEST(ModelReader, CommentsBlanksAndLineEndsBetweenAnyTwoTokensChangeNothing) {
                 : c == '\n' ? std::string("  \t\n")
                             : std::string(1, c);
     }
-    EXPECT_EQ(fileLayer(crlf), plain) << "CR LF";
-    EXPECT_EQ(fileLayer(tabs), plain) << "tabs and trailing blanks";
+    EXPECT_EQ(layerOf(crlf), plain) << "CR LF";
+    EXPECT_EQ(layerOf(tabs), plain) << "tabs and trailing blanks";
 }
 
 TEST(ModelReader, WordsAreTakenAsWrittenAndKeywordsExactly) {
@@ -270,11 +214,89 @@ TEST(ModelReader, NamesAndWordsAreCutToTheirFields) {
 }
 
 TEST(ModelReader, LoadsFromAPathWhateverTheExtensionsCase) {
-    test::TempDir dir;
+    TempDir dir;
     EXPECT_TRUE(Model().load(dir.write("KNIGHT.3DO", kTriangleModel)));
     EXPECT_FALSE(Model().load((dir.path() / "absent.3do").string()));
     EXPECT_FALSE(Model().load(dir.path().string()));
 }
 
+// Reads the text whole, and streamed through a buffer small enough that every kind of token
+// meets a refill; both must agree to the bit.
+void expectStreamingAgrees(const std::string& text) {
+    Model whole;
+    const bool wholeLoaded = ModelReader(text).load(whole);
+    Model streamed;
+    std::istringstream in(text);
+    const bool streamedLoaded = ModelReader(in, 128).load(streamed);
+    ASSERT_EQ(wholeLoaded, streamedLoaded);
+    if (wholeLoaded) {
+        ASSERT_EQ(fileLayer(whole), fileLayer(streamed));
+    }
+}
+
+TEST(ModelReaderStreaming, AgreesWithTheWholeTextReaderOnDamagedModels) {
+    Mutator mutator(4242);
+    for (int i = 0; i < 300; ++i) {
+        SCOPED_TRACE(i);
+        expectStreamingAgrees(mutator.mutate(kTriangleModel));
+        if (HasFatalFailure())
+            return;
+    }
+}
+
+TEST(ModelReaderStreaming, LongRunsCrossTheBuffer) {
+    const std::string longWord(1000, 'w');
+    const std::string longComment = "#" + std::string(700, 'c') + " MESHES 0\n";
+    std::string text = replaced(kTriangleModel, "0: 0 0 0 0", longWord + " 0 0 0 0");
+    text = replaced(text, "NAME tri", "NAME " + longWord);
+    text =
+        replaced(text, "FACES 1", std::string(900, ' ') + "FACES" + std::string(900, '\n') + "1");
+    text = replaced(text, "GEOSETS 1", longComment + longComment + "GEOSETS 1");
+    expectStreamingAgrees(text);
+    Model model;
+    std::istringstream in(text);
+    ASSERT_TRUE(ModelReader(in, 128).load(model))
+        << "the comments' overflow holds no MESHES keyword";
+    EXPECT_EQ(model.meshes[0].name, std::string(kMaxNameLength, 'w'));
+
+    // The overflow of a comment longer than 255 characters is read as words, streamed too.
+    expectStreamingAgrees(
+        replaced(kTriangleModel, "MESHES 1", "#" + std::string(300, 'x') + " MESHES 0\nMESHES 1"));
+}
+
+// The short decimals of usual files take a quick path; every real must still come out as the
+// correctly rounded double the C library makes of the same text: at the edges of that path
+// (19 digits, 2^53, 22 decimals) and for random ones.
+TEST(ModelReaderStreaming, RealsAreConvertedExactly) {
+    std::vector<std::string> texts = {"9007199254740991",
+                                      "9007199254740993",
+                                      "0.9007199254740993",
+                                      "1234567890123456789",
+                                      "0.1234567890123456789",
+                                      "0.0000000000000000000001",
+                                      "0.00000000000000000000011",
+                                      "-0.000000",
+                                      "2.5e-3",
+                                      "0.1"};
+    std::mt19937_64 random(99);
+    char text[64];
+    for (int i = 0; i < 300; ++i) {
+        const double magnitude = std::pow(10.0, std::uniform_int_distribution<int>(-8, 12)(random));
+        const double value = std::uniform_real_distribution<double>(-1, 1)(random) * magnitude;
+        const int decimals = std::uniform_int_distribution<int>(0, 17)(random);
+        std::snprintf(text, sizeof text, "%.*f", decimals, value);
+        if (std::strlen(text) <= 27) // longer reals are cut, as the format's tools cut them
+            texts.emplace_back(text);
+    }
+    for (const std::string& real : texts) {
+        double read = 0;
+        ModelReader reader(real);
+        ASSERT_TRUE(reader.readDouble(read)) << real;
+        const double expected = std::strtod(real.c_str(), nullptr);
+        ASSERT_EQ(read, expected) << real;
+        ASSERT_EQ(std::signbit(read), std::signbit(expected)) << real;
+    }
+}
+
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -6,7 +6,7 @@
 #include "model/Model.h"
 
 #include "support/ChildProcess.h"
-#include "support/FakeMessageBox.h"
+#include "support/Fakes.h"
 #include "support/ModelText.h"
 #include "support/Mutator.h"
 #include "support/TempDir.h"
@@ -15,11 +15,10 @@
 
 #include <array>
 #include <cmath>
-#include <random>
 #include <string>
 #include <vector>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 // Textures without files: decided by the first letter of the name, so that damaged names
@@ -29,28 +28,6 @@ void loadTexture(Material& material, const std::string&) {
     material.notLoaded = first != 's' && first != 'w';
     material.width = first == 's' ? 64 : first == 'w' ? 128 : 0;
     material.height = first == 's' ? 64 : first == 'w' ? 32 : 0;
-}
-
-// Puts values that stress indices and arithmetic in place of numbers of the text, keeping
-// its structure, so that most results still read and reach preparation.
-std::string withReplacedNumbers(std::string text, std::mt19937& random) {
-    static constexpr std::array kValues = {
-        "-1",    "0",      "1",      "2",          "7",   "99",       "-2147483648", "2147483647",
-        "1e308", "-1e308", "1e-300", "0x7fffffff", "513", "1.7e+300", "-0",          "3.5"};
-    const auto pick = [&](std::size_t n) {
-        return std::uniform_int_distribution<std::size_t>(0, n - 1)(random);
-    };
-    for (int edits = 1 + static_cast<int>(pick(3)); edits > 0; --edits) {
-        std::size_t start = text.find_first_of("0123456789", pick(text.size()));
-        if (start == std::string::npos)
-            continue;
-        if (start > 0 && text[start - 1] == '-')
-            --start;
-        const std::size_t end = text.find_first_not_of("0123456789.e+-x", start + 1);
-        text.replace(start, end == std::string::npos ? std::string::npos : end - start,
-                     kValues[pick(kValues.size())]);
-    }
-    return text;
 }
 
 bool finite(double x) {
@@ -114,20 +91,19 @@ void checkPrepared(const Model& model, const std::string& text) {
 }
 
 TEST(ModelRobustness, DamagedModelsLoadPrepareAndSaveCleanly) {
-    const std::string sample = test::readFile(std::string(SW_SAMPLES_DIR) + "/totem.3do");
+    const std::string sample = readFile(std::string(SW_SAMPLES_DIR) + "/totem.3do");
     ASSERT_FALSE(sample.empty());
-    test::Mutator mutator(20261205);
-    std::mt19937 random(20240612);
-    test::FakeMessageBox messages;
+    Mutator mutator(20261205);
+    FakeMessageBox messages;
     int prepared = 0;
-    for (const std::string& original : {test::kTriangleModel, sample}) {
-        for (int i = 0; i < 6000 && !HasFatalFailure(); ++i) {
+    for (const std::string& original : {kTriangleModel, sample}) {
+        for (int i = 0; i < 300 && !HasFatalFailure(); ++i) {
             // Three in four damaged anyhow, the fourth with extreme numbers in place of others
             // so that it still reads and reaches preparation.
             const std::string text =
-                i % 4 ? mutator.mutate(original) : withReplacedNumbers(original, random);
+                i % 4 ? mutator.mutate(original) : mutator.replaceNumbers(original);
             Model model;
-            if (!test::loadText(text, model))
+            if (!loadText(text, model))
                 continue;
             checkLoaded(model, text);
             if (!model.prepare(loadTexture, messages)) {
@@ -140,30 +116,19 @@ TEST(ModelRobustness, DamagedModelsLoadPrepareAndSaveCleanly) {
             const std::string saved = model.outputText();
 
             Model again;
-            ASSERT_TRUE(test::loadText(saved, again)) << text << "\n----\n" << saved;
+            ASSERT_TRUE(loadText(saved, again)) << text << "\n----\n" << saved;
             ASSERT_TRUE(again.prepare(loadTexture, messages)) << saved;
             ASSERT_EQ(again.outputText(), saved) << text;
         }
     }
     // Enough of the damaged models must reach preparation for the test to mean something.
-    EXPECT_GT(prepared, 1000);
-}
-
-TEST(ModelRobustness, ArbitraryBytesAreRefused) {
-    std::mt19937 random(7);
-    for (int i = 0; i < 500; ++i) {
-        std::string bytes(std::uniform_int_distribution<int>(0, 2000)(random), '\0');
-        for (char& c : bytes)
-            c = static_cast<char>(random());
-        Model model;
-        EXPECT_FALSE(test::loadText(bytes, model));
-    }
+    EXPECT_GT(prepared, 60);
 }
 
 // A model too large for the memory there is fails to load instead of ending the program.
 TEST(ModelRobustness, AModelTooLargeToHoldFailsToLoad) {
-    if (test::kNoAllocationFailures)
-        GTEST_SKIP() << test::kNoAllocationFailures;
+    if (kNoAllocationFailures)
+        GTEST_SKIP() << kNoAllocationFailures;
     // A million vertices: some 40 MB as records, far beyond what the child may add.
     constexpr int kVertices = 1 << 20;
     std::string vertices;
@@ -172,20 +137,20 @@ TEST(ModelRobustness, AModelTooLargeToHoldFailsToLoad) {
         vertices += "v 0 0 0 0\n";
         normals += "n 0 0 1\n";
     }
-    std::string text = test::replaced(test::kTriangleModel,
-                                      "VERTICES 3\n0: 0 0 0 0\n1: 1 0 0 0\n2: 0 1 0.25 0.5\n",
-                                      "VERTICES " + std::to_string(kVertices) + "\n" + vertices);
-    text = test::replaced(text, "VERTEX NORMALS\n0: 0 0 1\n1: 0 0 1\n2: 0 0 1\n",
-                          "VERTEX NORMALS\n" + normals);
-    test::TempDir dir;
+    std::string text =
+        replaced(kTriangleModel, "VERTICES 3\n0: 0 0 0 0\n1: 1 0 0 0\n2: 0 1 0.25 0.5\n",
+                 "VERTICES " + std::to_string(kVertices) + "\n" + vertices);
+    text = replaced(text, "VERTEX NORMALS\n0: 0 0 1\n1: 0 0 1\n2: 0 0 1\n",
+                    "VERTEX NORMALS\n" + normals);
+    TempDir dir;
     const std::string path = dir.write("huge.3do", text);
     std::string().swap(text);
     std::string().swap(vertices);
     std::string().swap(normals);
     ASSERT_TRUE(Model().load(path)); // a model, for all its size
 
-    const test::ChildResult child = test::runInChild([&] {
-        if (!test::limitAddressSpace(std::size_t{16} << 20))
+    const ChildResult child = runInChild([&] {
+        if (!limitAddressSpace(std::size_t{16} << 20))
             return std::string("no limit");
         return std::string(Model().load(path) ? "loaded" : "not loaded");
     });
@@ -194,4 +159,4 @@ TEST(ModelRobustness, AModelTooLargeToHoldFailsToLoad) {
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

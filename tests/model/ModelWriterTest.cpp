@@ -2,7 +2,7 @@
 #include "model/NumberText.h"
 
 #include "support/ChildProcess.h"
-#include "support/FakeMessageBox.h"
+#include "support/Fakes.h"
 #include "support/ModelText.h"
 #include "support/TempDir.h"
 
@@ -17,27 +17,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
-using test::face;
-using test::FakeMessageBox;
-using test::FakeTextures;
-using test::mesh;
-using test::model;
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-// The expected files below are written with LF line ends for legibility; the files have CR LF.
-std::string crlf(std::string_view text) {
-    std::string out;
-    for (char c : text) {
-        if (c == '\n')
-            out += '\r';
-        out += c;
-    }
-    return out;
-}
 
 // The lines of a saved text after the line `first` and the empty line below it, up to the
 // next empty line.
@@ -88,153 +72,40 @@ TEST(NumberText, RealsAreWrittenAsPercentGWithThreeExponentDigits) {
         EXPECT_EQ(real(row.value), row.text) << row.value;
 }
 
-// Two materials, the second without a texture; its face comes first, and both faces share
-// texture vertices 0 and 2. Comments, labels and the second geoset are not carried over.
-// Negative zeros, which real models hold, stay negative through both groups.
-constexpr const char* kSmallModel = R"(# a comment
-SECTION: HEADER
-3DO 2.1
-SECTION: MODELRESOURCE
-MATERIALS 2
-  first: wall.mat
-  second: floor.bmp
-SECTION: GEOMETRYDEF
-RADIUS 0.00005
-INSERT OFFSET 0 -0 2000000
-GEOSETS 2
-GEOSET 0
-MESHES 1
-MESH 0
-NAME box
-RADIUS 1.5
-GEOMETRYMODE 4
-LIGHTINGMODE 3
-TEXTUREMODE 3
-VERTICES 4
-0: -0.000000 0 0 0
-1: 1 0 0 0.5
-2: 1 1 0 0
-3: 0 1 0.123456789 -1
-TEXTURE VERTICES 4
-0: -0.000000 -0.000000
-1: 32 0
-2: 32 -16
-x: 0 -16
-VERTEX NORMALS
-0: 0 -0.000000 1
-1: 0 0 1
-2: 0 0 1
-3: 0 0 1
-FACES 2
-0: 1 0x0000 4 3 3 0 3 0,0 1 ,1 2, 2
-1: 0 0x8000 4 3 3 0.5 3 0, 0 # here too
-   2, 2 3, 3
-FACE NORMALS
-0: 0 0 1
-1: 0 0 -1
-GEOSET 1
-MESHES 0
-SECTION: HIERARCHYDEF
-HIERARCHY NODES 1
-0: 0x0000 0x0001 0 -1 -1 -1 0 0.25 0 0 0 90 0 0 0 0.5 box
-)";
+// Two materials, the first with a texture of 64 x 32, the second without one; faces of
+// material 1, then 0, then 1 again, then of a material that is not listed, sharing texture
+// vertices across their groups; texture vertex 4 is used by no face. Comments, labels and the
+// second geoset are not carried over. Negative zeros, which real models hold, stay negative.
+const std::string kSmallModel = dataFile("box.3do");
 
 class Writer : public ::testing::Test {
 protected:
     Model loaded(const std::string& text) {
         Model m;
-        EXPECT_TRUE(test::loadText(text, m));
+        EXPECT_TRUE(loadText(text, m));
         EXPECT_TRUE(m.prepare(textures.fn(), messages));
         return m;
     }
 
     FakeTextures textures;
     FakeMessageBox messages;
-    test::TempDir dir;
+    TempDir dir;
 };
 
 // The file saves to exactly the expected bytes, again to the same bytes, and reads back as a
 // file layer that saves to them once more.
 TEST_F(Writer, WritesTheLayoutByteForByteAndReadsItBack) {
-    textures.sizes = {{"wall", {64, 64}}};
+    textures.sizes = {{"wall", {64, 32}}};
     Model m = loaded(kSmallModel);
-    // The untextured group writes the values of the file, the textured one its texels; the
-    // two texture vertices the groups shared are written once for each group.
-    const std::string expected = crlf(R"(# TEXTURED by Skinweaver 1.1
-
-SECTION: HEADER
-
-3DO 2.1
-
-SECTION: MODELRESOURCE
-
-MATERIALS 2
-0: wall.MAT
-1: floor.MAT
-
-SECTION: GEOMETRYDEF
-
-RADIUS 5e-005
-
-INSERT OFFSET 0 -0 2e+006
-
-GEOSETS 1
-
-GEOSET 0
-
-MESHES 1
-
-MESH 0
-NAME box
-RADIUS 1.5
-GEOMETRYMODE 4
-LIGHTINGMODE 3
-TEXTUREMODE 3
-
-VERTICES 4
-
-0: -0 0 0 0
-1: 1 0 0 0.5
-2: 1 1 0 0
-3: 0 1 0.123457 -1
-
-TEXTURE VERTICES 6
-
-0: -0 -0
-1: 32 0
-2: 32 -16
-3: -0 -0
-4: 32 -16
-5: 0 -16
-
-VERTEX NORMALS
-
-0: 0 -0 1
-1: 0 0 1
-2: 0 0 1
-3: 0 0 1
-
-FACES 2
-
-0: 1 0x0000 4 3 3 0 3 0, 0 1, 1 2, 2
-1: 0 0x8000 4 3 3 0.5 3 0, 3 2, 4 3, 5
-
-FACE NORMALS
-
-0: 0 0 1
-1: 0 0 -1
-
-SECTION: HIERARCHYDEF
-
-HIERARCHY NODES 1
-# num: flags: type: mesh: parent: child: sibling: numChildren: x: y: z: pitch: yaw: roll: pivotx: pivoty: pivotz: hnodename:
-0: 0x0000 0x0001 0 -1 -1 -1 0 0.25 0 0 0 90 0 0 0 0.5 box
-)");
+    // Faces group by group, each with its own normal. The untextured groups write the values
+    // of the file, the textured one its texels; a texture vertex that groups shared is
+    // written once for each group.
+    const std::string expected = dataFile("box-saved.3do");
     EXPECT_EQ(m.outputText(), expected);
     const std::string path = (dir.path() / "box.3do").string();
     for (int save = 0; save < 2; ++save) {
         ASSERT_TRUE(m.save(path));
-        EXPECT_EQ(test::readFile(path), expected) << "save " << save;
+        EXPECT_EQ(readFile(path), expected) << "save " << save;
     }
     Model again;
     ASSERT_TRUE(again.load(path));
@@ -242,31 +113,12 @@ HIERARCHY NODES 1
     EXPECT_EQ(again.outputText(), expected);
 }
 
-TEST_F(Writer, FacesAreWrittenGroupByGroupWithTheirOwnNormals) {
-    Model m =
-        model({"a", "b"},
-              {mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{1, 0}, {2, 0}, {3, 0}},
-                    {face(0, {{0, 0}}), face(1, {{1, 1}}), face(0, {{2, 2}}), face(1, {{0, 1}})})});
-    m.meshes[0].faceNormals = {{0, 0, 1}, {0, 0, 2}, {0, 0, 3}, {0, 0, 4}};
-    ASSERT_TRUE(m.prepare(textures.fn(), messages));
-    const std::string text = m.outputText();
-    EXPECT_THAT(section(text, "FACES 4"),
-                ElementsAre("0: 0 0x0000 4 3 3 0 1 0, 0", "1: 0 0x0000 4 3 3 0 1 2, 1",
-                            "2: 1 0x0000 4 3 3 0 1 1, 2", "3: 1 0x0000 4 3 3 0 1 0, 2"));
-    EXPECT_THAT(section(text, "FACE NORMALS"),
-                ElementsAre("0: 0 0 1", "1: 0 0 3", "2: 0 0 2", "3: 0 0 4"));
-    EXPECT_THAT(section(text, "TEXTURE VERTICES 3"), ElementsAre("0: 1 0", "1: 3 0", "2: 2 0"));
-}
-
-TEST_F(Writer, WritesOnlyUsedTextureVerticesOfTheMeshButEveryOwnOne) {
+TEST_F(Writer, WritesEveryOwnTextureVertexOfAGroupUsedOrNot) {
     Model m =
         model({"a", "b"}, {mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{5, 0}, {6, 0}, {7, 0}, {8, 0}},
                                 {face(0, {{0, 3}, {1, 1}}), face(1, {{2, 2}})})});
     ASSERT_TRUE(m.prepare(textures.fn(), messages));
-    EXPECT_THAT(section(m.outputText(), "TEXTURE VERTICES 3"),
-                ElementsAre("0: 8 0", "1: 6 0", "2: 7 0"));
-
-    // The editor gave group 1 three texture vertices of its own, its face using two.
+    // The editor gave group 1 three texture vertices of its own, its face using one.
     GlGroup& own = m.meshes[0].glGroups[1];
     own.shared = false;
     own.ownTxverts = {{0.5, 0.25}, {1, 0}, {0, 1}};
@@ -277,23 +129,6 @@ TEST_F(Writer, WritesOnlyUsedTextureVerticesOfTheMeshButEveryOwnOne) {
                 ElementsAre("0: 8 0", "1: 6 0", "2: 0.5 -0.25", "3: 1 -0", "4: 0 -1"));
     EXPECT_THAT(section(text, "FACES 2"),
                 ElementsAre("0: 0 0x0000 4 3 3 0 2 0, 0 1, 1", "1: 1 0x0000 4 3 3 0 1 2, 4"));
-}
-
-TEST_F(Writer, EditedCoordinatesOfATexturedGroupAreWrittenInTexels) {
-    textures.sizes = {{"a", {64, 32}}};
-    Model m = model({"a"}, {mesh({{0, 0, 0}}, {{0, 0}}, {face(0, {{0, 0}})})});
-    ASSERT_TRUE(m.prepare(textures.fn(), messages));
-    m.meshes[0].glTxverts[0] = {0.25, 0.5};
-    EXPECT_THAT(section(m.outputText(), "TEXTURE VERTICES 1"), ElementsAre("0: 16 -16"));
-}
-
-TEST_F(Writer, FacesNamingNoMaterialKeepTheirIndex) {
-    Model m = model({"a"}, {mesh({{0, 0, 0}}, {{4, -2}},
-                                 {face(-1, {{0, 0}}), face(0, {{0, 0}}), face(3, {{0, 0}})})});
-    ASSERT_TRUE(m.prepare(textures.fn(), messages));
-    EXPECT_THAT(section(m.outputText(), "FACES 3"),
-                ElementsAre("0: -1 0x0000 4 3 3 0 1 0, 0", "1: 0 0x0000 4 3 3 0 1 0, 1",
-                            "2: 3 0x0000 4 3 3 0 1 0, 2"));
 }
 
 TEST_F(Writer, WordsStartingWithACommaReadBackAsTheyWere) {
@@ -326,14 +161,14 @@ TEST_F(Writer, AFailedSaveLeavesTheFileThatWasThere) {
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_FALSE(saved);
-    EXPECT_EQ(test::readFile(path), "the old model");
+    EXPECT_EQ(readFile(path), "the old model");
     // Nothing is left behind beside it.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);
 
     ASSERT_TRUE(m.save(path));
-    EXPECT_THAT(test::readFile(path), HasSubstr("NAME box\r\n"));
+    EXPECT_THAT(readFile(path), HasSubstr("NAME box\r\n"));
 }
 
 // Replacing a file takes only the folder's permission; saving must take the file's own.
@@ -344,8 +179,8 @@ TEST_F(Writer, AFileTheUserMayNotWriteStaysAsItWas) {
     std::filesystem::permissions(path, perms::owner_read | perms::group_read | perms::others_read);
     std::filesystem::permissions(dir.path(), perms::all); // anyone may make files beside it
 
-    const test::ChildResult child = test::runInChild([&]() -> std::string {
-        if (const std::string why = test::becomeUnprivileged(); !why.empty())
+    const ChildResult child = runInChild([&]() -> std::string {
+        if (const std::string why = becomeUnprivileged(); !why.empty())
             return "skip: " + why;
         if (const int fd = ::open(path.c_str(), O_WRONLY); fd >= 0) {
             ::close(fd);
@@ -356,7 +191,7 @@ TEST_F(Writer, AFileTheUserMayNotWriteStaysAsItWas) {
     if (child.output.starts_with("skip: "))
         GTEST_SKIP() << child.output.substr(6);
     EXPECT_EQ(child.output, "The file there cannot be opened for writing: Permission denied.");
-    EXPECT_EQ(test::readFile(path), "the old model");
+    EXPECT_EQ(readFile(path), "the old model");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
                             std::filesystem::directory_iterator()),
               1);
@@ -375,8 +210,8 @@ TEST_F(Writer, TheNewFileKeepsTheModeOwnerAndGroupOfTheOld) {
     EXPECT_EQ(saved.st_uid, 65534u);
     EXPECT_EQ(saved.st_gid, 65534u);
     EXPECT_EQ(saved.st_mode & 07777, 0640u);
-    EXPECT_THAT(test::readFile(path), HasSubstr("NAME box\r\n"));
+    EXPECT_THAT(readFile(path), HasSubstr("NAME box\r\n"));
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

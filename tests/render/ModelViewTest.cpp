@@ -1,24 +1,18 @@
 #include "render/ModelView.h"
-#include "model/Model.h"
 #include "platform/HeadlessGl.h"
 #include "render/GlFrame.h"
 #include "render/ViewState.h"
-#include "textures/TextureUpload.h"
 
 #include "support/GlPixels.h"
 
 #include <GL/gl.h>
-#include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
-#include <cstdint>
-#include <cstdlib>
 #include <functional>
-#include <memory>
-#include <ostream>
-#include <vector>
+#include <tuple>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 // The view is 100 x 100 pixels and 2500 units across, so with the model scaled by 500 one
@@ -26,13 +20,6 @@ namespace {
 constexpr int kSize = 100;
 constexpr double kModelScale = 500;
 
-using test::kBlack;
-using test::kBlue;
-using test::kGreen;
-using test::kRed;
-using test::kWhite;
-using test::Rgb;
-using test::textured;
 constexpr Rgb kTinted{204, 255, 204}; // white under the selection tint (0.8, 1, 0.8)
 
 // Where a point of the screen (x to the right, y up, in model units from the middle of the
@@ -56,16 +43,13 @@ Mesh quadMesh(const std::vector<Quad>& quads, const ScreenToModel& toModel = kFr
     mesh.displayMode = 2;
     for (const Quad& quad : quads) {
         const int first = static_cast<int>(mesh.glVerts.size());
-        const std::array<std::array<double, 2>, 4> corners = {{{quad.left, quad.bottom},
-                                                               {quad.right, quad.bottom},
-                                                               {quad.right, quad.top},
-                                                               {quad.left, quad.top}}};
-        const std::array<std::array<double, 2>, 4> uvs = {{{0, 0}, {1, 0}, {1, 1}, {0, 1}}};
+        const double xs[] = {quad.left, quad.right, quad.right, quad.left};
+        const double ys[] = {quad.bottom, quad.bottom, quad.top, quad.top};
         GlFace face;
         for (int i = 0; i < 4; ++i) {
-            const Vector3 p = toModel(corners[i][0], corners[i][1]);
+            const Vector3 p = toModel(xs[i], ys[i]);
             mesh.glVerts.push_back({p.x, p.y, p.z});
-            mesh.glTxverts.push_back({uvs[i][0], uvs[i][1]});
+            mesh.glTxverts.push_back({i == 1 || i == 2 ? 1.0 : 0.0, i >= 2 ? 1.0 : 0.0});
             face.refs.push_back({first + i, first + i});
         }
         if (quad.facingAway)
@@ -104,7 +88,7 @@ protected:
     }
 
     // The pixel x pixels from the left and y from the bottom.
-    Rgb at(int x, int y) const { return test::pixelAt(pixels_, kSize, x, y); }
+    Rgb at(int x, int y) const { return pixelAt(pixels_, kSize, x, y); }
 
     // The four quarters of the middle quad, away from its diagonal and its edges.
     void expectQuarters(Rgb bottomLeft, Rgb bottomRight, Rgb topLeft, Rgb topRight) const {
@@ -115,10 +99,7 @@ protected:
     }
 
     bool allBlack() const {
-        for (std::uint8_t byte : pixels_)
-            if (byte != 0)
-                return false;
-        return true;
+        return std::all_of(pixels_.begin(), pixels_.end(), [](std::uint8_t b) { return b == 0; });
     }
 
     // The brightest pixel of a row between two columns: a 1-pixel line drawn smoothly may
@@ -152,35 +133,22 @@ protected:
 // rotation about the wrong axis, in the wrong direction or in the wrong order shows the quad
 // from behind (culled: black) or with its quarters swapped.
 TEST_F(ModelViewTest, ShowsTheSideFacingTheViewerTexturedAndUpright) {
-    const struct {
-        const char* name;
-        double pitch;
-        double yaw;
-        ScreenToModel toModel;
-    } rows[] = {
-        {"front", 0, 0, kFront},
-        // Looking down on +z with +y toward the bottom of the screen.
-        {"pitch 90", 90, 0,
-         [](double x, double y) {
-             return Vector3{-x, -y, 0};
-         }},
-        // The model's -x side faces the viewer, +z still up.
-        {"yaw 90", 0, 90,
-         [](double x, double y) {
-             return Vector3{0, -x, y};
-         }},
-        // Yaw turns the model about its own vertical axis before the tilt: looking down on +z
-        // again, now with +x up the screen and +y to the left.
-        {"yaw 90 then pitch 90", 90, 90,
-         [](double x, double y) {
-             return Vector3{y, -x, 0};
-         }},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.name);
-        view_.pitch = row.pitch;
-        view_.yaw = row.yaw;
-        draw(modelOf(quadMesh({Quad{}}, row.toModel), {quarters_}));
+    // Pitched 90: looking down on +z with +y toward the bottom of the screen.
+    const ScreenToModel top = [](double x, double y) { return Vector3{-x, -y, 0}; };
+    // Yawed 90: the model's -x side faces the viewer, +z still up.
+    const ScreenToModel side = [](double x, double y) { return Vector3{0, -x, y}; };
+    // Yaw turns the model about its own vertical axis before the tilt: looking down on +z
+    // again, now with +x up the screen and +y to the left.
+    const ScreenToModel both = [](double x, double y) { return Vector3{y, -x, 0}; };
+    const std::tuple<const char*, double, double, ScreenToModel> rows[] = {{"front", 0, 0, kFront},
+                                                                           {"pitch", 90, 0, top},
+                                                                           {"yaw", 0, 90, side},
+                                                                           {"both", 90, 90, both}};
+    for (const auto& [name, pitch, yaw, toModel] : rows) {
+        SCOPED_TRACE(name);
+        view_.pitch = pitch;
+        view_.yaw = yaw;
+        draw(modelOf(quadMesh({Quad{}}, toModel), {quarters_}));
         expectQuarters(kRed, kGreen, kBlue, kWhite);
         EXPECT_COLOUR(at(25, 50), kBlack);
         EXPECT_COLOUR(at(75, 50), kBlack);
@@ -273,10 +241,9 @@ TEST_F(ModelViewTest, ModulatesTheTextureByTheGroupColour) {
 
 TEST_F(ModelViewTest, GroupWithItsOwnTextureVerticesIsDrawnWithThem) {
     Mesh mesh = quadMesh({Quad{}});
-    GlGroup& group = mesh.glGroups[0];
     // Its own list maps the whole quad into the top right texel; the mesh's list is unchanged.
-    group.ownTxverts = {{0.75, 0.75}, {0.8, 0.75}, {0.8, 0.8}, {0.75, 0.8}};
-    group.shared = false;
+    mesh.glGroups[0].ownTxverts = {{0.75, 0.75}, {0.8, 0.75}, {0.8, 0.8}, {0.75, 0.8}};
+    mesh.glGroups[0].shared = false;
     draw(modelOf(mesh, {quarters_}));
     expectQuarters(kWhite, kWhite, kWhite, kWhite);
 }
@@ -329,5 +296,49 @@ TEST_F(ModelViewTest, StartsFromKnownStateAndKeepsTheCamera) {
     EXPECT_EQ(pixels_, tinted);
 }
 
+struct ProjectionRow {
+    int width, height;
+    bool modelViewActive;
+    double halfWidth, halfHeight; // of the volume; 1 for the identity
+};
+
+// The model view spans 2500 units along the longer side, keeps the aspect and runs from depth
+// 0 to 40000; the texture view and a view without area keep the identity. The model-view
+// matrix starts afresh, whatever a previous frame left.
+TEST(SetupProjection, SpansTheLongerSideAndKeepsTheAspect) {
+    const auto gl = HeadlessGl::create(8, 8);
+    ASSERT_NE(gl, nullptr);
+    const ProjectionRow rows[] = {{400, 300, true, 1250, 937.5},
+                                  {300, 400, true, 937.5, 1250},
+                                  {500, 500, true, 1250, 1250},
+                                  {400, 300, false, 1, 1},
+                                  {0, 300, true, 1, 1}};
+    for (const ProjectionRow& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.width << " x " << row.height);
+        glMatrixMode(GL_MODELVIEW);
+        glTranslated(1, 2, 3);
+        setupProjection(row.width, row.height, row.modelViewActive);
+
+        std::array<GLint, 4> viewport{};
+        glGetIntegerv(GL_VIEWPORT, viewport.data());
+        EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, row.width, row.height}));
+        std::array<GLdouble, 16> p{};
+        glGetDoublev(GL_PROJECTION_MATRIX, p.data());
+        const bool ortho = row.halfWidth != 1;
+        // GL keeps its matrices in single precision.
+        EXPECT_NEAR(p[0] * row.halfWidth, 1, 1e-6);
+        EXPECT_NEAR(p[5] * row.halfHeight, 1, 1e-6);
+        EXPECT_NEAR(p[10] * (ortho ? -20000 : 1), 1, 1e-6);
+        EXPECT_EQ((std::array{p[12], p[13], p[14]}), (std::array{0.0, 0.0, ortho ? -1.0 : 0.0}));
+        std::array<GLdouble, 16> modelView{};
+        glGetDoublev(GL_MODELVIEW_MATRIX, modelView.data());
+        EXPECT_EQ((std::array{modelView[12], modelView[13], modelView[14]}),
+                  (std::array{0.0, 0.0, 0.0}));
+        GLint mode = 0;
+        glGetIntegerv(GL_MATRIX_MODE, &mode);
+        EXPECT_EQ(mode, GL_MODELVIEW);
+    }
+}
+
 } // namespace
-} // namespace sw
+} // namespace sw::test

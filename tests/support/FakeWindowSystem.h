@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 #include <set>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -182,6 +183,45 @@ public:
         topLevels[window].text = title;
     }
     void requestFrame() override { ++framesRequested; }
+
+    // The windows, the controls in the order of their creation and the menu, a line each, with
+    // everything the shell set on them.
+    std::string tree() const {
+        static constexpr const char* kWindows[] = {"none",    "main", "controls",
+                                                   "options", "view", "sources"};
+        static constexpr const char* kKinds[] = {"push", "radio", "check", "group", "label",
+                                                 "list", "edit",  "hbar",  "vbar",  "gl"};
+        static constexpr const char* kMenuKinds[] = {"dropdown", "item", "separator", "baritem"};
+        std::ostringstream out;
+        const auto describe = [&out](const Element& e) {
+            out << e.rect.x << ' ' << e.rect.y << ' ' << e.rect.width << ' ' << e.rect.height
+                << " \"" << e.text << "\"";
+        };
+        for (const auto& [window, top] : topLevels) {
+            out << "window " << kWindows[static_cast<int>(window)] << ' ';
+            describe(top);
+            out << (top.visible ? " shown\n" : " hidden\n");
+        }
+        for (const ControlId id : creationOrder) {
+            const Element& c = control(id);
+            out << "control " << kWindows[static_cast<int>(c.parent)] << ' ' << toInt(id) << ' '
+                << kKinds[static_cast<int>(c.kind)] << ' ';
+            describe(c);
+            out << (c.enabled ? " enabled" : " disabled") << (c.checked ? " checked" : "");
+            if (c.scrollMinimum != c.scrollMaximum)
+                out << " scroll " << c.scrollMinimum << ' ' << c.scrollMaximum << ' '
+                    << c.scrollPosition;
+            out << '\n';
+        }
+        for (const MenuItemSpec& item : menu) {
+            out << "menu " << kMenuKinds[static_cast<int>(item.kind)];
+            if (item.kind != MenuItemSpec::Kind::Separator)
+                out << ' ' << toInt(item.id) << " \"" << item.text << "\""
+                    << (control(item.id).enabled ? " enabled" : " disabled");
+            out << '\n';
+        }
+        return out.str();
+    }
 
 private:
     WindowEvents* sink_ = nullptr;

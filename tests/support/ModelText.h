@@ -2,7 +2,9 @@
 
 #include "model/Model.h"
 #include "model/ModelReader.h"
+#include "support/TempDir.h"
 
+#include <charconv>
 #include <map>
 #include <sstream>
 #include <stdexcept>
@@ -15,116 +17,13 @@
 namespace sw::test {
 
 // Two materials, one triangle mesh, one node.
-inline const std::string kTriangleModel = R"(# made by hand
-SECTION: HEADER
-3DO 2.1
-SECTION: MODELRESOURCE
-MATERIALS 2
-0: wall.mat
-1: floor.mat
-SECTION: GEOMETRYDEF
-RADIUS 0.5
-INSERT OFFSET 0 0 -0.1
-GEOSETS 1
-GEOSET 0
-MESHES 1
-MESH 0
-NAME tri
-RADIUS 1.5
-GEOMETRYMODE 4
-LIGHTINGMODE 3
-TEXTUREMODE 3
-VERTICES 3
-0: 0 0 0 0
-1: 1 0 0 0
-2: 0 1 0.25 0.5
-TEXTURE VERTICES 3
-0: 0 0
-1: 64 0
-2: 0 -64
-VERTEX NORMALS
-0: 0 0 1
-1: 0 0 1
-2: 0 0 1
-FACES 1
-0: 1 0x0000 4 3 3 0 3 0, 0 1, 1 2, 2
-FACE NORMALS
-0: 0 0 1
-SECTION: HIERARCHYDEF
-HIERARCHY NODES 1
-0: 0x0000 0x00001 0 -1 -1 -1 0 0 0 0 0 0 0 0 0 0 root
-)";
+inline const std::string kTriangleModel = dataFile("triangle.3do");
 
 // One mesh, two groups. Group 0 ("wall", a 64 x 64 texture): a fan of four triangles around
 // vertex 0, its texture vertices 0 to 4 at the middle and the corners of the texture, so that
 // vertex 0 belongs to four faces and each corner to two. Group 1 ("floor", untextured): a quad
 // of two triangles over vertices 5 to 8, spanning 2 in x and 1 in y, lifted in z on one side.
-inline const std::string kFanModel = R"(SECTION: HEADER
-3DO 2.1
-SECTION: MODELRESOURCE
-MATERIALS 2
-0: wall.mat
-1: floor.mat
-SECTION: GEOMETRYDEF
-RADIUS 5
-INSERT OFFSET 0 0 0
-GEOSETS 1
-GEOSET 0
-MESHES 1
-MESH 0
-NAME fan
-RADIUS 5
-GEOMETRYMODE 4
-LIGHTINGMODE 3
-TEXTUREMODE 3
-VERTICES 9
-0: 0 0 2 0
-1: -1 0 0 0
-2: 1 0 0 0
-3: 1 0 4 0
-4: -1 0 4 0
-5: 0 0 0 0
-6: 2 0 0 0
-7: 2 1 4 0
-8: 0 0.5 4 0
-TEXTURE VERTICES 9
-0: 32 -32
-1: 0 0
-2: 64 0
-3: 64 -64
-4: 0 -64
-5: 0 0
-6: 1 0
-7: 1 1
-8: 0 1
-VERTEX NORMALS
-0: 0 0 1
-1: 0 0 1
-2: 0 0 1
-3: 0 0 1
-4: 0 0 1
-5: 0 0 1
-6: 0 0 1
-7: 0 0 1
-8: 0 0 1
-FACES 6
-0: 0 0x0000 4 3 3 0 3 0, 0 1, 1 2, 2
-1: 0 0x0000 4 3 3 0 3 0, 0 2, 2 3, 3
-2: 0 0x0000 4 3 3 0 3 0, 0 3, 3 4, 4
-3: 0 0x0000 4 3 3 0 3 0, 0 4, 4 1, 1
-4: 1 0x0000 4 3 3 0 3 5, 5 6, 6 7, 7
-5: 1 0x0000 4 3 3 0 3 5, 5 7, 7 8, 8
-FACE NORMALS
-0: 0 0 1
-1: 0 0 1
-2: 0 0 1
-3: 0 0 1
-4: 0 0 1
-5: 0 0 1
-SECTION: HIERARCHYDEF
-HIERARCHY NODES 1
-0: 0x0000 0x00001 0 -1 -1 -1 0 0 0 0 0 0 0 0 0 0 root
-)";
+inline const std::string kFanModel = dataFile("fan.3do");
 
 // Replaces the first occurrence of `from` (which must occur) by `to`.
 inline std::string replaced(std::string text, const std::string& from, const std::string& to) {
@@ -142,39 +41,54 @@ inline bool loadText(const std::string& text, Model& model) {
     return ModelReader(in, 4096).load(model);
 }
 
-// Everything the reader stores, as text, numbers in hexadecimal floating point so that no
-// difference in the last bit goes unseen.
+inline std::string asText(double value) {
+    char text[32];
+    return {text, std::to_chars(text, text + sizeof text, value).ptr};
+}
+inline std::string asText(int value) {
+    return std::to_string(value);
+}
+inline std::string asText(const std::string& text) {
+    return text;
+}
+
+// Everything the reader stores, a line a record, each real as the shortest text that reads
+// back as the same double, so that no difference in the last bit goes unseen.
 inline std::string fileLayer(const Model& model) {
-    std::ostringstream out;
-    out << std::hexfloat << model.version << ' ' << model.radius << ' ' << model.insertOffset.x
-        << ' ' << model.insertOffset.y << ' ' << model.insertOffset.z << ' ' << model.numGeosets
-        << '\n';
+    std::string out;
+    const auto line = [&out](const auto&... fields) {
+        ((out += asText(fields), out += ' '), ...);
+        out.back() = '\n';
+    };
+    line("model", model.version, model.radius, model.insertOffset.x, model.insertOffset.y,
+         model.insertOffset.z, model.numGeosets);
     for (const Material& material : model.materials)
-        out << material.name << '\n';
+        line("material", material.name);
     for (const Mesh& mesh : model.meshes) {
-        out << mesh.name << ' ' << mesh.radius << ' ' << mesh.geometryMode << mesh.lightingMode
-            << mesh.textureMode << '\n';
+        line("mesh", mesh.name, mesh.radius, mesh.geometryMode, mesh.lightingMode,
+             mesh.textureMode);
         for (const Vertex& v : mesh.vertices)
-            out << v.x << ' ' << v.y << ' ' << v.z << ' ' << v.intensity << '\n';
+            line("vertex", v.x, v.y, v.z, v.intensity);
         for (const TextureVertex& t : mesh.txverts)
-            out << t.u << ' ' << t.v << '\n';
+            line("txvert", t.u, t.v);
         for (const Vector3& n : mesh.vertexNormals)
-            out << n.x << ' ' << n.y << ' ' << n.z << '\n';
+            line("normal", n.x, n.y, n.z);
         for (const Face& f : mesh.faces) {
-            out << f.material << ' ' << f.type << ' ' << f.geometryMode << f.lightingMode
-                << f.textureMode << ' ' << f.extraLight;
+            std::string corners;
             for (const VertexRef& r : f.refs(mesh.corners))
-                out << ' ' << r.vertex << ',' << r.txvert;
-            out << '\n';
+                corners += std::to_string(r.vertex) + "," + std::to_string(r.txvert) + " ";
+            if (!corners.empty())
+                corners.pop_back();
+            line("face", f.material, f.type, f.geometryMode, f.lightingMode, f.textureMode,
+                 f.extraLight, corners);
         }
         for (const Vector3& n : mesh.faceNormals)
-            out << n.x << ' ' << n.y << ' ' << n.z << '\n';
+            line("face-normal", n.x, n.y, n.z);
     }
     for (const HierarchyNode& n : model.nodes)
-        out << n.flags << ' ' << n.type << ' ' << n.mesh << n.parent << n.child << n.sibling
-            << n.numChildren << ' ' << n.x << n.y << n.z << n.pitch << n.yaw << n.roll << n.pivotx
-            << n.pivoty << n.pivotz << n.hnodename << '\n';
-    return out.str();
+        line("node", n.flags, n.type, n.mesh, n.parent, n.child, n.sibling, n.numChildren, n.x, n.y,
+             n.z, n.pitch, n.yaw, n.roll, n.pivotx, n.pivoty, n.pivotz, n.hnodename);
+    return out;
 }
 
 // Texture loading without files or GL. A searched material gets the size listed for its name,

@@ -5,10 +5,9 @@
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
-using test::Bytes;
 using Pixels = std::vector<std::uint8_t>;
 
 constexpr std::size_t kPixelsOffset = 76 + 40 + 24;
@@ -102,6 +101,7 @@ TEST(MatWriter, SixteenBitsRoundEachChannelToItsNearestLevel) {
     } rows[] = {
         {{0, 0, 0, 255}, 0x0000, {0, 0, 0}},
         {{255, 255, 255, 255}, 0xFFFF, {254, 254, 254}},
+        {{37, 0, 0, 255}, 0x2000, {32, 0, 0}}, // 4.498 levels of red
         {{4, 0, 0, 255}, 0x0000, {0, 0, 0}},
         {{5, 0, 0, 255}, 0x0800, {8, 0, 0}},
         {{0, 3, 0, 255}, 0x0020, {0, 0, 0}}, // green's lowest bit, which only the game sees
@@ -131,4 +131,4 @@ TEST(MatWriter, SixteenBitsRoundEachChannelToItsNearestLevel) {
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

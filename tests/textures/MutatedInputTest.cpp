@@ -2,6 +2,7 @@
 // buffer matches the row layout the upload reads (for an archive, a directory whose files lie
 // inside it). The sanitizer build runs this too.
 
+#include "support/Mutator.h"
 #include "support/TextureFiles.h"
 #include "textures/BmpReader.h"
 #include "textures/GobArchive.h"
@@ -11,57 +12,24 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
-using test::bmpFile;
-using test::matTexture;
-
-constexpr int kMutantsPerSeed = 400;
-constexpr std::int32_t kTellingInts[] = {
-    0, 1, -1, 8, 16, 40, 255, 256, 16385, 0x7FFFFFFF, -0x7FFFFFFF - 1};
-
-// One to four kinds of damage at a time: a flipped bit, a telling int32 in the headers, a
-// truncation, trailing bytes. mt19937's sequence is fixed by the standard, so every run tries
-// the same files.
-std::string mutate(std::string bytes, std::mt19937& random) {
-    const auto pick = [&](std::size_t n) { return n == 0 ? 0 : random() % n; };
-    for (std::size_t count = 1 + pick(4); count > 0; --count) {
-        switch (pick(4)) {
-        case 0:
-            if (!bytes.empty())
-                bytes[pick(bytes.size())] ^= static_cast<char>(1 << pick(8));
-            break;
-        case 1:
-            if (bytes.size() >= 4)
-                bytes = test::withI32(std::move(bytes),
-                                      pick(std::min<std::size_t>(bytes.size(), 160) - 3),
-                                      kTellingInts[pick(std::size(kTellingInts))]);
-            break;
-        case 2:
-            bytes.resize(pick(bytes.size() + 1));
-            break;
-        default:
-            bytes.append(pick(16), static_cast<char>(random()));
-        }
-    }
-    return bytes;
-}
-
-// Both outcomes must occur, or the damage missed what it is meant to exercise.
+// Three hundred damaged copies of each kind of file, shared among its seeds. Both outcomes
+// must occur, or the damage missed what it is meant to exercise.
 void mutateAll(const std::vector<std::string>& seeds,
                const std::function<bool(const std::string&)>& accepts) {
-    std::mt19937 random(20240611);
+    Mutator mutator(20240611);
+    const int perSeed = 300 / static_cast<int>(seeds.size());
     int accepted = 0;
     for (std::size_t s = 0; s < seeds.size(); ++s) {
-        for (int i = 0; i < kMutantsPerSeed && !testing::Test::HasFailure(); ++i) {
+        for (int i = 0; i < perSeed && !testing::Test::HasFailure(); ++i) {
             SCOPED_TRACE("seed " + std::to_string(s) + " mutant " + std::to_string(i));
-            accepted += accepts(mutate(seeds[s], random)) ? 1 : 0;
+            accepted += accepts(mutator.mutate(seeds[s])) ? 1 : 0;
         }
     }
-    const int total = kMutantsPerSeed * static_cast<int>(seeds.size());
+    const int total = perSeed * static_cast<int>(seeds.size());
     EXPECT_GT(accepted, total / 10);
     EXPECT_LT(accepted, total - total / 10);
 }
@@ -82,11 +50,11 @@ TEST(MutatedInput, MatFiles) {
     Palette palette;
     buildDefaultPalette(palette);
     const std::string p(12, '\x42');
-    const std::vector<std::string> seeds = {test::matColour(16), matTexture(4, 3, 8, p),
+    const std::vector<std::string> seeds = {matColour(16), matTexture(4, 3, 8, p),
                                             matTexture(4, 3, 8, p, 5, "mipmap"),
                                             matTexture(3, 2, 16, p, 2)};
     mutateAll(seeds, [&](const std::string& bytes) {
-        return acceptable(decodeMat(test::asBytes(bytes), palette), 1);
+        return acceptable(decodeMat(asBytes(bytes), palette), 1);
     });
 }
 
@@ -95,17 +63,16 @@ TEST(MutatedInput, BmpFiles) {
     const std::vector<std::string> seeds = {
         bmpFile(3, -2, 24, p), bmpFile(5, 3, 8, p, {1, 2, 3}), bmpFile(9, 2, 4, p, {1, 2}),
         bmpFile(3, 2, 16, p, {}, {0x7C00, 0x3E0, 0x1F}), bmpFile(2, 2, 32, p)};
-    mutateAll(seeds, [](const std::string& bytes) {
-        return acceptable(decodeBmp(test::asBytes(bytes)), 4);
-    });
+    mutateAll(seeds,
+              [](const std::string& bytes) { return acceptable(decodeBmp(asBytes(bytes)), 4); });
 }
 
 TEST(MutatedInput, GobArchives) {
-    const std::string wall = test::matColour(3);
+    const std::string wall = matColour(3);
     const std::string archive =
-        test::gobArchive({{"mat\\wall.mat", wall}, {"3do\\mat\\crate.mat", "crate"}});
+        gobArchive({{"mat\\wall.mat", wall}, {"3do\\mat\\crate.mat", "crate"}});
     mutateAll({archive}, [](const std::string& bytes) {
-        const GobReadResult read = readGobDirectory(test::asBytes(bytes));
+        const GobReadResult read = readGobDirectory(asBytes(bytes));
         if (!read)
             return false;
         for (const char* name : {"mat\\wall.mat", "3do\\mat\\crate.mat"}) {
@@ -118,9 +85,9 @@ TEST(MutatedInput, GobArchives) {
 }
 
 TEST(MutatedInput, CmpFiles) {
-    mutateAll({test::cmpFile()}, [](const std::string& bytes) {
+    mutateAll({cmpFile()}, [](const std::string& bytes) {
         Palette palette;
-        const bool accepted = decodeCmp(test::asBytes(bytes), palette);
+        const bool accepted = decodeCmp(asBytes(bytes), palette);
         EXPECT_EQ(accepted, bytes.size() >= 832 && bytes.compare(0, 3, "CMP") == 0);
         EXPECT_EQ(palette.paletteFilled, accepted);
         return accepted;
@@ -128,4 +95,4 @@ TEST(MutatedInput, CmpFiles) {
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

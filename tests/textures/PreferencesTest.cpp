@@ -1,15 +1,13 @@
-#include "support/FakeMessageBox.h"
-#include "support/FakeSettings.h"
+#include "support/Fakes.h"
 #include "support/TempDir.h"
 #include "support/TextureFiles.h"
 #include "textures/Palette.h"
 
 #include <gtest/gtest.h>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
-using test::FakeSettings;
 using Values = std::map<std::string, std::string>;
 using enum TextureFormat;
 
@@ -18,7 +16,7 @@ const std::string kLabel = "Default (no file necessary)";
 struct Loaded {
     Preferences preferences;
     Palette palette;
-    test::FakeMessageBox boxes;
+    FakeMessageBox boxes;
 };
 
 Loaded load(Values values, bool exists = true) {
@@ -80,8 +78,8 @@ TEST(Preferences, ReadsAndWritesTheFormatCoding) {
 }
 
 TEST(Preferences, PaletteFileIsKeptOnlyWhileItOpens) {
-    test::TempDir dir;
-    const std::string good = dir.write("game.cmp", test::cmpFile());
+    TempDir dir;
+    const std::string good = dir.write("game.cmp", cmpFile());
     const Loaded kept = load({{"CmpFile", good}});
     EXPECT_EQ(kept.preferences.cmpFile, good);
     EXPECT_EQ(kept.palette.entries[1], (Rgb{1, 254, 0}));
@@ -102,4 +100,4 @@ TEST(Preferences, PaletteFileIsKeptOnlyWhileItOpens) {
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test

@@ -4,6 +4,7 @@
 #include "support/TempDir.h"
 #include "support/TextureFiles.h"
 #include "textures/BmpReader.h"
+#include "textures/GobArchive.h"
 #include "textures/MatReader.h"
 #include "textures/Palette.h"
 
@@ -12,18 +13,18 @@
 #include <filesystem>
 #include <map>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 using enum TextureFormat;
 
 TEST(FileNames, ResolvesEachComponentWithoutRegardToCase) {
-    test::TempDir dir;
+    TempDir dir;
     const std::string base = dir.path().string();
-    const std::string wall = dir.write("Models/mat/wall.mat", "x");
-    EXPECT_EQ(resolveFileName(base + "/models\\MAT\\WALL.MAT"), wall); // as a Windows model says
-    EXPECT_EQ(resolveFileName(base + "/models/./MAT/../mat/Wall.mat"),
-              base + "/Models/./mat/../mat/wall.mat");
+    const std::string wall = dir.write("Models/mat/zwall.mat", "x");
+    EXPECT_EQ(resolveFileName(base + "/models\\MAT\\ZWALL.MAT"), wall); // as a Windows model says
+    EXPECT_EQ(resolveFileName(base + "/models/./MAT/../mat/Zwall.mat"),
+              base + "/Models/./mat/../mat/zwall.mat");
     // Nothing matches: the path stays as it was, and opening it fails as it should.
     EXPECT_EQ(resolveFileName(base + "/models/bmp/wall.mat"), base + "/models/bmp/wall.mat");
 }
@@ -44,13 +45,13 @@ protected:
     void writeFiles(const std::vector<std::string>& files) {
         std::filesystem::remove_all(dir.path());
         std::filesystem::create_directories(dir.path());
-        std::map<std::string, std::vector<test::GobFile>> archives;
+        std::map<std::string, std::vector<GobFile>> archives;
         for (std::size_t n = 1; n <= files.size(); ++n) {
             const std::string& file = files[n - 1];
             const std::string image =
                 formatForPath(file) == Bmp
-                    ? test::bmpFile(1, 1, 24, std::string{0, 0, static_cast<char>(n), 0})
-                    : test::matColour(static_cast<std::int32_t>(n));
+                    ? bmpFile(1, 1, 24, std::string{0, 0, static_cast<char>(n), 0})
+                    : matColour(static_cast<std::int32_t>(n));
             if (const std::size_t colon = file.find(':'); colon != std::string::npos)
                 archives[file.substr(0, colon)].push_back({file.substr(colon + 1), image});
             else if (file.back() == '/')
@@ -59,7 +60,7 @@ protected:
                 dir.write(file, image);
         }
         for (const auto& [archive, contents] : archives)
-            dir.write(archive, test::gobArchive(contents));
+            dir.write(archive, gobArchive(contents));
     }
 
     static int fileNumber(const Material& material) {
@@ -90,7 +91,7 @@ protected:
         preferences.loadMatIfBmpFails = matIfBmpFails;
     }
 
-    test::TempDir dir;
+    TempDir dir;
     Palette palette;
     Preferences preferences;
     TextureLoader loader{palette, preferences};
@@ -200,10 +201,10 @@ TEST_F(TextureLoaderTest, ReadersHandOverOnlyUnderTheirRule) {
 }
 
 TEST_F(TextureLoaderTest, PaletteChangeReloadsOnlyPaletteColouredTextures) {
-    dir.write("indexed.MAT", test::matTexture(1, 1, 8, "\x05"));
-    dir.write("colour.MAT", test::matColour(6));
-    dir.write("direct.MAT", test::matTexture(1, 1, 16, std::string("\0\0", 2)));
-    dir.write("image.BMP", test::bmpFile(1, 1, 24, "\x07\x07\x07\x07"));
+    dir.write("indexed.MAT", matTexture(1, 1, 8, "\x05"));
+    dir.write("colour.MAT", matColour(6));
+    dir.write("direct.MAT", matTexture(1, 1, 16, std::string("\0\0", 2)));
+    dir.write("image.BMP", bmpFile(1, 1, 24, "\x07\x07\x07\x07"));
     Model model;
     for (const char* name : {"indexed", "colour", "direct", "image"})
         model.materials.emplace_back().name = name;
@@ -259,7 +260,7 @@ TEST_F(TextureLoaderTest, ModelFolderBeatsTheLayoutWhichBeatsTheSourcesInTheirOr
 // Each archive's directory is read at its first use in a load, a damaged one skipped with why.
 TEST_F(TextureLoaderTest, ReadsArchivesOncePerLoadAndPaletteReloadsFindTheirFilesAgain) {
     writeFiles({"a.gob:mat\\wall.mat"});
-    dir.write("cut.gob", test::withI32(test::gobArchive({{"mat\\wall.mat", "x"}}), 16, 4096));
+    dir.write("cut.gob", withI32(gobArchive({{"mat\\wall.mat", "x"}}), 16, 4096));
     const std::vector<std::string> sources = {"missing", "cut.gob", "a.gob"};
     const std::vector<std::string> problems = {
         full("missing") + ": there is no such folder or archive",
@@ -272,7 +273,7 @@ TEST_F(TextureLoaderTest, ReadsArchivesOncePerLoadAndPaletteReloadsFindTheirFile
     loader.reloadPaletteTextures(model);
     EXPECT_EQ(fileNumber(model.materials[0]), 9);
 
-    dir.write("a.gob", test::gobArchive({{"mat\\floor.mat", test::matColour(2)}}));
+    dir.write("a.gob", gobArchive({{"mat\\floor.mat", matColour(2)}}));
     EXPECT_EQ(fileNumber(load("floor")), 0);
     EXPECT_EQ(loader.sourceProblems(), problems);
     beginLoad(sources);
@@ -283,13 +284,13 @@ TEST_F(TextureLoaderTest, ReadsArchivesOncePerLoadAndPaletteReloadsFindTheirFile
 // An image too large for the memory there is leaves its material untextured, as an unreadable
 // one does, instead of ending the program.
 TEST_F(TextureLoaderTest, AnImageTooLargeToHoldLeavesItsMaterialUntextured) {
-    if (test::kNoAllocationFailures)
-        GTEST_SKIP() << test::kNoAllocationFailures;
+    if (kNoAllocationFailures)
+        GTEST_SKIP() << kNoAllocationFailures;
     // A 16 MB file of palette indices that decodes to 48 MB of texels.
     const std::string path =
-        dir.write("huge.mat", test::matTexture(4096, 4096, 8, std::string(4096 * 4096, '\1')));
-    const test::ChildResult child = test::runInChild([&] {
-        if (!test::limitAddressSpace(std::size_t{32} << 20))
+        dir.write("huge.mat", matTexture(4096, 4096, 8, std::string(4096 * 4096, '\1')));
+    const ChildResult child = runInChild([&] {
+        if (!limitAddressSpace(std::size_t{32} << 20))
             return std::string("no limit");
         Material material;
         loader.loadTexture(material, path);
@@ -299,5 +300,34 @@ TEST_F(TextureLoaderTest, AnImageTooLargeToHoldLeavesItsMaterialUntextured) {
     EXPECT_EQ(child.output, "untextured");
 }
 
+// Read from memory and from a file alike. Finding files in an archive that reads is the
+// texture search's test.
+TEST(GobArchive, RefusesDamagedArchives) {
+    // Two files, "abc" at 288 and "de" at 291; the entries start at 16 and 152.
+    const std::string good = gobArchive({{"mat\\a.mat", "abc"}, {"mat\\b.mat", "de"}});
+    ASSERT_EQ(good.size(), 293u);
+    const std::pair<std::string, GobError> cases[] = {
+        {good, GobError::None},
+        {"GOB", GobError::NotGob},
+        {"GOB\x0A" + good.substr(4), GobError::NotGob}, // the older game's archives
+        {good.substr(0, 11), GobError::Truncated},
+        {withI32(good, 8, 290), GobError::OutOfRange}, // no room for the count
+        {withI32(good, 8, -1), GobError::OutOfRange},
+        {withI32(good, 12, 0), GobError::Empty},
+        {withI32(good, 12, 3), GobError::Truncated}, // a third entry would pass the end
+        {good.substr(0, 200), GobError::Truncated},
+        {withI32(good, 12, 0x7FFFFFFF), GobError::TooLarge},
+        {withI32(good, 156, 3), GobError::OutOfRange},                   // "de" past the end
+        {withI32(withI32(good, 16, -16), 20, 32), GobError::OutOfRange}, // wraps in 32 bits
+    };
+    TempDir dir;
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [bytes, error] = cases[i];
+        EXPECT_EQ(readGobDirectory(asBytes(bytes)).error, error) << "case " << i;
+        EXPECT_EQ(readGobDirectory(dir.write("case.gob", bytes)).error, error) << "case " << i;
+    }
+    EXPECT_EQ(readGobDirectory(dir.path().string()).error, GobError::CannotOpen);
+}
+
 } // namespace
-} // namespace sw
+} // namespace sw::test

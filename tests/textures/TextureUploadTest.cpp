@@ -9,7 +9,7 @@
 
 #include <filesystem>
 
-namespace sw {
+namespace sw::test {
 namespace {
 
 using Texels = std::vector<std::uint8_t>;
@@ -20,7 +20,7 @@ protected:
     void SetUp() override {
         gl = HeadlessGl::create(8, 8);
         ASSERT_NE(gl, nullptr) << "no EGL context on this machine";
-        ASSERT_TRUE(decodeCmp(test::asBytes(test::cmpFile()), palette));
+        ASSERT_TRUE(decodeCmp(asBytes(cmpFile()), palette));
     }
     void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
 
@@ -39,7 +39,7 @@ protected:
     }
 
     std::unique_ptr<HeadlessGl> gl;
-    test::TempDir dir;
+    TempDir dir;
     Palette palette;
     Preferences preferences;
     TextureLoader loader{palette, preferences};
@@ -49,14 +49,14 @@ TEST_F(TextureUploadTest, MatRowsOfAnyWidthArriveUnskewed) {
     // Rows of 18 and of 9 bytes, neither a multiple of GL's default 4-byte alignment.
     Material six;
     loader.loadTexture(
-        six, dir.write("six.mat",
-                       test::matTexture(6, 2, 8, std::string("\0\1\2\3\4\5\6\7\10\11\12\13", 12))));
-    EXPECT_EQ(texels(six.glTexture), test::cmpColours({6, 7, 8, 9, 10, 11, 0, 1, 2, 3, 4, 5}));
+        six,
+        dir.write("six.mat", matTexture(6, 2, 8, std::string("\0\1\2\3\4\5\6\7\10\11\12\13", 12))));
+    EXPECT_EQ(texels(six.glTexture), cmpColours({6, 7, 8, 9, 10, 11, 0, 1, 2, 3, 4, 5}));
 
     glPixelStorei(GL_UNPACK_ALIGNMENT, 2);
     Material three;
-    loader.loadTexture(three, dir.write("three.mat", test::matTexture(3, 2, 8, "\1\2\3\4\5\6")));
-    EXPECT_EQ(texels(three.glTexture), test::cmpColours({4, 5, 6, 1, 2, 3}));
+    loader.loadTexture(three, dir.write("three.mat", matTexture(3, 2, 8, "\1\2\3\4\5\6")));
+    EXPECT_EQ(texels(three.glTexture), cmpColours({4, 5, 6, 1, 2, 3}));
     EXPECT_FALSE(three.notLoaded);
     EXPECT_TRUE(three.pixels.empty());
     GLint value = 0;
@@ -72,13 +72,13 @@ TEST_F(TextureUploadTest, BmpPixelsArriveAsBgrWithPaddedRows) {
     // 3 x 2, 24 bits: rows of 9 bytes padded to 12, B, G, R each, bottom row first.
     const std::string pixels("\1\2\3\4\5\6\7\10\11\0\0\0\21\22\23\24\25\26\27\30\31\0\0\0", 24);
     Material material;
-    loader.loadTexture(material, dir.write("rock.bmp", test::bmpFile(3, 2, 24, pixels)));
+    loader.loadTexture(material, dir.write("rock.bmp", bmpFile(3, 2, 24, pixels)));
     EXPECT_EQ(texels(material.glTexture),
               Texels({3, 2, 1, 6, 5, 4, 9, 8, 7, 19, 18, 17, 22, 21, 20, 25, 24, 23}));
 }
 
 TEST_F(TextureUploadTest, ReloadReplacesTheTextureAndAMissingFileGivesAnEmptyOne) {
-    const std::string path = dir.write("a.mat", test::matColour(3));
+    const std::string path = dir.write("a.mat", matColour(3));
     Material material;
     loader.loadTexture(material, path);
     const GLuint first = material.glTexture;
@@ -101,4 +101,4 @@ TEST_F(TextureUploadTest, ReloadReplacesTheTextureAndAMissingFileGivesAnEmptyOne
 }
 
 } // namespace
-} // namespace sw
+} // namespace sw::test
