@@ -47,4 +47,11 @@ private:
     std::map<std::string, std::pair<double, double>> times_; // real, CPU
 };
 
+// The counters of a benchmark that draws frames of a model: frames per second, and its faces.
+inline void countFrames(benchmark::State& state, double faces) {
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    state.counters["faces"] = faces;
+}
+
 } // namespace sw::bench

@@ -135,9 +135,7 @@ void runFrames(benchmark::State& state, const Model& model, const ViewState& vie
         draw(model, view);
         glFinish();
     }
-    state.counters["fps"] =
-        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-    state.counters["faces"] = 2.0 * kCells * kCells;
+    bench::countFrames(state, 2.0 * kCells * kCells);
 }
 
 } // namespace

@@ -83,12 +83,6 @@ GLuint makeTexture() {
     return name;
 }
 
-void report(benchmark::State& state) {
-    state.counters["fps"] =
-        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
-    state.counters["faces"] = 2.0 * kCells * kCells;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -116,7 +110,7 @@ int main(int argc, char** argv) {
                                          drawModelView(model, view);
                                          glFinish();
                                      }
-                                     report(state);
+                                     bench::countFrames(state, 2.0 * kCells * kCells);
                                  })
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
@@ -128,7 +122,7 @@ int main(int argc, char** argv) {
                                          editor.draw(model);
                                          glFinish();
                                      }
-                                     report(state);
+                                     bench::countFrames(state, 2.0 * kCells * kCells);
                                  })
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();

@@ -40,12 +40,6 @@ Mesh& meshAt(Model& model, int row) {
     return model.meshes[static_cast<std::size_t>(row)];
 }
 
-void fillTextureList(const Mesh& mesh, WindowSystem& windows) {
-    windows.resetList(Id::TextureList);
-    for (int i = 0; i < mesh.numGlGroups(); ++i)
-        windows.insertRow(Id::TextureList, i, mesh.glGroups[static_cast<std::size_t>(i)].name);
-}
-
 // The editor of the chosen group, made anew (the old one goes first): the view is fitted again
 // and the rectangle is gone, while the vertices keep their selection, which lives in the model.
 void replaceEditor(ShellState& shell, int mesh, int group) {
@@ -184,6 +178,12 @@ bool isDirection(ControlId id) {
 }
 
 } // namespace
+
+void fillTextureList(const Mesh& mesh, WindowSystem& windows) {
+    windows.resetList(Id::TextureList);
+    for (int i = 0; i < mesh.numGlGroups(); ++i)
+        windows.insertRow(Id::TextureList, i, mesh.glGroups[static_cast<std::size_t>(i)].name);
+}
 
 double factorOf(const std::string& text) {
     std::string_view rest(text);

@@ -6,7 +6,9 @@
 
 namespace sw {
 
+struct Mesh;
 struct Platform;
+class WindowSystem;
 struct ShellState;
 
 // The control panel's commands (ids 301 to 516): choosing a mesh and how it is drawn, choosing
@@ -15,6 +17,9 @@ struct ShellState;
 // scaling of texture vertices.
 void controlPanelCommand(ShellState& shell, Platform& platform, ControlId id,
                          Notification notification);
+
+// The texture list filled with the names of the mesh's groups, none of them chosen.
+void fillTextureList(const Mesh& mesh, WindowSystem& windows);
 
 // The text of the factor box as the C library's atof reads it: the longest number at the
 // start after blanks, 0 when there is none.

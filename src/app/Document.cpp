@@ -1,5 +1,6 @@
 #include "app/Document.h"
 
+#include "app/ControlPanel.h"
 #include "app/Frame.h"
 #include "app/InterfaceState.h"
 #include "app/ShellState.h"
@@ -75,12 +76,8 @@ void fillLists(const Model& model, WindowSystem& windows) {
         windows.insertRow(ControlId::MeshList, i, model.meshes[static_cast<std::size_t>(i)].name);
     // Selected by the program, which tells the control panel nothing.
     windows.setCurrentRow(ControlId::MeshList, 0);
-    if (model.numMeshes() == 0)
-        return;
-    const Mesh& first = model.meshes.front();
-    for (int i = 0; i < first.numGlGroups(); ++i)
-        windows.insertRow(ControlId::TextureList, i,
-                          first.glGroups[static_cast<std::size_t>(i)].name);
+    if (model.numMeshes() > 0)
+        fillTextureList(model.meshes.front(), windows);
 }
 
 } // namespace

@@ -21,26 +21,42 @@ QString plural(int count, const char* one, const char* many) {
 
 } // namespace
 
-GroupOptions::GroupOptions(QCommandLineParser& parser) {
+GroupCommandLine::GroupCommandLine(const char* name, const char* outputName) : name_(name) {
     parser.addOptions({mesh_, group_, direction_});
+    addTexturesOption(parser);
+    parser.addPositionalArgument("IN.3do", "the model to read");
+    parser.addPositionalArgument(outputName, "the file to write");
 }
 
-bool GroupOptions::read(const QCommandLineParser& parser, GroupChoice& choice) const {
-    if (!parser.isSet(mesh_) || !parser.isSet(group_))
+bool GroupCommandLine::parse(const QStringList& arguments) {
+    if (!parser.parse(QStringList{name_} + arguments) || parser.positionalArguments().size() != 2 ||
+        !parser.isSet(mesh_) || !parser.isSet(group_))
         return false;
     bool meshOk = false;
     bool groupOk = false;
-    choice.mesh = parser.value(mesh_).toInt(&meshOk);
-    choice.group = parser.value(group_).toInt(&groupOk);
+    choice_.mesh = parser.value(mesh_).toInt(&meshOk);
+    choice_.group = parser.value(group_).toInt(&groupOk);
     if (!meshOk || !groupOk)
         return false;
-    choice.direction.reset();
+    choice_.direction.reset();
     if (parser.isSet(direction_)) {
-        choice.direction = directionNamed(parser.value(direction_));
-        if (!choice.direction)
+        choice_.direction = directionNamed(parser.value(direction_));
+        if (!choice_.direction)
             return false;
     }
     return true;
+}
+
+int GroupCommandLine::open(bool upload, Model& model) const {
+    ModelOpener opener(upload, texturesOptionPaths(parser));
+    const QString input = parser.positionalArguments().at(0);
+    if (const int result = opener.open(QFile::encodeName(input).toStdString(), model);
+        result != kExitOk)
+        return result;
+    QTextStream err(stderr);
+    if (!groupExists(model, choice_, err) || !remapIfAsked(model, choice_, opener.messageBoxes()))
+        return kExitFailure;
+    return kExitOk;
 }
 
 std::optional<RemapDirection> directionNamed(const QString& name) {
@@ -79,16 +95,6 @@ bool remapIfAsked(Model& model, const GroupChoice& choice, MessageBoxService& me
         return true;
     UvEditor editor(model, choice.mesh, choice.group);
     return editor.autoRemap(model, *choice.direction, messages);
-}
-
-int openGroup(ModelOpener& opener, const QString& path, const GroupChoice& choice, Model& model) {
-    if (const int result = opener.open(QFile::encodeName(path).toStdString(), model);
-        result != kExitOk)
-        return result;
-    QTextStream err(stderr);
-    if (!groupExists(model, choice, err) || !remapIfAsked(model, choice, opener.messageBoxes()))
-        return kExitFailure;
-    return kExitOk;
 }
 
 bool parseSize(const QString& text, int maxSide, int& width, int& height) {

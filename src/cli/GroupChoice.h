@@ -27,14 +27,28 @@ struct GroupChoice {
     std::optional<RemapDirection> direction;
 };
 
-// The options --mesh M, --group G and --direction D, added to a parser and read back from it.
-class GroupOptions {
+// The command line of the commands that work on one group: IN, OUT, --mesh M, --group G,
+// --direction D and --textures PATH, with whatever options the command adds to `parser`
+// before parse().
+class GroupCommandLine {
 public:
-    explicit GroupOptions(QCommandLineParser& parser);
-    // False when --mesh or --group is missing or not a number, or the direction is unknown.
-    bool read(const QCommandLineParser& parser, GroupChoice& choice) const;
+    GroupCommandLine(const char* name, const char* outputName);
+
+    QCommandLineParser parser;
+
+    // False (the command then prints its usage) when IN or OUT is missing or one too many,
+    // --mesh or --group is missing or not a number, or the direction is unknown.
+    bool parse(const QStringList& arguments);
+    const GroupChoice& choice() const { return choice_; }
+    QString output() const { return parser.positionalArguments().at(1); }
+    // Opens IN as the editor does (uploading its textures to the current GL context when
+    // asked), checks that it has the chosen group and remaps that when asked: kExitOk, or the
+    // exit code once the reason has been printed.
+    int open(bool upload, Model& model) const;
 
 private:
+    const char* name_;
+    GroupChoice choice_;
     QCommandLineOption mesh_{"mesh", "the mesh, numbered from 0", "M"};
     QCommandLineOption group_{"group", "the texture group of the mesh, numbered from 0", "G"};
     QCommandLineOption direction_{"direction", "front, back, top, bott, left or right", "D"};
@@ -49,10 +63,6 @@ bool groupExists(const Model& model, const GroupChoice& choice, QTextStream& err
 // Remaps the chosen group when a direction was given. False, with the reason printed through
 // the message boxes, when the remap could not be done.
 bool remapIfAsked(Model& model, const GroupChoice& choice, MessageBoxService& messages);
-
-// Opens the model at `path` through the opener, checks that it has the chosen group and
-// remaps that when asked: kExitOk, or the exit code once the reason has been printed.
-int openGroup(ModelOpener& opener, const QString& path, const GroupChoice& choice, Model& model);
 
 // "WxH" with both sides from 1 to maxSide.
 bool parseSize(const QString& text, int maxSide, int& width, int& height);

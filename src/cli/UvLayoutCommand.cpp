@@ -27,19 +27,14 @@ constexpr int kUntexturedSide = 512;
 // over one repeat of its texture, to be painted over and turned into the group's MAT.
 int runUvLayout(const QStringList& arguments) {
     QTextStream err(stderr);
-    QCommandLineParser parser;
-    const GroupOptions groupOptions(parser);
-    addTexturesOption(parser);
+    GroupCommandLine commandLine("uvlayout", "OUT.png");
+    QCommandLineParser& parser = commandLine.parser;
     const QCommandLineOption size("size", "image size", "WxH");
     const QCommandLineOption underlay("underlay", "the group's texture under the outlines");
     parser.addOptions({size, underlay});
-    parser.addPositionalArgument("IN.3do", "the model to read");
-    parser.addPositionalArgument("OUT.png", "the image to write");
-    GroupChoice choice;
     int width = 0;
     int height = 0;
-    if (!parser.parse(QStringList{"uvlayout"} + arguments) ||
-        parser.positionalArguments().size() != 2 || !groupOptions.read(parser, choice) ||
+    if (!commandLine.parse(arguments) ||
         (parser.isSet(size) && !parseSize(parser.value(size), kMaxSide, width, height))) {
         err << "Usage: skinweaver-cli uvlayout IN.3do OUT.png --mesh M --group G [--size WxH] "
                "[--underlay] [--direction front|back|top|bott|left|right] [--textures PATH]...\n";
@@ -48,11 +43,10 @@ int runUvLayout(const QStringList& arguments) {
 
     // Without upload the decoded pixels stay in the materials, for the underlay.
     Model model;
-    ModelOpener opener(false, texturesOptionPaths(parser));
-    if (const int result = openGroup(opener, parser.positionalArguments().at(0), choice, model);
-        result != kExitOk)
+    if (const int result = commandLine.open(false, model); result != kExitOk)
         return result;
 
+    const GroupChoice& choice = commandLine.choice();
     const Mesh& mesh = editor::meshOf(model, choice.mesh);
     const GlGroup& group = editor::groupOf(mesh, choice.group);
     const Material* texture =
@@ -77,7 +71,7 @@ int runUvLayout(const QStringList& arguments) {
     }
 
     const QImage image = paintTemplate(mesh, group, QSize(width, height), ground);
-    const QString output = parser.positionalArguments().at(1);
+    const QString output = commandLine.output();
     if (image.isNull()) {
         err << "No image of " << width << " x " << height << " pixels could be made.\n";
         return kExitFailure;

@@ -25,19 +25,14 @@ constexpr int kMaxSide = 8192;
 // group is chosen (after the remap asked for).
 int runUvView(const QStringList& arguments) {
     QTextStream err(stderr);
-    QCommandLineParser parser;
-    const GroupOptions groupOptions(parser);
-    addTexturesOption(parser);
+    GroupCommandLine commandLine("uvview", "OUT.png");
     const QCommandLineOption size("size", "image size", "WxH");
-    parser.addOption(size);
-    parser.addPositionalArgument("IN.3do", "the model to read");
-    parser.addPositionalArgument("OUT.png", "the image to write");
-    GroupChoice choice;
+    commandLine.parser.addOption(size);
     int width = 512;
     int height = 512;
-    if (!parser.parse(QStringList{"uvview"} + arguments) ||
-        parser.positionalArguments().size() != 2 || !groupOptions.read(parser, choice) ||
-        (parser.isSet(size) && !parseSize(parser.value(size), kMaxSide, width, height))) {
+    if (!commandLine.parse(arguments) ||
+        (commandLine.parser.isSet(size) &&
+         !parseSize(commandLine.parser.value(size), kMaxSide, width, height))) {
         err << "Usage: skinweaver-cli uvview IN.3do OUT.png --mesh M --group G [--size WxH] "
                "[--direction front|back|top|bott|left|right] [--textures PATH]...\n";
         return kExitUsage;
@@ -49,19 +44,17 @@ int runUvView(const QStringList& arguments) {
         return kExitFailure;
     }
     Model model;
-    ModelOpener opener(true, texturesOptionPaths(parser));
-    if (const int result = openGroup(opener, parser.positionalArguments().at(0), choice, model);
-        result != kExitOk)
+    if (const int result = commandLine.open(true, model); result != kExitOk)
         return result;
 
-    const UvEditor editor(model, choice.mesh, choice.group);
+    const UvEditor editor(model, commandLine.choice().mesh, commandLine.choice().group);
     initGlState();
     editor.setProjection(width, height);
     beginFrame();
     editor.draw(model);
     glFinish();
 
-    const QString output = parser.positionalArguments().at(1);
+    const QString output = commandLine.output();
     if (!imageOfFrame(gl->readPixels(), width, height).save(output, "PNG")) {
         err << output << ": the image could not be written\n";
         return kExitFailure;

@@ -106,20 +106,15 @@ TEST(EndToEnd, AModderRemapsScalesAndSavesAGroup) {
     ASSERT_TRUE(program.waitForWindow("Skinweaver 1.1 - grid.3do"));
     ASSERT_TRUE(program.findView());
 
-    // The control panel's controls lie where the panel's table puts them.
-    program.clickInPanel(67, 31);  // the mesh list's first row
-    program.clickInPanel(183, 31); // the texture list's first row
-    program.clickInPanel(35, 332); // "front"
-    program.clickInPanel(35, 381); // "edit"
-    program.pointAt(0.25, 0.25);
-    program.input().press();
-    program.pointAt(0.5, 0.4);
-    program.pointAt(0.75, 0.5);
-    program.input().release();
-    program.clickInPanel(70, 405); // the factor box
+    program.clickInPanel(RealProgram::kFirstMesh);
+    program.clickInPanel(RealProgram::kFirstTexture);
+    program.clickInPanel(RealProgram::kFront);
+    program.clickInPanel(RealProgram::kEdit);
+    program.drag(0.25, 0.25, 0.75, 0.5);
+    program.clickInPanel(RealProgram::kFactor);
     program.input().type("0.5");
-    program.clickInPanel(35, 405); // "scale"
-    program.clickInPanel(35, 381); // "return"
+    program.clickInPanel(RealProgram::kScale);
+    program.clickInPanel(RealProgram::kEdit); // "return"
 
     // "Save &as..." with the open file's name; a new one typed over it.
     program.fileMenu('a');

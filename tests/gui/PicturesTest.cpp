@@ -59,8 +59,8 @@ TEST(Pictures, TheEditorAndItsTextureViewWithASelection) {
             return !isBlack(screen.pixel(middle));
         }));
         expectTexturedMiddle(screen, middle);
-        program.clickInPanel(67, 31 + 16); // the mesh "pole"
-        program.clickInPanel(183, 31);     // its first texture, tinted in the view
+        program.clickInPanel(RealProgram::kFirstMesh + QPoint(0, 16)); // the mesh "pole"
+        program.clickInPanel(RealProgram::kFirstTexture); // its wood, tinted in the view
         // "M", then the pointer over the view turns the model a degree a move.
         const ScreenArea& main = program.main();
         const QPoint mouseMode(main.x + 18, main.y + main.height - 17);
@@ -76,14 +76,10 @@ TEST(Pictures, TheEditorAndItsTextureViewWithASelection) {
     RealProgram program;
     ASSERT_TRUE(program.start({samples + "/lantern.3do"}, "Skinweaver 1.1 - lantern.3do"));
     ASSERT_TRUE(program.findView());
-    program.clickInPanel(183, 31); // the lantern's wood sides
-    program.clickInPanel(35, 332); // "front"
-    program.clickInPanel(35, 381); // "edit"
-    program.pointAt(0.05, 0.7);
-    program.input().press();
-    program.pointAt(0.3, 0.5);
-    program.pointAt(0.55, 0.3);
-    program.input().release();
+    program.clickInPanel(RealProgram::kFirstTexture); // the lantern's wood sides
+    program.clickInPanel(RealProgram::kFront);
+    program.clickInPanel(RealProgram::kEdit);
+    program.drag(0.05, 0.7, 0.55, 0.3);
     program.input().moveTo(program.main().x + program.main().width + 20, program.main().y);
     const QImage picture = editorPicture(program);
     EXPECT_TRUE(picture.save(picturesDir() + "/texture-view.png"));

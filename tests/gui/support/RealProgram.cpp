@@ -45,8 +45,8 @@ bool RealProgram::waitForWindow(const std::string& title) {
     return waitFor([&] { return shownWindow(pid_, title).has_value(); });
 }
 
-void RealProgram::clickInPanel(int x, int y) {
-    input_->click(panel_.x + x, panel_.y + y);
+void RealProgram::clickInPanel(QPoint at) {
+    input_->click(panel_.x + at.x(), panel_.y + at.y());
 }
 
 void RealProgram::fileMenu(char accessKey) {
@@ -86,6 +86,14 @@ bool RealProgram::findView() {
 void RealProgram::pointAt(double u, double v) {
     input_->moveTo(view_.x() + static_cast<int>(std::lround(u * view_.width())),
                    view_.y() + static_cast<int>(std::lround((1 - v) * view_.height())));
+}
+
+void RealProgram::drag(double u0, double v0, double u1, double v1) {
+    pointAt(u0, v0);
+    input_->press();
+    pointAt((u0 + u1) / 2, (v0 + v1) / 2);
+    pointAt(u1, v1);
+    input_->release();
 }
 
 } // namespace sw::test

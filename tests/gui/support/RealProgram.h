@@ -3,6 +3,7 @@
 #include "support/X11Input.h"
 #include "support/X11Windows.h"
 
+#include <QPoint>
 #include <QProcess>
 #include <QRect>
 #include <QString>
@@ -25,8 +26,15 @@ public:
     bool close(const std::string& mainTitle);
 
     bool waitForWindow(const std::string& title);
-    // A click on a control of the control panel, at a point of its client area.
-    void clickInPanel(int x, int y);
+    // A click on a control of the control panel, at a point of its client area; the
+    // controls lie where the panel's table puts them.
+    void clickInPanel(QPoint at);
+    static constexpr QPoint kFirstMesh{67, 31};
+    static constexpr QPoint kFirstTexture{183, 31};
+    static constexpr QPoint kFront{35, 332};
+    static constexpr QPoint kEdit{35, 381}; // "return" while editing
+    static constexpr QPoint kFactor{70, 405};
+    static constexpr QPoint kScale{35, 405};
     // A menu item of the main window's File menu, by its access key.
     void fileMenu(char accessKey);
     // The dialog with this title takes the pointer (and so the keyboard), and the text typed.
@@ -37,6 +45,9 @@ public:
     // Moves the pointer to the view's pixel that shows (u, v) of the unit square, as the
     // texture view shows it after an automatic remap.
     void pointAt(double u, double v);
+    // A rectangle dragged in the texture view from (u0, v0) to (u1, v1), by way of a point
+    // between them.
+    void drag(double u0, double v0, double u1, double v1);
 
     X11Input& input() { return *input_; }
     const ScreenArea& main() const { return main_; }
