@@ -1,7 +1,7 @@
 #include "Cli.h"
 
 #include "support/TextureFiles.h"
-#include "textures/MatReader.h"
+#include "textures/MatWriter.h"
 #include "textures/Palette.h"
 
 #include <gmock/gmock.h>
@@ -18,18 +18,23 @@ ProgramResult mat(std::vector<std::string> arguments) {
     return cli(arguments);
 }
 
+// The MAT file the writer makes of an image as the image shows it.
+std::string encoded(const QImage& image, MatPixels pixels, const Palette& palette) {
+    Pixels rgba;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            for (int channel : {qRed(c), qGreen(c), qBlue(c), qAlpha(c)})
+                rgba.push_back(static_cast<std::uint8_t>(channel));
+        }
+    }
+    const EncodeResult file = encodeMat({image.width(), image.height(), rgba}, pixels, palette);
+    return {file.bytes.begin(), file.bytes.end()};
+}
+
 class MatCommand : public ::testing::Test {
 protected:
     std::string path(const std::string& name) const { return (dir.path() / name).string(); }
-
-    // The MAT file `name` as this program's reader shows it: R, G, B, bottom row first.
-    Pixels readBack(const std::string& name, const Palette& palette, int width, int height) {
-        const DecodeResult decoded = decodeMat(asBytes(readFile(path(name))), palette);
-        EXPECT_TRUE(decoded) << name;
-        EXPECT_EQ(decoded.image.width, width) << name;
-        EXPECT_EQ(decoded.image.height, height) << name;
-        return decoded.image.pixels;
-    }
 
     std::string save(const QImage& image, const std::string& name) const {
         EXPECT_TRUE(image.save(QString::fromStdString(path(name))));
@@ -39,14 +44,9 @@ protected:
     TempDir dir;
 };
 
-Palette builtIn() {
-    Palette palette;
-    buildDefaultPalette(palette);
-    return palette;
-}
-
-TEST_F(MatCommand, PaintedImagesReadBackAsTheirQuantisedColours) {
-    // Top row: black, white, magenta, a transparent pixel; bottom row: red, green, blue, grey.
+// The file holds the image top row first, through the built-in palette unless a palette file
+// is given; a transparent pixel is kept as such and its colour as it was.
+TEST_F(MatCommand, WritesTheImageAsTheWriterEncodesIt) {
     QImage painted(4, 2, QImage::Format_ARGB32);
     const QRgb colours[] = {qRgb(0, 0, 0),        qRgb(255, 255, 255), qRgb(255, 0, 255),
                             qRgba(12, 34, 56, 0), qRgb(255, 0, 0),     qRgb(0, 255, 0),
@@ -54,21 +54,16 @@ TEST_F(MatCommand, PaintedImagesReadBackAsTheirQuantisedColours) {
     for (int i = 0; i < 8; ++i)
         painted.setPixel(i % 4, i / 4, colours[i]);
     const std::string png = save(painted, "painted.png");
+    Palette builtIn;
+    buildDefaultPalette(builtIn);
 
-    // 8 bits through the built-in palette: the transparent pixel takes entry 0, grey the
-    // nearest grey of the palette.
     const auto eight = mat({png, path("eight.mat")});
     ASSERT_EQ(eight.exitCode, 0) << eight.err;
     EXPECT_EQ(eight.err, "");
-    EXPECT_EQ(readBack("eight.mat", builtIn(), 4, 2),
-              Pixels({255, 0, 0, 0,   255, 0,   0,   0, 255, 131, 131, 131,  // bottom row
-                      0,   0, 0, 255, 255, 255, 255, 0, 255, 0,   0,   0})); // top row
-
+    EXPECT_EQ(readFile(path("eight.mat")), encoded(painted, MatPixels::Indexed, builtIn));
     const auto sixteen = mat({png, path("sixteen.mat"), "--bits", "16"});
     ASSERT_EQ(sixteen.exitCode, 0) << sixteen.err;
-    EXPECT_EQ(readBack("sixteen.mat", builtIn(), 4, 2),
-              Pixels({254, 0, 0, 0,   254, 0,   0,   0, 254, 131, 131, 131,
-                      0,   0, 0, 254, 254, 254, 254, 0, 254, 8,   32,  57}));
+    EXPECT_EQ(readFile(path("sixteen.mat")), encoded(painted, MatPixels::Rgb565, builtIn));
 
     // The same colours, opaque, from a BMP give the same 16-bit file.
     QImage opaque = painted.convertToFormat(QImage::Format_RGB32);
@@ -77,22 +72,18 @@ TEST_F(MatCommand, PaintedImagesReadBackAsTheirQuantisedColours) {
     ASSERT_EQ(bmp.exitCode, 0) << bmp.err;
     EXPECT_EQ(readFile(path("bmp.mat")), readFile(path("sixteen.mat")));
 
-    // A palette file replaces the built-in one; sides that are not powers of two are written
-    // with a warning.
-    const std::string cmp = dir.write("test.cmp", cmpFile());
+    // Sides that are not powers of two are written with a warning.
     Palette fromFile;
     decodeCmp(asBytes(cmpFile()), fromFile);
     QImage odd(3, 1, QImage::Format_RGB32);
-    for (int x = 0; x < 3; ++x) {
-        const Pixels entry = cmpColours({10 + 90 * x});
-        odd.setPixel(x, 0, qRgb(entry[0], entry[1], entry[2]));
-    }
-    const auto warned = mat({save(odd, "odd.png"), path("odd.mat"), "--cmp", cmp});
+    odd.fill(qRgb(10, 245, 5));
+    const auto warned =
+        mat({save(odd, "odd.png"), path("odd.mat"), "--cmp", dir.write("test.cmp", cmpFile())});
     ASSERT_EQ(warned.exitCode, 0) << warned.err;
     EXPECT_EQ(warned.err, path("odd.png") +
                               ": warning: the image is 3 x 1 pixels; the game's renderer wants "
                               "sides that are powers of two\n");
-    EXPECT_EQ(readBack("odd.mat", fromFile, 3, 1), cmpColours({10, 100, 190}));
+    EXPECT_EQ(readFile(path("odd.mat")), encoded(odd, MatPixels::Indexed, fromFile));
 }
 
 TEST_F(MatCommand, RefusesWhatItCannotConvertAndLeavesTheOutputAlone) {
