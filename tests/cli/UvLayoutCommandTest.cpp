@@ -2,7 +2,6 @@
 
 #include "support/ModelText.h"
 #include "support/TextureFiles.h"
-#include "textures/Palette.h"
 
 #include <QLine>
 
@@ -26,48 +25,19 @@ std::string quadModel(const std::vector<std::pair<double, double>>& txverts) {
     return replaced(dataFile("quad.3do"), "TEXTURE VERTICES 4\n", lines.str());
 }
 
-// Textures of 6 x 4 texels, each texel its own colour, given by its place as the texture is
-// seen: x from the left, y from the top.
-QRgb bmpTexel(int x, int y) {
-    return qRgb(40 * x, 60 * y, 200);
-}
-
-// A 24-bit BMP stores its rows bottom first, each padded to a multiple of 4 bytes.
-std::string bmpTexture() {
-    Bytes pixels;
-    for (int y = 3; y >= 0; --y) {
-        for (int x = 0; x < 6; ++x)
-            pixels.u8(qBlue(bmpTexel(x, y))).u8(qGreen(bmpTexel(x, y))).u8(qRed(bmpTexel(x, y)));
-        pixels.zeros(2);
-    }
-    return bmpFile(6, 4, 24, pixels.str());
-}
-
-// An 8-bit MAT stores its rows top first, palette indices that the built-in palette colours.
-int matIndex(int x, int y) {
-    return 16 + x + 6 * y;
-}
-
-QRgb matTexel(int x, int y) {
-    Palette palette;
-    buildDefaultPalette(palette);
-    const Rgb colour = palette.entries[static_cast<std::size_t>(matIndex(x, y))];
-    return qRgb(colour.r, colour.g, colour.b);
-}
-
-std::string matTexture() {
-    Bytes pixels;
-    for (int y = 0; y < 4; ++y)
-        for (int x = 0; x < 6; ++x)
-            pixels.u8(static_cast<std::uint8_t>(matIndex(x, y)));
-    return test::matTexture(6, 4, 8, pixels.str());
-}
-// A texture file beside the model, and the colour of its texel at (x, y).
+// A texture file beside the model, of 6 x 4 texels each of its own colour: a 24-bit BMP
+// (rows of 18 bytes padded to 20) or an 8-bit MAT of the built-in palette's entries 16 to 39.
 struct Texture {
     std::string file;
     std::string bytes;
-    QRgb (*texel)(int x, int y) = nullptr;
 };
+
+std::string counting(int first, int count, int step) {
+    std::string bytes;
+    for (int i = 0; i < count; ++i)
+        bytes += static_cast<char>(first + step * i);
+    return bytes;
+}
 
 using Corners = std::vector<std::pair<double, double>>;
 
@@ -92,8 +62,8 @@ bool onLines(const std::vector<QLine>& lines, int x, int y) {
 // Each row runs twice: the template alone, whose only opaque pixels are the outline, and with
 // --underlay, which puts the texture, scaled to the image, under the same outline.
 TEST(UvLayoutCommand, OutlinesLieOverTheTexelsTheirCornersAddressOnTheTexture) {
-    const Texture bmp{"bmp/paint.BMP", bmpTexture(), bmpTexel};
-    const Texture mat{"mat/paint.MAT", matTexture(), matTexel};
+    const Texture bmp{"bmp/paint.BMP", bmpFile(6, 4, 24, counting(1, 80, 3))};
+    const Texture mat{"mat/paint.MAT", matTexture(6, 4, 8, counting(16, 24, 1))};
     const Texture none;
     // The corners address texels by GL's rule: u / 6 texture widths is column floor(u), and
     // -v / 4 texture heights is row floor(-v) counted up from the texture's first row, which
@@ -127,8 +97,14 @@ TEST(UvLayoutCommand, OutlinesLieOverTheTexelsTheirCornersAddressOnTheTexture) {
         SCOPED_TRACE(::testing::Message() << "row " << &row - rows);
         TempDir dir;
         const std::string model = dir.write("quad.3do", quadModel(row.corners));
-        if (!row.texture.file.empty())
-            dir.write(row.texture.file, row.texture.bytes);
+        // The texture as the texture command shows it, upright.
+        QImage texture;
+        if (!row.texture.file.empty()) {
+            const std::string png = (dir.path() / "texture.png").string();
+            ASSERT_EQ(
+                cli({"texture", dir.write(row.texture.file, row.texture.bytes), png}).exitCode, 0);
+            texture = image(png);
+        }
         for (const bool underlay : {false, true}) {
             SCOPED_TRACE(underlay ? "with underlay" : "alone");
             const std::string out = (dir.path() / "template.png").string();
@@ -139,7 +115,7 @@ TEST(UvLayoutCommand, OutlinesLieOverTheTexelsTheirCornersAddressOnTheTexture) {
                 arguments.push_back("--underlay");
             const auto result = cli(arguments);
             ASSERT_EQ(result.exitCode, 0) << result.err;
-            EXPECT_EQ(result.err, underlay && !row.texture.texel
+            EXPECT_EQ(result.err, underlay && texture.isNull()
                                       ? "Group 0 of mesh 0 has no texture: the outlines are "
                                         "drawn on a transparent ground.\n"
                                       : "");
@@ -152,9 +128,9 @@ TEST(UvLayoutCommand, OutlinesLieOverTheTexelsTheirCornersAddressOnTheTexture) {
                     QRgb expected = qRgba(0, 0, 0, 0);
                     if (onLines(row.outline, x, y))
                         expected = kOutline;
-                    else if (underlay && row.texture.texel)
+                    else if (underlay && !texture.isNull())
                         expected =
-                            row.texture.texel(x * 6 / row.size.width(), y * 4 / row.size.height());
+                            texture.pixel(x * 6 / row.size.width(), y * 4 / row.size.height());
                     const QRgb pixel = image.pixel(x, y);
                     // Transparent pixels match whatever colour they keep.
                     if (pixel != expected && (qAlpha(expected) != 0 || qAlpha(pixel) != 0) &&
