@@ -22,7 +22,7 @@ namespace {
 using Uv = std::pair<double, double>;
 
 // The fan model, prepared, with an editor on one of its groups.
-class EditorFixture : public ::testing::Test {
+class Editing : public ::testing::Test {
 protected:
     void SetUp() override {
         FakeTextures textures;
@@ -72,67 +72,39 @@ using ::testing::ElementsAre;
 using Box = FakeMessageBox::Shown;
 
 // One step of a row: an editor operation with its two numbers, or a texture vertex of the mesh
-// placed or selected.
+// placed (its u) or selected.
+using Op = void (*)(UvEditor&, Model&, double, double);
 struct Act {
-    enum Kind { Place, Select, Click, Begin, Drag, End, Invert, All, None, ScaleU, ScaleV, Move };
-    Kind kind;
+    Op op;
     double a = 0, b = 0;
 };
 
-class Editing : public EditorFixture {
-protected:
-    void perform(UvEditor& editor, const std::vector<Act>& acts) {
-        for (const Act& act : acts) {
-            const auto t = static_cast<std::size_t>(act.a);
-            switch (act.kind) {
-            case Act::Place: // the u of texture vertex a
-                txverts()[t].u = act.b;
-                break;
-            case Act::Select:
-                txverts()[t].selected = true;
-                break;
-            case Act::Click:
-                editor.toggleAt(model, act.a, act.b);
-                break;
-            case Act::Begin:
-                editor.beginRect(act.a, act.b);
-                break;
-            case Act::Drag: // by a step of the pointer
-                editor.dragRect(act.a, act.b);
-                break;
-            case Act::End:
-                editor.endRect(model);
-                break;
-            case Act::Invert:
-                editor.invertSelection(model);
-                break;
-            case Act::All:
-                editor.selectAll(model);
-                break;
-            case Act::None:
-                editor.selectNone(model);
-                break;
-            case Act::ScaleU:
-                editor.scaleU(model, act.a);
-                break;
-            case Act::ScaleV:
-                editor.scaleV(model, act.a);
-                break;
-            case Act::Move:
-                editor.moveSelection(model, act.a, act.b);
-                break;
-            }
-        }
-    }
-};
+GlTxvert& shared(Model& m, double t) {
+    return m.meshes[0].glTxverts[static_cast<std::size_t>(t)];
+}
+const Op Place = [](UvEditor&, Model& m, double t, double u) { shared(m, t).u = u; };
+const Op Select = [](UvEditor&, Model& m, double t, double) { shared(m, t).selected = true; };
+const Op Click = [](UvEditor& e, Model& m, double u, double v) { e.toggleAt(m, u, v); };
+const Op Begin = [](UvEditor& e, Model&, double u, double v) { e.beginRect(u, v); };
+const Op Drag = [](UvEditor& e, Model&, double du, double dv) { e.dragRect(du, dv); };
+const Op End = [](UvEditor& e, Model& m, double, double) { e.endRect(m); };
+const Op Invert = [](UvEditor& e, Model& m, double, double) { e.invertSelection(m); };
+const Op All = [](UvEditor& e, Model& m, double, double) { e.selectAll(m); };
+const Op None = [](UvEditor& e, Model& m, double, double) { e.selectNone(m); };
+const Op ScaleU = [](UvEditor& e, Model& m, double f, double) { e.scaleU(m, f); };
+const Op ScaleV = [](UvEditor& e, Model& m, double f, double) { e.scaleV(m, f); };
+const Op Move = [](UvEditor& e, Model& m, double du, double dv) { e.moveSelection(m, du, dv); };
+
+void perform(UvEditor& editor, Model& model, const std::vector<Act>& acts) {
+    for (const Act& act : acts)
+        act.op(editor, model, act.a, act.b);
+}
 
 struct SelectionRow {
     const char* what;
     std::vector<Act> acts;
     std::vector<int> selected;
 };
-
-using enum Act::Kind;
 
 // Each row starts from the fan with nothing selected (middle 0.5, 0.5; corners 1 to 4 at
 // (0,0), (1,0), (1,1), (0,1)) and names the shared texture vertices selected afterwards. A
@@ -157,7 +129,7 @@ TEST_F(Editing, SelectionFlipsEachVertexOnce) {
     for (const SelectionRow& row : rows) {
         SetUp();
         UvEditor editor = editorOf(0);
-        perform(editor, row.acts);
+        perform(editor, model, row.acts);
         EXPECT_EQ(selected(), row.selected) << row.what;
         EXPECT_FALSE(editor.rectActive) << row.what;
     }
@@ -283,7 +255,7 @@ TEST_F(Editing, ScalesAboutTheMiddleOfTheSelectionAndMovesEachVertexOnce) {
         place({{1, {0.25, 0.25}}, {3, {0.75, 1}}});
         select({1, 3});
         UvEditor editor = editorOf(0);
-        perform(editor, row.acts);
+        perform(editor, model, row.acts);
         EXPECT_EQ((std::vector{uvs()[1], uvs()[3], uvs()[0], uvs()[2]}),
                   (std::vector{row.first, row.third, row.middle, Uv(1, 0)}))
             << row.what;
@@ -308,10 +280,10 @@ constexpr int kSize = 100;
 
 // Frames of the texture view of the fan's group, drawn as the program draws them, with the
 // group's texture replaced by a 2 x 2 one.
-class TextureView : public EditorFixture {
+class TextureView : public Editing {
 protected:
     void SetUp() override {
-        EditorFixture::SetUp();
+        Editing::SetUp();
         gl_ = HeadlessGl::create(kSize, kSize);
         ASSERT_NE(gl_, nullptr) << "no headless GL context";
         initGlState();
