@@ -34,42 +34,37 @@ TEST(Palette, BuiltInTableHoldsTheGamesColours) {
 }
 
 // A file's name is found whatever its letter case; the label of the built-in table is known
-// in any case too. A file refused after one was loaded leaves the colours in use.
+// in any case too. A refused file is reported by its name (shown as it is, never as a format)
+// and replaced by the built-in table, or by the colours in use once a file was loaded.
 TEST(Palette, LoadsACmpFileOrTheBuiltInTable) {
     TempDir dir;
     dir.write("pal/game.cmp", cmpFile("CMP\x99 the rest of the header") + "not read");
-    Palette palette;
     Preferences preferences;
     FakeMessageBox boxes;
-    const auto load = [&](const std::string& file) {
+    const auto load = [&](Palette& palette, const std::string& file) {
+        boxes.clear();
         preferences.cmpFile = file;
         loadPalette(palette, preferences, boxes, Window::Main);
     };
-    load((dir.path() / "PAL/Game.CMP").string());
+    Palette palette;
+    load(palette, (dir.path() / "PAL/Game.CMP").string());
     EXPECT_EQ(palette.entries[1], (Rgb{1, 254, 0}));
     EXPECT_EQ(palette.entries[255], (Rgb{255, 0, 127}));
-    load("DEFAULT (NO FILE NECESSARY)");
+    load(palette, "DEFAULT (NO FILE NECESSARY)");
     EXPECT_EQ(palette.entries, builtIn().entries);
     EXPECT_TRUE(boxes.shown().empty());
-    load(dir.write("good.cmp", cmpFile()));
-    load(dir.write("bad.cmp", cmpFile("XYZ")));
-    EXPECT_EQ(palette.entries[1], (Rgb{1, 254, 0}));
-}
-
-TEST(Palette, RefusedFileIsReportedAndReplacedByTheBuiltInTable) {
-    TempDir dir;
+    load(palette, dir.write("good.cmp", cmpFile()));
     for (const std::string& path :
          {dir.write("lower.cmp", cmpFile("cmp")), dir.write("short.cmp", cmpFile().substr(0, 831)),
-          (dir.path() / "missing %s%n.cmp").string()}) { // shown as it is, never as a format
-        Palette palette;
-        Preferences preferences;
-        preferences.cmpFile = path;
-        FakeMessageBox boxes;
-        loadPalette(palette, preferences, boxes, Window::Main);
+          (dir.path() / "missing %s%n.cmp").string()}) {
+        Palette fresh;
+        load(fresh, path);
         EXPECT_EQ(boxes.shown(), (std::vector<FakeMessageBox::Shown>{
                                      {Window::Main, path, "Invalid CMP File", kMbOk}}));
         EXPECT_EQ(preferences.cmpFile, "Default (no file necessary)");
-        EXPECT_EQ(palette.entries, builtIn().entries) << path;
+        EXPECT_EQ(fresh.entries, builtIn().entries) << path;
+        load(palette, path);
+        EXPECT_EQ(palette.entries[1], (Rgb{1, 254, 0})) << path;
     }
 }
 
@@ -82,15 +77,6 @@ Palette testPalette() {
     return palette;
 }
 
-TEST(MatReader, ColourMaterialIsEightByEightOfItsEntry) {
-    const DecodeResult result = decodeMat(asBytes(matColour(16)), testPalette());
-    ASSERT_TRUE(result);
-    EXPECT_EQ(result.image.width, 8);
-    EXPECT_EQ(result.image.height, 8);
-    EXPECT_TRUE(result.image.usesPalette);
-    EXPECT_EQ(result.image.pixels, cmpColours(std::vector<int>(64, 16)));
-}
-
 TEST(MatReader, EightBitRowsAreStoredBottomUpAfterEveryCelRecord) {
     // Index bytes a, b on the top row and c, d below; mipmaps and garbage follow the image.
     // A record count below one stands for the one record every texture has.
@@ -101,20 +87,6 @@ TEST(MatReader, EightBitRowsAreStoredBottomUpAfterEveryCelRecord) {
         EXPECT_TRUE(result.image.usesPalette);
         EXPECT_EQ(result.image.pixels, cmpColours({3, 4, 1, 2})) << records << " records";
     }
-}
-
-TEST(MatReader, SixteenBitTexelsTakeFiveBitsPerChannel) {
-    // Low byte first; red bits 15-11, green 10-6, blue 4-0, bit 5 unused. The five bits of
-    // blue 0, 1, 5, 16, 30 and 31 follow.
-    const std::string bytes("\xFF\xFF\x1F\x00\x20\x00\x00\xF8\xC0\x07\x00\x00\x01\x00\x05\x00"
-                            "\x10\x00\x1E\x00\x1F\x00",
-                            22);
-    const DecodeResult result = decodeMat(asBytes(matTexture(11, 1, 16, bytes)), testPalette());
-    ASSERT_TRUE(result);
-    EXPECT_FALSE(result.image.usesPalette);
-    EXPECT_EQ(result.image.pixels,
-              Texels({254, 254, 254, 0, 0, 254, 0,  0, 0, 254, 0, 0, 0,   254, 0, 0,  0,
-                      0,   0,   0,   8, 0, 0,   41, 0, 0, 131, 0, 0, 246, 0,   0, 254}));
 }
 
 TEST(MatReader, RefusesDamagedFiles) {
@@ -150,24 +122,16 @@ std::string decoded(const std::string& file) {
     return {result.image.pixels.begin(), result.image.pixels.end()};
 }
 
-TEST(BmpReader, TwentyFourBitBottomUpRowsStayAsStored) {
+// Every layout becomes 24-bit bottom-up rows, each padded to 4 bytes.
+TEST(BmpReader, DecodesEveryLayoutToTwentyFourBitBottomUpRows) {
     // 3 x 2: rows of 9 bytes padded to 12. The stored image size may be 0 or too small: the
     // buffer is sized from the rows.
     const std::string pixels =
         bytes({1, 2, 3, 4, 5, 6, 7, 8, 9, 0, 0, 0, 11, 12, 13, 14, 15, 16, 17, 18, 19, 0, 0, 0});
-    for (std::int32_t stored : {24, 0, 5}) {
-        const DecodeResult result =
-            decodeBmp(asBytes(withI32(bmpFile(3, 2, 24, pixels), 34, stored)));
-        ASSERT_TRUE(result);
-        EXPECT_EQ(result.image.width, 3);
-        EXPECT_EQ(result.image.height, 2);
-        EXPECT_FALSE(result.image.usesPalette);
-        EXPECT_EQ(std::string(result.image.pixels.begin(), result.image.pixels.end()), pixels);
-    }
-}
-
-TEST(BmpReader, OtherLayoutsBecomeTwentyFourBitBottomUpRows) {
     const std::tuple<const char*, std::string, std::string> cases[] = {
+        {"24-bit", bmpFile(3, 2, 24, pixels), pixels},
+        {"stored size 0", withI32(bmpFile(3, 2, 24, pixels), 34, 0), pixels},
+        {"stored size 5", withI32(bmpFile(3, 2, 24, pixels), 34, 5), pixels},
         {"top-down", bmpFile(1, -2, 24, bytes({1, 2, 3, 0, 4, 5, 6, 0})),
          bytes({4, 5, 6, 0, 1, 2, 3, 0})},
         {"last row unpadded", bmpFile(1, 2, 24, bytes({1, 2, 3, 0, 4, 5, 6})),
