@@ -47,52 +47,54 @@ TEST(MatWriter, WritesOneTextureRecordAndOneImageTopRowFirst) {
               rgbHeader.str() + record.str() + imageHeader + std::string("\x00\x00\xFF\xFF", 4));
 }
 
-// Each row is one pixel of a one-row image; the file must hold its index, and the reader must
-// show that index's colour.
+// The pixels of a one-row image written: the pixel bytes of the file, and the colours the
+// reader shows for them.
+std::pair<Pixels, Pixels> roundTrip(const std::vector<Pixels>& pixels, MatPixels format,
+                                    const Palette& palette) {
+    Pixels rgba;
+    for (const Pixels& pixel : pixels)
+        rgba.insert(rgba.end(), pixel.begin(), pixel.end());
+    const int width = static_cast<int>(pixels.size());
+    const EncodeResult file = encodeMat({width, 1, rgba}, format, palette);
+    EXPECT_TRUE(file);
+    const DecodeResult decoded = decodeMat(file.bytes, palette);
+    EXPECT_TRUE(decoded);
+    EXPECT_EQ(decoded.image.width, width);
+    return {
+        Pixels(file.bytes.begin() + std::min(kPixelsOffset, file.bytes.size()), file.bytes.end()),
+        decoded.image.pixels};
+}
+
+// Each row is one pixel: the file must hold its index, and the reader show that index's colour.
 TEST(MatWriter, EightBitsTakeTheNearestPaletteColourAndTheLowerIndexOnATie) {
     Palette palette;
     palette.entries.fill({255, 255, 255});
     const Rgb firstColours[] = {{0, 0, 0},   {200, 0, 0},   {0, 200, 0}, {100, 100, 100},
                                 {200, 0, 0}, {60, 60, 200}, {0, 0, 100}};
     std::copy(std::begin(firstColours), std::end(firstColours), palette.entries.begin());
-
-    const struct {
-        Pixels rgba;
-        std::uint8_t index;
-        const char* why;
-    } rows[] = {
-        {{200, 0, 0, 255}, 1, "an exact colour that entry 4 repeats"},
-        {{255, 255, 255, 255}, 7, "the first of 249 equal entries"},
-        {{100, 0, 0, 255}, 0, "as far from entry 0 as from entry 1"},
-        {{101, 0, 0, 255}, 1, "one step nearer to entry 1"},
-        {{0, 0, 200, 255}, 5, "squared distance 7200 to entry 5 beats 10000 to entry 6"},
-        {{0, 200, 0, 0}, 0, "transparent, though entry 2's colour"},
-        {{0, 200, 0, 1}, 2, "alpha 1 is not transparent"},
+    const std::pair<Pixels, std::uint8_t> rows[] = {
+        {{200, 0, 0, 255}, 1},     // an exact colour that entry 4 repeats
+        {{255, 255, 255, 255}, 7}, // the first of 249 equal entries
+        {{100, 0, 0, 255}, 0},     // as far from entry 0 as from entry 1
+        {{101, 0, 0, 255}, 1},     // one step nearer to entry 1
+        {{0, 0, 200, 255}, 5},     // squared distance 7200 to entry 5 beats 10000 to entry 6
+        {{0, 200, 0, 0}, 0},       // transparent, though entry 2's colour
+        {{0, 200, 0, 1}, 2},       // alpha 1 is not transparent
     };
-    Pixels rgba;
+    std::vector<Pixels> pixels;
     Pixels indices;
     Pixels shown;
-    for (const auto& row : rows) {
-        rgba.insert(rgba.end(), row.rgba.begin(), row.rgba.end());
-        indices.push_back(row.index);
-        const Rgb colour = palette.entries[row.index];
+    for (const auto& [rgba, index] : rows) {
+        pixels.push_back(rgba);
+        indices.push_back(index);
+        const Rgb colour = palette.entries[index];
         shown.insert(shown.end(), {colour.r, colour.g, colour.b});
     }
-    const int width = static_cast<int>(std::size(rows));
-    const EncodeResult file = encodeMat({width, 1, rgba}, MatPixels::Indexed, palette);
-    ASSERT_TRUE(file);
-    ASSERT_EQ(file.bytes.size(), kPixelsOffset + indices.size());
-    for (std::size_t i = 0; i < indices.size(); ++i)
-        EXPECT_EQ(file.bytes[kPixelsOffset + i], indices[i]) << rows[i].why;
-
-    const DecodeResult decoded = decodeMat(file.bytes, palette);
-    ASSERT_TRUE(decoded);
-    EXPECT_EQ(decoded.image.width, width);
-    EXPECT_EQ(decoded.image.pixels, shown);
+    EXPECT_EQ(roundTrip(pixels, MatPixels::Indexed, palette), std::pair(indices, shown));
 }
 
-// Each row: a pixel, the 16-bit value written (red bits 15-11, green 10-5, blue 4-0) and the
-// colour the reader shows for it.
+// Each row: a pixel, the 16-bit value written (red bits 15-11, green 10-5, blue 4-0, low byte
+// first) and the colour the reader shows for it.
 TEST(MatWriter, SixteenBitsRoundEachChannelToItsNearestLevel) {
     const struct {
         Pixels rgba;
@@ -110,24 +112,16 @@ TEST(MatWriter, SixteenBitsRoundEachChannelToItsNearestLevel) {
         {{128, 128, 128, 255}, 0x8410, {131, 131, 131}},
         {{10, 20, 30, 0}, 0x08A4, {8, 16, 32}}, // alpha plays no part
     };
-    Pixels rgba;
+    std::vector<Pixels> pixels;
+    Pixels values;
     Pixels shown;
     for (const auto& row : rows) {
-        rgba.insert(rgba.end(), row.rgba.begin(), row.rgba.end());
+        pixels.push_back(row.rgba);
+        values.insert(values.end(), {static_cast<std::uint8_t>(row.value),
+                                     static_cast<std::uint8_t>(row.value >> 8)});
         shown.insert(shown.end(), {row.shown.r, row.shown.g, row.shown.b});
     }
-    const int width = static_cast<int>(std::size(rows));
-    const EncodeResult file = encodeMat({width, 1, rgba}, MatPixels::Rgb565, builtIn());
-    ASSERT_TRUE(file);
-    ASSERT_EQ(file.bytes.size(), kPixelsOffset + 2 * std::size(rows));
-    for (std::size_t i = 0; i < std::size(rows); ++i) {
-        const std::uint8_t* at = file.bytes.data() + kPixelsOffset + 2 * i;
-        EXPECT_EQ(at[0] | at[1] << 8, rows[i].value) << "pixel " << i;
-    }
-
-    const DecodeResult decoded = decodeMat(file.bytes, builtIn());
-    ASSERT_TRUE(decoded);
-    EXPECT_EQ(decoded.image.pixels, shown);
+    EXPECT_EQ(roundTrip(pixels, MatPixels::Rgb565, builtIn()), std::pair(values, shown));
 }
 
 } // namespace
