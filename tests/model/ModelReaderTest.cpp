@@ -78,30 +78,20 @@ TEST(ModelReader, NumbersInTheFormsFilesHoldThem) {
                   {"1e999", "1e", ".", "nan", "inf"});
 }
 
-TEST(ModelReader, CornersTakeOneCommaWithBlanksOnEitherSide) {
-    for (const char* line :
-         {"0,0 1,1 2,2", "0, 0 1, 1 2, 2", "0 ,0 1 ,1 2 ,2", "0 , 0 1 , 1 2 , 2",
-          "0,\t0\r\n1,1 2,2", "0, 0 1,# a comment right after a comma\n1 2, 2"}) {
-        EXPECT_EQ(layerOf(replaced(kTriangleModel, "0, 0 1, 1 2, 2", line)),
-                  layerOf(kTriangleModel))
-            << line;
-    }
-}
-
-TEST(ModelReader, CommentsBlanksAndLineEndsBetweenAnyTwoTokensChangeNothing) {
-    const std::string plain = layerOf(kTriangleModel);
-
+// Corners take one comma with blanks on either side; comments, blanks and line ends between
+// any two tokens change nothing.
+TEST(ModelReader, BlanksCommentsAndLineEndsBetweenAnyTwoTokensChangeNothing) {
+    std::vector<std::string> variants;
+    for (const char* line : {"0,0 1,1 2,2", "0 ,0 1 ,1 2 ,2", "0 , 0 1 , 1 2 , 2",
+                             "0,\t0\r\n1,1 2,2", "0, 0 1,# a comment right after a comma\n1 2, 2"})
+        variants.push_back(replaced(kTriangleModel, "0, 0 1, 1 2, 2", line));
     // A comment line between every two tokens (but not right after a comma glued to its
-    // number: there the blanks after the comma belong to the next number).
-    std::istringstream words(kTriangleModel);
+    // number: there the blanks after the comma belong to the next number); CR LF; tabs and
+    // trailing blanks.
     std::string commented;
-    std::string word;
-    while (words >> word) {
-        commented += word;
-        commented += word.back() == ',' ? " " : "\n# num: x: y: z: (a heading)\n";
-    }
-    EXPECT_EQ(layerOf(commented), plain) << "comments";
-
+    std::istringstream words(kTriangleModel);
+    for (std::string word; words >> word;)
+        commented += word + (word.back() == ',' ? " " : "\n# num: x: y: z: (a heading)\n");
     std::string crlf;
     std::string tabs;
     for (char c : kTriangleModel) {
@@ -110,23 +100,9 @@ TEST(ModelReader, CommentsBlanksAndLineEndsBetweenAnyTwoTokensChangeNothing) {
                 : c == '\n' ? std::string("  \t\n")
                             : std::string(1, c);
     }
-    EXPECT_EQ(layerOf(crlf), plain) << "CR LF";
-    EXPECT_EQ(layerOf(tabs), plain) << "tabs and trailing blanks";
-}
-
-TEST(ModelReader, WordsAreTakenAsWrittenAndKeywordsExactly) {
-    // "#" inside a word is part of the word, and any byte is an ordinary character.
-    EXPECT_EQ(loaded(replaced(kTriangleModel, "NAME tri", "NAME tri#1")).meshes[0].name, "tri#1");
-    EXPECT_EQ(loaded(replaced(kTriangleModel, "NAME tri", "NAME \xff\x01x")).meshes[0].name,
-              "\xff\x01x");
-    // Unknown words before a keyword are passed over.
-    EXPECT_EQ(loaded(replaced(kTriangleModel, "NAME tri", "MYSTERY 12 NAME tri")).meshes[0].name,
-              "tri");
-    // The part of a comment line beyond 255 characters is read as words: here a second
-    // "MESHES" keyword that the search then finds.
-    EXPECT_TRUE(loads(replaced(kTriangleModel, "MESHES 1", "# MESHES 0\nMESHES 1")));
-    EXPECT_FALSE(loads(
-        replaced(kTriangleModel, "MESHES 1", "#" + std::string(300, 'x') + " MESHES 0\nMESHES 1")));
+    variants.insert(variants.end(), {commented, crlf, tabs});
+    for (const std::string& variant : variants)
+        EXPECT_EQ(layerOf(variant), layerOf(kTriangleModel)) << variant;
 }
 
 TEST(ModelReader, RefusesWhatCannotBeReadAsAModel) {
@@ -181,36 +157,60 @@ TEST(ModelReader, EmptyListsAndFurtherGeosets) {
     EXPECT_EQ(lods.numNodes(), 1);
 }
 
+using Field = std::string (*)(const Model&);
+const Field kMeshName = [](const Model& m) { return m.meshes[0].name; };
+const Field kFaceType = [](const Model& m) { return m.meshes[0].faces[0].type; };
+const Field kNodeName = [](const Model& m) { return m.nodes[0].hnodename; };
+const Field kMaterials = [](const Model& m) {
+    return m.materials[0].name + "|" + m.materials[1].name;
+};
+
+// Each row: the triangle model with one piece replaced, and the field the reader made of it.
+TEST(ModelReader, WordsAreTakenAsWrittenAndNamesCutToTheirFields) {
+    const struct {
+        const char* from;
+        std::string to;
+        Field field;
+        std::string read;
+    } rows[] = {
+        // "#" inside a word is part of the word, and any byte is an ordinary character.
+        {"NAME tri", "NAME tri#1", kMeshName, "tri#1"},
+        {"NAME tri", "NAME \xff\x01x", kMeshName, "\xff\x01x"},
+        // Unknown words before a keyword are passed over.
+        {"NAME tri", "MYSTERY 12 NAME tri", kMeshName, "tri"},
+        {"root", "00root", kNodeName, "00root"},
+        {"root", std::string(300, 'n'), kNodeName, std::string(255, 'n')},
+        {"0x0000 4 3 3", "0x2 4 3 3", kFaceType, "0x2"},
+        {"0x0000 4 3 3", std::string(100, 't') + " 4 3 3", kFaceType, std::string(63, 't')},
+        // The extension is cut whatever its case; a name too short to carry one is kept whole,
+        // and one of four characters is all extension.
+        {"0: wall.mat", "0: 00wall.MAT", kMaterials, "00wall|floor"},
+        {"1: floor.mat", "1: abc", kMaterials, "wall|abc"},
+        {"1: floor.mat", "1: dark", kMaterials, "wall|"},
+        {"1: floor.mat", "1: .mat", kMaterials, "wall|"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.field(loaded(replaced(kTriangleModel, row.from, row.to))), row.read)
+            << row.to;
+
+    // The part of a comment line beyond 255 characters is read as words: here a second
+    // "MESHES" keyword that the search then finds.
+    EXPECT_TRUE(loads(replaced(kTriangleModel, "MESHES 1", "# MESHES 0\nMESHES 1")));
+    EXPECT_FALSE(loads(
+        replaced(kTriangleModel, "MESHES 1", "#" + std::string(300, 'x') + " MESHES 0\nMESHES 1")));
+}
+
+// Entry labels of any form and faces of many corners.
 TEST(ModelReader, RealWorldShapesRead) {
-    // Entry labels of any form, faces of many corners, hex flags of mixed widths, names with
-    // leading zeros or upper-case extensions.
-    std::string face = "face-0: 0 0x2 4 3 3 0.000000 24";
+    std::string face = "face-0: 0 0x0000 4 3 3 0.000000 24";
     for (int c = 0; c < 24; ++c)
         face += " " + std::to_string(c % 3) + "," + std::to_string(c % 3);
     std::string text = replaced(kTriangleModel, "0: 1 0x0000 4 3 3 0 3 0, 0 1, 1 2, 2", face);
     text = replaced(text, "0: 0 0 0 0", "vertex#0 0 0 0 0");
     text = replaced(text, "1: 1 0 0 0", "1 1 0 0 0");
-    text = replaced(text, "root", "00root");
-    text = replaced(text, "0: wall.mat", "0: 00wall.MAT");
     const Model model = loaded(text);
     EXPECT_EQ(model.meshes[0].vertices[1].x, 1);
     EXPECT_EQ(model.meshes[0].faces[0].numVertices(), 24);
-    EXPECT_EQ(model.meshes[0].faces[0].type, "0x2");
-    EXPECT_EQ(model.nodes[0].hnodename, "00root");
-    EXPECT_EQ(model.materials[0].name, "00wall");
-}
-
-TEST(ModelReader, NamesAndWordsAreCutToTheirFields) {
-    const Model model =
-        loaded(replaced(replaced(replaced(kTriangleModel, "1: floor.mat", "1: dark"), "root",
-                                 std::string(300, 'n')),
-                        "0x0000 4 3 3", std::string(100, 't') + " 4 3 3"));
-    EXPECT_EQ(model.materials[1].name, ""); // four characters: all extension
-    EXPECT_EQ(model.nodes[0].hnodename, std::string(255, 'n'));
-    EXPECT_EQ(model.meshes[0].faces[0].type, std::string(63, 't'));
-    // A name too short to carry an extension is kept whole.
-    EXPECT_EQ(loaded(replaced(kTriangleModel, "1: floor.mat", "1: abc")).materials[1].name, "abc");
-    EXPECT_EQ(loaded(replaced(kTriangleModel, "1: floor.mat", "1: .mat")).materials[1].name, "");
 }
 
 TEST(ModelReader, LoadsFromAPathWhateverTheExtensionsCase) {
