@@ -20,28 +20,15 @@
 namespace sw::test {
 namespace {
 
-using ::testing::ElementsAre;
 using ::testing::HasSubstr;
-
-// The lines of a saved text after the line `first` and the empty line below it, up to the
-// next empty line.
-std::vector<std::string> section(const std::string& text, const std::string& first) {
-    std::vector<std::string> lines;
-    std::size_t at = text.find("\r\n" + first + "\r\n\r\n");
-    if (at == std::string::npos)
-        return lines;
-    at += first.size() + 6;
-    for (std::size_t end; (end = text.find("\r\n", at)) != std::string::npos && end != at;
-         at = end + 2)
-        lines.push_back(text.substr(at, end - at));
-    return lines;
-}
 
 std::string real(double value) {
     char text[kMaxNumberText];
     return {text, formatReal(value, text)};
 }
 
+// %g's own rules are the C library's; ours are its precision, an exponent of at least three
+// digits, a negative zero kept, and a number for what printf would not write as one.
 TEST(NumberText, RealsAreWrittenAsPercentGWithThreeExponentDigits) {
     constexpr double kMax = std::numeric_limits<double>::max();
     const struct {
@@ -52,17 +39,8 @@ TEST(NumberText, RealsAreWrittenAsPercentGWithThreeExponentDigits) {
         {2e6, "2e+006"},
         {0, "0"},
         {-0.0, "-0"},
-        {0.0001, "0.0001"},
-        {100, "100"},
-        {123456, "123456"},
-        {999999, "999999"},
         {1234567, "1.23457e+006"},
-        {999999.5, "1e+006"},
-        {0.123456789, "0.123457"},
-        {-0.000123456, "-0.000123456"},
-        {0.0000123456, "1.23456e-005"},
         {1e-300, "1e-300"},
-        {4.9406564584124654e-324, "4.94066e-324"},
         {kMax, "1.79769e+308"},
         {std::numeric_limits<double>::infinity(), "1.79769e+308"},
         {-std::numeric_limits<double>::infinity(), "-1.79769e+308"},
@@ -125,10 +103,10 @@ TEST_F(Writer, WritesEveryOwnTextureVertexOfAGroupUsedOrNot) {
     own.glFaces[0].refs[0].txvert = 2;
     const std::string text = m.outputText();
     // v turns back to the file's direction by its sign alone, so an edited 0 becomes -0.
-    EXPECT_THAT(section(text, "TEXTURE VERTICES 5"),
-                ElementsAre("0: 8 0", "1: 6 0", "2: 0.5 -0.25", "3: 1 -0", "4: 0 -1"));
-    EXPECT_THAT(section(text, "FACES 2"),
-                ElementsAre("0: 0 0x0000 4 3 3 0 2 0, 0 1, 1", "1: 1 0x0000 4 3 3 0 1 2, 4"));
+    EXPECT_THAT(text, HasSubstr("\r\nTEXTURE VERTICES 5\r\n\r\n0: 8 0\r\n1: 6 0\r\n2: 0.5 -0.25\r\n"
+                                "3: 1 -0\r\n4: 0 -1\r\n\r\n"));
+    EXPECT_THAT(text, HasSubstr("\r\nFACES 2\r\n\r\n0: 0 0x0000 4 3 3 0 2 0, 0 1, 1\r\n"
+                                "1: 1 0x0000 4 3 3 0 1 2, 4\r\n\r\n"));
 }
 
 TEST_F(Writer, WordsStartingWithACommaReadBackAsTheyWere) {
