@@ -20,7 +20,10 @@ namespace {
 constexpr int kSize = 100;
 constexpr double kModelScale = 500;
 
-constexpr Rgb kTinted{204, 255, 204}; // white under the selection tint (0.8, 1, 0.8)
+// White, red and blue under the selection tint (0.8, 1, 0.8).
+constexpr Rgb kTinted{204, 255, 204};
+constexpr Rgb kDimRed{204, 0, 0};
+constexpr Rgb kDimBlue{0, 0, 204};
 
 // Where a point of the screen (x to the right, y up, in model units from the middle of the
 // view) lies on the model for a given orientation of the view.
@@ -128,28 +131,58 @@ protected:
     Material white_;
 };
 
+// Pitched 90: looking down on +z with +y toward the bottom of the screen.
+const ScreenToModel kTop = [](double x, double y) { return Vector3{-x, -y, 0}; };
+// Yawed 90: the model's -x side faces the viewer, +z still up.
+const ScreenToModel kSide = [](double x, double y) { return Vector3{0, -x, y}; };
+// Yaw turns the model about its own vertical axis before the tilt: looking down on +z again,
+// now with +x up the screen and +y to the left.
+const ScreenToModel kBoth = [](double x, double y) { return Vector3{y, -x, 0}; };
+
+struct QuarterRow {
+    const char* what;
+    double pitch = 0, yaw = 0;
+    ScreenToModel toModel = kFront;
+    bool selected = false, loaded = true, ownTxverts = false;
+    std::array<Rgb, 4> quarters{kRed, kGreen, kBlue, kWhite}; // bottom left ... top right
+};
+
 // Each row builds a quad that faces the viewer, counter-clockwise as seen, on the side of the
 // model that the turned view should show, with +y or +z where the view should put them. A
 // rotation about the wrong axis, in the wrong direction or in the wrong order shows the quad
-// from behind (culled: black) or with its quarters swapped.
-TEST_F(ModelViewTest, ShowsTheSideFacingTheViewerTexturedAndUpright) {
-    // Pitched 90: looking down on +z with +y toward the bottom of the screen.
-    const ScreenToModel top = [](double x, double y) { return Vector3{-x, -y, 0}; };
-    // Yawed 90: the model's -x side faces the viewer, +z still up.
-    const ScreenToModel side = [](double x, double y) { return Vector3{0, -x, y}; };
-    // Yaw turns the model about its own vertical axis before the tilt: looking down on +z
-    // again, now with +x up the screen and +y to the left.
-    const ScreenToModel both = [](double x, double y) { return Vector3{y, -x, 0}; };
-    const std::tuple<const char*, double, double, ScreenToModel> rows[] = {{"front", 0, 0, kFront},
-                                                                           {"pitch", 90, 0, top},
-                                                                           {"yaw", 0, 90, side},
-                                                                           {"both", 90, 90, both}};
-    for (const auto& [name, pitch, yaw, toModel] : rows) {
-        SCOPED_TRACE(name);
-        view_.pitch = pitch;
-        view_.yaw = yaw;
-        draw(modelOf(quadMesh({Quad{}}, toModel), {quarters_}));
-        expectQuarters(kRed, kGreen, kBlue, kWhite);
+// from behind (culled: black) or with its quarters swapped. The texture is modulated by the
+// group's colour: white when shown, the light green tint when selected; a material without
+// an image draws in the plain colour. A group with texture vertices of its own is drawn with
+// them: here they map the whole quad into the top right texel.
+TEST_F(ModelViewTest, ShowsTheSideFacingTheViewerTexturedUprightAndTinted) {
+    const QuarterRow rows[] = {
+        {"front"},
+        {"pitch", 90, 0, kTop},
+        {"yaw", 0, 90, kSide},
+        {"both", 90, 90, kBoth},
+        {.what = "selected", .selected = true, .quarters = {kDimRed, kGreen, kDimBlue, kTinted}},
+        {.what = "no image", .loaded = false, .quarters = {kWhite, kWhite, kWhite, kWhite}},
+        {.what = "selected, no image",
+         .selected = true,
+         .loaded = false,
+         .quarters = {kTinted, kTinted, kTinted, kTinted}},
+        {.what = "own vertices", .ownTxverts = true, .quarters = {kWhite, kWhite, kWhite, kWhite}},
+    };
+    for (const QuarterRow& row : rows) {
+        SCOPED_TRACE(row.what);
+        view_.pitch = row.pitch;
+        view_.yaw = row.yaw;
+        Material material = quarters_;
+        material.notLoaded = !row.loaded;
+        Model model = modelOf(quadMesh({Quad{}}, row.toModel), {material});
+        GlGroup& group = model.meshes[0].glGroups[0];
+        group.selected = row.selected;
+        if (row.ownTxverts) {
+            group.ownTxverts = {{0.75, 0.75}, {0.8, 0.75}, {0.8, 0.8}, {0.75, 0.8}};
+            group.shared = false;
+        }
+        draw(model);
+        expectQuarters(row.quarters[0], row.quarters[1], row.quarters[2], row.quarters[3]);
         EXPECT_COLOUR(at(25, 50), kBlack);
         EXPECT_COLOUR(at(75, 50), kBlack);
     }
@@ -212,40 +245,6 @@ TEST_F(ModelViewTest, HiddenMeshDrawsOnlyItsSelectedGroupTintedAndOutlined) {
     EXPECT_COLOUR(at(60, 40), kTinted);
     // The outline shows just outside the group's right edge, in the tint, unblended.
     EXPECT_COLOUR(brightestInRow(50, 70, 72), kTinted);
-}
-
-// The texture is modulated by the current colour: white for a shown group, the light green
-// tint for the selected one. A material without an image draws in the plain colour.
-TEST_F(ModelViewTest, ModulatesTheTextureByTheGroupColour) {
-    const struct {
-        bool selected;
-        bool textureLoaded;
-        std::array<Rgb, 4> quarters; // bottom left, bottom right, top left, top right
-    } rows[] = {
-        {false, true, {kRed, kGreen, kBlue, kWhite}},
-        {true, true, {Rgb{204, 0, 0}, kGreen, Rgb{0, 0, 204}, kTinted}},
-        {false, false, {kWhite, kWhite, kWhite, kWhite}},
-        {true, false, {kTinted, kTinted, kTinted, kTinted}},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(::testing::Message()
-                     << "selected " << row.selected << ", texture loaded " << row.textureLoaded);
-        Material material = quarters_;
-        material.notLoaded = !row.textureLoaded;
-        Model model = modelOf(quadMesh({Quad{}}), {material});
-        model.meshes[0].glGroups[0].selected = row.selected;
-        draw(model);
-        expectQuarters(row.quarters[0], row.quarters[1], row.quarters[2], row.quarters[3]);
-    }
-}
-
-TEST_F(ModelViewTest, GroupWithItsOwnTextureVerticesIsDrawnWithThem) {
-    Mesh mesh = quadMesh({Quad{}});
-    // Its own list maps the whole quad into the top right texel; the mesh's list is unchanged.
-    mesh.glGroups[0].ownTxverts = {{0.75, 0.75}, {0.8, 0.75}, {0.8, 0.8}, {0.75, 0.8}};
-    mesh.glGroups[0].shared = false;
-    draw(modelOf(mesh, {quarters_}));
-    expectQuarters(kWhite, kWhite, kWhite, kWhite);
 }
 
 TEST_F(ModelViewTest, ScalesByModelScaleTimesZoomFactor) {
