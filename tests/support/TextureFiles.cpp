@@ -4,23 +4,6 @@
 
 namespace sw::test {
 
-Bytes& Bytes::u8(std::uint8_t value) {
-    return raw(std::string(1, static_cast<char>(value)));
-}
-
-Bytes& Bytes::u16(std::uint16_t value) {
-    return u8(static_cast<std::uint8_t>(value)).u8(static_cast<std::uint8_t>(value >> 8));
-}
-
-Bytes& Bytes::u32(std::uint32_t value) {
-    return u16(static_cast<std::uint16_t>(value)).u16(static_cast<std::uint16_t>(value >> 16));
-}
-
-Bytes& Bytes::raw(std::string_view bytes) {
-    bytes_ += bytes;
-    return *this;
-}
-
 std::string withI32(std::string bytes, std::size_t offset, std::int32_t value) {
     return bytes.replace(offset, 4, Bytes().i32(value).str());
 }

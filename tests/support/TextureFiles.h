@@ -11,11 +11,18 @@ namespace sw::test {
 // Little-endian binary fixtures.
 class Bytes {
 public:
-    Bytes& u8(std::uint8_t value);
-    Bytes& u16(std::uint16_t value);
-    Bytes& u32(std::uint32_t value);
+    Bytes& u8(std::uint8_t value) { return raw(std::string(1, static_cast<char>(value))); }
+    Bytes& u16(std::uint16_t value) {
+        return u8(value & 0xFF).u8(static_cast<std::uint8_t>(value >> 8));
+    }
+    Bytes& u32(std::uint32_t value) {
+        return u16(value & 0xFFFF).u16(static_cast<std::uint16_t>(value >> 16));
+    }
     Bytes& i32(std::int32_t value) { return u32(static_cast<std::uint32_t>(value)); }
-    Bytes& raw(std::string_view bytes);
+    Bytes& raw(std::string_view bytes) {
+        bytes_ += bytes;
+        return *this;
+    }
     Bytes& zeros(std::size_t count) { return raw(std::string(count, '\0')); }
     const std::string& str() const { return bytes_; }
 
