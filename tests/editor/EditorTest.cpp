@@ -69,6 +69,7 @@ protected:
 };
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using Box = FakeMessageBox::Shown;
 
 // One step of a row: an editor operation with its two numbers, or a texture vertex of the mesh
@@ -216,11 +217,10 @@ TEST_F(Editing, ARemappedGroupIsSavedFromItsOwnVertices) {
     ASSERT_TRUE(fan.autoRemap(model, RemapDirection::Front, messages));
     UvEditor quad = editorOf(1);
     ASSERT_TRUE(quad.autoRemap(model, RemapDirection::Top, messages));
-    const std::string text = model.outputText();
-    EXPECT_NE(text.find("TEXTURE VERTICES 9\r\n\r\n0: 32 -32\r\n1: 64 -0\r\n2: 0 -0\r\n3: 0 -64\r\n"
-                        "4: 64 -64\r\n5: 0 -0\r\n6: 1 -0\r\n7: 1 -1\r\n8: 0 -0.5\r\n"),
-              std::string::npos)
-        << text;
+    EXPECT_THAT(
+        model.outputText(),
+        HasSubstr("TEXTURE VERTICES 9\r\n\r\n0: 32 -32\r\n1: 64 -0\r\n2: 0 -0\r\n3: 0 -64\r\n"
+                  "4: 64 -64\r\n5: 0 -0\r\n6: 1 -0\r\n7: 1 -1\r\n8: 0 -0.5\r\n\r\n"));
 }
 
 struct TransformRow {

@@ -183,32 +183,27 @@ TEST_F(Preparation, CornersNamingMissingTextureVerticesShareOneAppendedOrigin) {
     EXPECT_THAT(corners(mesh.faces[1].refs(mesh.corners)), ElementsAre(0));
 }
 
-TEST_F(Preparation, FaceNamingAMissingVertexRefusesTheModelBeforeLoadingTextures) {
-    Model m = model({"a"}, {point(), mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 0}},
-                                          {face(0, {{0, 0}}), face(0, {{1, 0}, {3, 0}})})});
-    m.meshes[1].name = "head";
-    EXPECT_FALSE(prepare(m));
-    EXPECT_EQ(m.preparationError(),
-              "Face 1 of mesh 1 (head) names vertex 3, but the mesh has 3 vertices.");
+// Refused with the reason, before any texture is loaded or warning shown.
+TEST_F(Preparation, FacesNamingMissingVerticesAndModelsBeyondTheDoublesAreRefused) {
+    Model missingVertex =
+        model({"a"}, {point(), mesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 0}},
+                                    {face(0, {{0, 0}}), face(0, {{1, 0}, {3, 0}})})});
+    missingVertex.meshes[1].name = "head";
+    const std::pair<Model, const char*> rows[] = {
+        {missingVertex, "Face 1 of mesh 1 (head) names vertex 3, but the mesh has 3 vertices."},
+        {model({"a"}, {point(1e308)}, {node(0, -1, {1e308, 0, 0})}),
+         "Vertex 0 of mesh 0 (mesh) is placed too far from the origin."},
+        {model({"a"}, {mesh({}, {}, {})}, {node(0, -1, {1e308, 0, 0}, {1e308, 0, 0})}),
+         "The hierarchy places mesh 0 (mesh) too far from the origin."},
+        {model({"a"}, {point(-1.5e308, -1.5e308), point(1.5e308, 1.5e308)}),
+         "Vertex 0 of mesh 0 (mesh) lies too far from the centre of the model."},
+    };
+    for (auto [m, error] : rows) {
+        EXPECT_FALSE(prepare(m));
+        EXPECT_EQ(m.preparationError(), error);
+    }
     EXPECT_TRUE(textures.calls.empty());
     EXPECT_TRUE(messages.shown().empty());
-}
-
-TEST_F(Preparation, ModelsPlacedBeyondTheRangeOfDoublesAreRefused) {
-    Model far = model({}, {point(1e308)}, {node(0, -1, {1e308, 0, 0})});
-    EXPECT_FALSE(prepare(far));
-    EXPECT_EQ(far.preparationError(),
-              "Vertex 0 of mesh 0 (mesh) is placed too far from the origin.");
-
-    Model empty = model({}, {mesh({}, {}, {})}, {node(0, -1, {1e308, 0, 0}, {1e308, 0, 0})});
-    EXPECT_FALSE(prepare(empty));
-    EXPECT_EQ(empty.preparationError(),
-              "The hierarchy places mesh 0 (mesh) too far from the origin.");
-
-    Model wide = model({}, {point(-1.5e308, -1.5e308), point(1.5e308, 1.5e308)});
-    EXPECT_FALSE(prepare(wide));
-    EXPECT_EQ(wide.preparationError(),
-              "Vertex 0 of mesh 0 (mesh) lies too far from the centre of the model.");
 
     Model large = model({}, {point(1e200, 1e200), point(-1e200)});
     ASSERT_TRUE(prepare(large));
