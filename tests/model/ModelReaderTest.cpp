@@ -100,7 +100,10 @@ TEST(ModelReader, BlanksCommentsAndLineEndsBetweenAnyTwoTokensChangeNothing) {
                 : c == '\n' ? std::string("  \t\n")
                             : std::string(1, c);
     }
-    variants.insert(variants.end(), {commented, crlf, tabs});
+    // Entry labels of any form.
+    variants.insert(variants.end(), {commented, crlf, tabs,
+                                     replaced(kTriangleModel, "0: 0 0 0 0", "vertex#0 0 0 0 0"),
+                                     replaced(kTriangleModel, "1: 1 0 0 0", "1 1 0 0 0")});
     for (const std::string& variant : variants)
         EXPECT_EQ(layerOf(variant), layerOf(kTriangleModel)) << variant;
 }
@@ -161,12 +164,18 @@ using Field = std::string (*)(const Model&);
 const Field kMeshName = [](const Model& m) { return m.meshes[0].name; };
 const Field kFaceType = [](const Model& m) { return m.meshes[0].faces[0].type; };
 const Field kNodeName = [](const Model& m) { return m.nodes[0].hnodename; };
+const Field kCorners = [](const Model& m) {
+    return std::to_string(m.meshes[0].faces[0].numVertices());
+};
 const Field kMaterials = [](const Model& m) {
     return m.materials[0].name + "|" + m.materials[1].name;
 };
 
 // Each row: the triangle model with one piece replaced, and the field the reader made of it.
 TEST(ModelReader, WordsAreTakenAsWrittenAndNamesCutToTheirFields) {
+    std::string face = "face-0: 0 0x0000 4 3 3 0.000000 24";
+    for (int c = 0; c < 24; ++c)
+        face += " " + std::to_string(c % 3) + "," + std::to_string(c % 3);
     const struct {
         const char* from;
         std::string to;
@@ -181,6 +190,7 @@ TEST(ModelReader, WordsAreTakenAsWrittenAndNamesCutToTheirFields) {
         {"root", "00root", kNodeName, "00root"},
         {"root", std::string(300, 'n'), kNodeName, std::string(255, 'n')},
         {"0x0000 4 3 3", "0x2 4 3 3", kFaceType, "0x2"},
+        {"0: 1 0x0000 4 3 3 0 3 0, 0 1, 1 2, 2", face, kCorners, "24"},
         {"0x0000 4 3 3", std::string(100, 't') + " 4 3 3", kFaceType, std::string(63, 't')},
         // The extension is cut whatever its case; a name too short to carry one is kept whole,
         // and one of four characters is all extension.
@@ -198,26 +208,6 @@ TEST(ModelReader, WordsAreTakenAsWrittenAndNamesCutToTheirFields) {
     EXPECT_TRUE(loads(replaced(kTriangleModel, "MESHES 1", "# MESHES 0\nMESHES 1")));
     EXPECT_FALSE(loads(
         replaced(kTriangleModel, "MESHES 1", "#" + std::string(300, 'x') + " MESHES 0\nMESHES 1")));
-}
-
-// Entry labels of any form and faces of many corners.
-TEST(ModelReader, RealWorldShapesRead) {
-    std::string face = "face-0: 0 0x0000 4 3 3 0.000000 24";
-    for (int c = 0; c < 24; ++c)
-        face += " " + std::to_string(c % 3) + "," + std::to_string(c % 3);
-    std::string text = replaced(kTriangleModel, "0: 1 0x0000 4 3 3 0 3 0, 0 1, 1 2, 2", face);
-    text = replaced(text, "0: 0 0 0 0", "vertex#0 0 0 0 0");
-    text = replaced(text, "1: 1 0 0 0", "1 1 0 0 0");
-    const Model model = loaded(text);
-    EXPECT_EQ(model.meshes[0].vertices[1].x, 1);
-    EXPECT_EQ(model.meshes[0].faces[0].numVertices(), 24);
-}
-
-TEST(ModelReader, LoadsFromAPathWhateverTheExtensionsCase) {
-    TempDir dir;
-    EXPECT_TRUE(Model().load(dir.write("KNIGHT.3DO", kTriangleModel)));
-    EXPECT_FALSE(Model().load((dir.path() / "absent.3do").string()));
-    EXPECT_FALSE(Model().load(dir.path().string()));
 }
 
 // Reads the text whole, and streamed through a buffer small enough that every kind of token
