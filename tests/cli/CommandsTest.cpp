@@ -3,6 +3,7 @@
 
 #include "Cli.h"
 
+#include "support/Fakes.h"
 #include "support/ModelText.h"
 #include "support/TextureFiles.h"
 
@@ -199,19 +200,14 @@ TEST(ResaveCommand, SavesAsTheEditorDoesAndOffsetPutsTheLowestVertexOnTheGround)
 // The editor's message boxes go to stderr, and the model is saved all the same.
 TEST(ResaveCommand, WarnsOnStderrAsTheEditorWarns) {
     TempDir dir;
-    std::string faces = "FACES 513\n";
-    std::string normals = "FACE NORMALS\n";
-    for (int k = 0; k < 513; ++k) {
-        faces += "f: 1 0x0000 4 3 3 0 3 0, 0 1, 1 2, 2\n";
-        normals += "n: 0 0 1\n";
-    }
-    const std::string large =
-        replaced(replaced(kTriangleModel, "FACES 1\n0: 1 0x0000 4 3 3 0 3 0, 0 1, 1 2, 2\n", faces),
-                 "FACE NORMALS\n0: 0 0 1\n", normals);
+    Model large = model({"a"}, {triangles(513)});
+    FakeTextures textures;
+    FakeMessageBox messages;
+    ASSERT_TRUE(large.prepare(textures.fn(), messages));
     const std::string out = (dir.path() / "out.3do").string();
-    const auto warned = cli({"resave", dir.write("large.3do", large), out});
+    const auto warned = cli({"resave", dir.write("large.3do", large.outputText()), out});
     EXPECT_EQ(warned.exitCode, 0);
-    EXPECT_EQ(warned.err, "WARNING: Mesh tri contains 513 surfaces.\n\nOnly 512 surfaces are "
+    EXPECT_EQ(warned.err, "WARNING: Mesh mesh contains 513 surfaces.\n\nOnly 512 surfaces are "
                           "allowed per mesh.\n\nThis 3do model will cause Jedi Knight to crash.\n");
     EXPECT_TRUE(std::filesystem::exists(out));
 }
