@@ -294,26 +294,15 @@ protected:
         pixels_ = gl_->readPixels();
     }
 
-    // The pixel that shows texture coordinates (u, v) in the last frame.
-    Rgb at(double u, double v) const {
+    // The pixel that shows texture coordinates (u, v) in the last frame, or the brightest of
+    // it and the pixels around it up to `reach` away.
+    Rgb at(double u, double v, int reach = 0) const {
         const double half = editor_->shownHalfExtent();
-        const double x = (u - (editor_->centreU - half)) / (2 * half) * kSize;
-        const double y = (v - (editor_->centreV - half)) / (2 * half) * kSize;
-        return pixelAt(pixels_, kSize, static_cast<int>(std::floor(x)),
-                       static_cast<int>(std::floor(y)));
-    }
-    // The brightest pixel around (u, v): a one-pixel line drawn smoothly may fall on either
-    // side of its exact place.
-    Rgb brightestNear(double u, double v) const {
-        const double step = editor_->shownHalfExtent() * 2 / kSize;
-        Rgb best;
-        for (int dx = -1; dx <= 1; ++dx)
-            for (int dy = -1; dy <= 1; ++dy) {
-                const Rgb c = at(u + dx * step, v + dy * step);
-                if (c.r + c.g + c.b > best.r + best.g + best.b)
-                    best = c;
-            }
-        return best;
+        const auto x =
+            static_cast<int>(std::floor((u - editor_->centreU + half) / (2 * half) * kSize));
+        const auto y =
+            static_cast<int>(std::floor((v - editor_->centreV + half) / (2 * half) * kSize));
+        return brightest(pixels_, kSize, x - reach, y - reach, x + reach, y + reach);
     }
 
     std::unique_ptr<HeadlessGl> gl_;
@@ -343,11 +332,11 @@ TEST_F(TextureView, DrawsPointsByTheirSelectionAndTheRectangleOnTop) {
     frame(editor);
     EXPECT_COLOUR(at(0.5, 0.5), kGreen);
     EXPECT_COLOUR(at(0.25, 0.25), kRed);
-    EXPECT_COLOUR(brightestNear(0.7, 0.205), kGreen);
-    EXPECT_COLOUR(brightestNear(0.905, 0.25), kGreen);
+    EXPECT_COLOUR(at(0.7, 0.205, 1), kGreen);
+    EXPECT_COLOUR(at(0.905, 0.25, 1), kGreen);
     EXPECT_COLOUR(at(0.85, 0.25), kBlack);
     // The outline of a face, between the middle and a corner.
-    EXPECT_COLOUR(brightestNear(0.7, 0.7), kWhite);
+    EXPECT_COLOUR(at(0.7, 0.7, 1), kWhite);
 }
 
 TEST_F(TextureView, AGroupOnOnePointShowsTheTextureAroundIt) {

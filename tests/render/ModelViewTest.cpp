@@ -91,7 +91,7 @@ protected:
     }
 
     // The pixel x pixels from the left and y from the bottom.
-    Rgb at(int x, int y) const { return pixelAt(pixels_, kSize, x, y); }
+    Rgb at(int x, int y) const { return brightest(pixels_, kSize, x, y, x, y); }
 
     // The four quarters of the middle quad, away from its diagonal and its edges.
     void expectQuarters(Rgb bottomLeft, Rgb bottomRight, Rgb topLeft, Rgb topRight) const {
@@ -105,16 +105,8 @@ protected:
         return std::all_of(pixels_.begin(), pixels_.end(), [](std::uint8_t b) { return b == 0; });
     }
 
-    // The brightest pixel of a row between two columns: a 1-pixel line drawn smoothly may
-    // fall on either side of its exact position.
     Rgb brightestInRow(int y, int fromX, int toX) const {
-        Rgb best;
-        for (int x = fromX; x <= toX; ++x) {
-            const Rgb c = at(x, y);
-            if (c.r + c.g + c.b > best.r + best.g + best.b)
-                best = c;
-        }
-        return best;
+        return brightest(pixels_, kSize, fromX, y, toX, y);
     }
 
     Model modelOf(Mesh mesh, std::vector<Material> materials) const {

@@ -56,13 +56,23 @@ inline Material textured(const std::array<Rgb, 4>& texels) {
     return material;
 }
 
-// The pixel x from the left and y from the bottom of a frame `width` pixels wide, as
-// HeadlessGl::readPixels gives it.
-inline Rgb pixelAt(const std::vector<std::uint8_t>& pixels, int width, int x, int y) {
-    const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                           static_cast<std::size_t>(x)) *
-                          3;
-    return {pixels[i], pixels[i + 1], pixels[i + 2]};
+// The brightest pixel from (x0, y0) to (x1, y1), corners included, of a frame `width` pixels
+// wide as HeadlessGl::readPixels gives it: x from the left, y from the bottom. (A line one
+// pixel wide, drawn smoothly, may fall on either side of its exact place.)
+inline Rgb brightest(const std::vector<std::uint8_t>& pixels, int width, int x0, int y0, int x1,
+                     int y1) {
+    Rgb best{-1, -1, -1};
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
+            const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+                                   static_cast<std::size_t>(x)) *
+                                  3;
+            const Rgb c{pixels.at(i), pixels.at(i + 1), pixels.at(i + 2)};
+            if (c.r + c.g + c.b > best.r + best.g + best.b)
+                best = c;
+        }
+    }
+    return best;
 }
 
 } // namespace sw::test
