@@ -29,22 +29,30 @@ TEST(FileNames, ResolvesEachComponentWithoutRegardToCase) {
     EXPECT_EQ(resolveFileName(base + "/models/bmp/wall.mat"), base + "/models/bmp/wall.mat");
 }
 
-// Finds, decodes and keeps the pixels (no GL) of textures in a temporary model folder. The
-// files written here decode to a first texel that tells which file it was.
+// Finds, decodes and keeps the pixels (no GL) of textures for a model in the folder 3do/ of a
+// temporary folder. The files written here decode to a first texel that tells which file it was.
 class TextureLoaderTest : public testing::Test {
 protected:
     TextureLoaderTest() {
         for (std::size_t i = 0; i < 256; ++i)
             palette.entries[i] = {static_cast<std::uint8_t>(i), 0, 0};
-        loader.setDirectory(dir.path().string() + "/");
         loader.setUploadEnabled(false);
+        beginLoad({});
     }
 
-    // File number n (from 1) is a MAT colour material of entry n or a 1 x 1 BMP of red n; a
-    // name ending in '/' is a folder, and "x.gob:mat\NAME" a file in the archive x.gob.
+    // A path relative to the model's folder.
+    std::string full(const std::string& relative) const {
+        return dir.path().string() + "/3do/" + relative;
+    }
+    std::string write(const std::string& relative, const std::string& bytes) const {
+        return dir.write((std::filesystem::path("3do") / relative).lexically_normal(), bytes);
+    }
+    // File number n (from 1), relative to the model's folder, is a MAT colour material of entry
+    // n or a 1 x 1 BMP of red n; a name ending in '/' is a folder, and "x.gob:mat\NAME" a file
+    // in the archive x.gob.
     void writeFiles(const std::vector<std::string>& files) {
         std::filesystem::remove_all(dir.path());
-        std::filesystem::create_directories(dir.path());
+        std::filesystem::create_directories(dir.path() / "3do");
         std::map<std::string, std::vector<GobFile>> archives;
         for (std::size_t n = 1; n <= files.size(); ++n) {
             const std::string& file = files[n - 1];
@@ -55,33 +63,30 @@ protected:
             if (const std::size_t colon = file.find(':'); colon != std::string::npos)
                 archives[file.substr(0, colon)].push_back({file.substr(colon + 1), image});
             else if (file.back() == '/')
-                std::filesystem::create_directories(dir.path() / file);
+                std::filesystem::create_directories(full(file));
             else
-                dir.write(file, image);
+                write(file, image);
         }
         for (const auto& [archive, contents] : archives)
-            dir.write(archive, gobArchive(contents));
+            write(archive, gobArchive(contents));
     }
 
     static int fileNumber(const Material& material) {
         return material.notLoaded ? 0
                                   : material.pixels.at(formatForPath(material.path) == Bmp ? 2 : 0);
     }
-    std::string full(const std::string& relative) const {
-        return dir.path().string() + "/" + relative;
-    }
-    // A load of a model in mod/3do/ begins, with these sources.
+    // A model's load begins, with these sources (relative to the model's folder).
     void beginLoad(const std::vector<std::string>& sources) {
         std::vector<std::string> paths;
         for (const std::string& source : sources)
             paths.push_back(full(source));
         loader.setSources(paths);
-        std::filesystem::create_directories(dir.path() / "mod/3do");
-        loader.setDirectory(full("mod/3do/"));
+        loader.setDirectory(full(""));
     }
     Material load(const std::string& name) {
         Material material;
         material.name = name;
+        material.usesPalette = true;
         loader.loadTexture(material, "");
         return material;
     }
@@ -97,7 +102,10 @@ protected:
     TextureLoader loader{palette, preferences};
 };
 
-TEST_F(TextureLoaderTest, SearchesTheCandidatesInOrder) {
+// Each row: the files there, the preferences, the file found for "wall" and the texture
+// sources, all relative to the model's folder ("../mat" being the game's layout around it; "g"
+// a GOB archive).
+TEST_F(TextureLoaderTest, SearchesTheModelsFolderThenTheLayoutThenTheSourcesInOrder) {
     struct Case {
         std::vector<std::string> files;
         TextureFormat primary;
@@ -105,6 +113,7 @@ TEST_F(TextureLoaderTest, SearchesTheCandidatesInOrder) {
         bool matIfBmpFails;
         std::string path; // relative to the model's folder
         int file;         // 0: stays not loaded
+        std::vector<std::string> sources = {};
     };
     const Case cases[] = {
         {{"bmp/wall.BMP"}, Mat, false, true, "wall.MAT", 0},
@@ -120,20 +129,27 @@ TEST_F(TextureLoaderTest, SearchesTheCandidatesInOrder) {
         {{"MAT/Wall.mat"}, Mat, false, false, "mat/wall.MAT", 1}, // letter case does not matter
         {{"Bmp/WALL.bmp"}, Mat, true, false, "bmp/wall.BMP", 1},
         {{"mat/wall.MAT/", "wall.MAT"}, Mat, false, false, "wall.MAT", 2}, // a folder is no file
+        {{"s/wall.MAT", "../mat/wall.MAT", "wall.MAT"}, Mat, true, false, "wall.MAT", 3, {"s"}},
+        {{"s/wall.MAT", "../MAT/Wall.mat"}, Mat, true, false, "../mat/wall.MAT", 2, {"s"}},
+        {{"s/wall.MAT", "../bmp/wall.BMP"}, Mat, true, false, "../bmp/wall.BMP", 2, {"s"}},
+        {{"s/mat/wall.MAT", "g:mat\\WALL.MAT"}, Mat, true, false, "g/mat/wall.MAT", 2, {"g", "s"}},
+        {{"s/mat/wall.MAT", "g:mat\\WALL.MAT"}, Mat, true, false, "s/mat/wall.MAT", 1, {"s", "g"}},
+        {{"g:3DO\\mat\\wall.mat"}, Mat, true, false, "g/3do/mat/wall.MAT", 1, {"g"}},
+        {{"s/3do/mat/wall.MAT", "s/wall.MAT"}, Mat, true, false, "s/3do/mat/wall.MAT", 1, {"s"}},
+        // Nothing beside an archive's folders; only the formats the preferences search.
+        {{"g:wall.mat"}, Mat, true, false, "wall.BMP", 0, {"g"}},
+        {{"g:mat\\wall.mat"}, Bmp, true, false, "wall.BMP", 0, {"g"}},
     };
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
         writeFiles(c.files);
         prefer(c.primary, c.bmpIfMatFails, c.matIfBmpFails);
-        Material material;
-        material.name = "wall";
-        material.usesPalette = true;
-        loader.loadTexture(material, "");
-        EXPECT_EQ(material.path, full(c.path)) << "case " << i;
-        EXPECT_EQ(fileNumber(material), c.file) << "case " << i;
-        EXPECT_EQ(material.usesPalette, c.file != 0 && formatForPath(c.path) == Mat)
-            << "case " << i;
-        EXPECT_FALSE(material.explicitPath);
+        beginLoad(c.sources);
+        const Material wall = load("wall");
+        EXPECT_EQ(wall.path, full(c.path)) << "case " << i;
+        EXPECT_EQ(fileNumber(wall), c.file) << "case " << i;
+        EXPECT_EQ(wall.usesPalette, c.file != 0 && formatForPath(c.path) == Mat) << "case " << i;
+        EXPECT_FALSE(wall.explicitPath);
     }
 }
 
@@ -194,17 +210,17 @@ TEST_F(TextureLoaderTest, ReadersHandOverOnlyUnderTheirRule) {
 
     // A file that opens but holds nothing usable is not handed over.
     writeFiles({"wall.BMP"});
-    dir.write("wall.MAT", "garbage");
+    write("wall.MAT", "garbage");
     Material material;
     material.path = full("wall.MAT");
     EXPECT_EQ(decodeMat(material, palette, preferences), std::nullopt);
 }
 
 TEST_F(TextureLoaderTest, PaletteChangeReloadsOnlyPaletteColouredTextures) {
-    dir.write("indexed.MAT", matTexture(1, 1, 8, "\x05"));
-    dir.write("colour.MAT", matColour(6));
-    dir.write("direct.MAT", matTexture(1, 1, 16, std::string("\0\0", 2)));
-    dir.write("image.BMP", bmpFile(1, 1, 24, "\x07\x07\x07\x07"));
+    write("indexed.MAT", matTexture(1, 1, 8, "\x05"));
+    write("colour.MAT", matColour(6));
+    write("direct.MAT", matTexture(1, 1, 16, std::string("\0\0", 2)));
+    write("image.BMP", bmpFile(1, 1, 24, "\x07\x07\x07\x07"));
     Model model;
     for (const char* name : {"indexed", "colour", "direct", "image"})
         model.materials.emplace_back().name = name;
@@ -226,41 +242,10 @@ TEST_F(TextureLoaderTest, PaletteChangeReloadsOnlyPaletteColouredTextures) {
     EXPECT_EQ(model.materials[0].path, full("indexed.MAT"));
 }
 
-TEST_F(TextureLoaderTest, ModelFolderBeatsTheLayoutWhichBeatsTheSourcesInTheirOrder) {
-    struct Case {
-        std::vector<std::string> files;
-        std::vector<std::string> sources;
-        std::string path; // relative to the temporary folder
-        int file;         // 0: stays not loaded
-        TextureFormat primary = Mat;
-    };
-    const Case cases[] = {
-        {{"src/wall.MAT", "mod/mat/wall.MAT", "mod/3do/wall.MAT"}, {"src"}, "mod/3do/wall.MAT", 3},
-        {{"src/wall.MAT", "mod/MAT/Wall.mat"}, {"src"}, "mod/3do/../mat/wall.MAT", 2},
-        {{"src/wall.MAT", "mod/bmp/wall.BMP"}, {"src"}, "mod/3do/../bmp/wall.BMP", 2},
-        {{"src/mat/wall.MAT", "a.gob:mat\\WALL.MAT"}, {"a.gob", "src"}, "a.gob/mat/wall.MAT", 2},
-        {{"src/mat/wall.MAT", "a.gob:mat\\WALL.MAT"}, {"src", "a.gob"}, "src/mat/wall.MAT", 1},
-        {{"a.gob:3DO\\mat\\wall.mat"}, {"a.gob"}, "a.gob/3do/mat/wall.MAT", 1},
-        {{"src/3do/mat/wall.MAT", "src/wall.MAT"}, {"src"}, "src/3do/mat/wall.MAT", 1},
-        // Nothing beside an archive's folders; only the formats the preferences search.
-        {{"a.gob:wall.mat"}, {"a.gob"}, "mod/3do/wall.BMP", 0},
-        {{"a.gob:mat\\wall.mat"}, {"a.gob"}, "mod/3do/wall.BMP", 0, Bmp},
-    };
-    for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const Case& c = cases[i];
-        writeFiles(c.files);
-        prefer(c.primary, true, false);
-        beginLoad(c.sources);
-        const Material wall = load("wall");
-        EXPECT_EQ(wall.path, full(c.path)) << "case " << i;
-        EXPECT_EQ(fileNumber(wall), c.file) << "case " << i;
-    }
-}
-
 // Each archive's directory is read at its first use in a load, a damaged one skipped with why.
 TEST_F(TextureLoaderTest, ReadsArchivesOncePerLoadAndPaletteReloadsFindTheirFilesAgain) {
     writeFiles({"a.gob:mat\\wall.mat"});
-    dir.write("cut.gob", withI32(gobArchive({{"mat\\wall.mat", "x"}}), 16, 4096));
+    write("cut.gob", withI32(gobArchive({{"mat\\wall.mat", "x"}}), 16, 4096));
     const std::vector<std::string> sources = {"missing", "cut.gob", "a.gob"};
     const std::vector<std::string> problems = {
         full("missing") + ": there is no such folder or archive",
@@ -273,7 +258,7 @@ TEST_F(TextureLoaderTest, ReadsArchivesOncePerLoadAndPaletteReloadsFindTheirFile
     loader.reloadPaletteTextures(model);
     EXPECT_EQ(fileNumber(model.materials[0]), 9);
 
-    dir.write("a.gob", gobArchive({{"mat\\floor.mat", matColour(2)}}));
+    write("a.gob", gobArchive({{"mat\\floor.mat", matColour(2)}}));
     EXPECT_EQ(fileNumber(load("floor")), 0);
     EXPECT_EQ(loader.sourceProblems(), problems);
     beginLoad(sources);
@@ -288,7 +273,7 @@ TEST_F(TextureLoaderTest, AnImageTooLargeToHoldLeavesItsMaterialUntextured) {
         GTEST_SKIP() << kNoAllocationFailures;
     // A 16 MB file of palette indices that decodes to 48 MB of texels.
     const std::string path =
-        dir.write("huge.mat", matTexture(4096, 4096, 8, std::string(4096 * 4096, '\1')));
+        write("huge.mat", matTexture(4096, 4096, 8, std::string(4096 * 4096, '\1')));
     const ChildResult child = runInChild([&] {
         if (!limitAddressSpace(std::size_t{32} << 20))
             return std::string("no limit");
