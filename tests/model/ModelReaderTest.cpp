@@ -1,7 +1,6 @@
 #include "model/ModelReader.h"
 #include "model/Model.h"
 #include "support/ModelText.h"
-#include "support/Mutator.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -207,30 +206,6 @@ TEST(ModelReader, WordsAreTakenAsWrittenAndNamesCutToTheirFields) {
     EXPECT_TRUE(loads(replaced(kTriangleModel, "MESHES 1", "# MESHES 0\nMESHES 1")));
     EXPECT_FALSE(loads(
         replaced(kTriangleModel, "MESHES 1", "#" + std::string(300, 'x') + " MESHES 0\nMESHES 1")));
-}
-
-// Reads the text whole, and streamed through a buffer small enough that every kind of token
-// meets a refill; both must agree to the bit.
-void expectStreamingAgrees(const std::string& text) {
-    Model whole;
-    const bool wholeLoaded = ModelReader(text).load(whole);
-    Model streamed;
-    std::istringstream in(text);
-    const bool streamedLoaded = ModelReader(in, 128).load(streamed);
-    ASSERT_EQ(wholeLoaded, streamedLoaded);
-    if (wholeLoaded) {
-        ASSERT_EQ(fileLayer(whole), fileLayer(streamed));
-    }
-}
-
-TEST(ModelReaderStreaming, AgreesWithTheWholeTextReaderOnDamagedModels) {
-    Mutator mutator(4242);
-    for (int i = 0; i < 300; ++i) {
-        SCOPED_TRACE(i);
-        expectStreamingAgrees(mutator.mutate(kTriangleModel));
-        if (HasFatalFailure())
-            return;
-    }
 }
 
 TEST(ModelReaderStreaming, LongRunsCrossTheBuffer) {

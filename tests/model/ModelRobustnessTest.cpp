@@ -1,7 +1,7 @@
 // Damaged models: load answers true or false without reading outside an array (the sanitizer
-// build checks that) and what it accepts is well formed; what it accepts prepares or is
-// refused with a reason, keeps every coordinate finite, and saves to a file that reads back
-// and saves again to the same bytes.
+// build checks that), alike whether the text is read whole or streamed, and what it accepts is
+// well formed; what it accepts prepares or is refused with a reason, keeps every coordinate
+// finite, and saves to a file that reads back and saves again to the same bytes.
 
 #include "model/Model.h"
 
@@ -102,6 +102,7 @@ TEST(ModelRobustness, DamagedModelsLoadPrepareAndSaveCleanly) {
             // so that it still reads and reaches preparation.
             const std::string text =
                 i % 4 ? mutator.mutate(original) : mutator.replaceNumbers(original);
+            expectStreamingAgrees(text);
             Model model;
             if (!loadText(text, model))
                 continue;

@@ -4,6 +4,8 @@
 #include "model/ModelReader.h"
 #include "support/TempDir.h"
 
+#include <gtest/gtest.h>
+
 #include <charconv>
 #include <map>
 #include <sstream>
@@ -89,6 +91,20 @@ inline std::string fileLayer(const Model& model) {
         line("node", n.flags, n.type, n.mesh, n.parent, n.child, n.sibling, n.numChildren, n.x, n.y,
              n.z, n.pitch, n.yaw, n.roll, n.pivotx, n.pivoty, n.pivotz, n.hnodename);
     return out;
+}
+
+// Reads the text whole, and streamed through a buffer small enough that every kind of token
+// meets a refill; both must agree to the bit.
+inline void expectStreamingAgrees(const std::string& text) {
+    Model whole;
+    const bool wholeLoaded = ModelReader(text).load(whole);
+    Model streamed;
+    std::istringstream in(text);
+    const bool streamedLoaded = ModelReader(in, 128).load(streamed);
+    ASSERT_EQ(wholeLoaded, streamedLoaded);
+    if (wholeLoaded) {
+        ASSERT_EQ(fileLayer(whole), fileLayer(streamed));
+    }
 }
 
 // Texture loading without files or GL. A searched material gets the size listed for its name,
