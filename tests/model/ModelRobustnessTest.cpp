@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
 #include <string>
 #include <vector>

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <array>
 #include <functional>
-#include <tuple>
 
 namespace sw::test {
 namespace {
