@@ -56,6 +56,10 @@ TEST(NumberText, RealsAreWrittenAsPercentGWithThreeExponentDigits) {
 // second geoset are not carried over. Negative zeros, which real models hold, stay negative.
 const std::string kSmallModel = dataFile("box.3do");
 
+long filesIn(const TempDir& dir) {
+    return std::distance(std::filesystem::directory_iterator(dir.path()), {});
+}
+
 class Writer : public ::testing::Test {
 protected:
     Model loaded(const std::string& text) {
@@ -141,9 +145,7 @@ TEST_F(Writer, AFailedSaveLeavesTheFileThatWasThere) {
     EXPECT_FALSE(saved);
     EXPECT_EQ(readFile(path), "the old model");
     // Nothing is left behind beside it.
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
-                            std::filesystem::directory_iterator()),
-              1);
+    EXPECT_EQ(filesIn(dir), 1);
 
     ASSERT_TRUE(m.save(path));
     EXPECT_THAT(readFile(path), HasSubstr("NAME box\r\n"));
@@ -170,9 +172,7 @@ TEST_F(Writer, AFileTheUserMayNotWriteStaysAsItWas) {
         GTEST_SKIP() << child.output.substr(6);
     EXPECT_EQ(child.output, "The file there cannot be opened for writing: Permission denied.");
     EXPECT_EQ(readFile(path), "the old model");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
-                            std::filesystem::directory_iterator()),
-              1);
+    EXPECT_EQ(filesIn(dir), 1);
 }
 
 TEST_F(Writer, TheNewFileKeepsTheModeOwnerAndGroupOfTheOld) {

@@ -19,9 +19,10 @@ struct Loaded {
     FakeMessageBox boxes;
 };
 
-Loaded load(Values values, bool exists = true) {
+// Loaded from a key that exists already.
+Loaded load(Values values) {
     FakeSettings settings;
-    settings.exists = exists;
+    settings.exists = true;
     settings.values = std::move(values);
     Loaded loaded;
     loaded.preferences.cmpFile = "stale";
