@@ -3,26 +3,17 @@
 #include "support/Wait.h"
 #include "support/X11Windows.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
-#include <QKeyEvent>
-#include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QOpenGLWidget>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 #include <QTimer>
-#include <QWindow>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <functional>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,70 +22,15 @@
 namespace sw::test {
 namespace {
 
-QStringList menuBarTexts(const QMenuBar* bar) {
-    QStringList texts;
-    for (const QAction* action : bar->actions())
-        texts << action->text();
-    // The item drawn at the right end lives in a bar of its own in the corner.
-    if (const auto* corner = qobject_cast<const QMenuBar*>(bar->cornerWidget(Qt::TopRightCorner)))
-        texts << menuBarTexts(corner);
-    return texts;
-}
-
-TEST(Editor, StartsWithItsWindowsMenuAndGreyedControlPanel) {
-    gui::EditorApp editor;
-    ASSERT_TRUE(editor.start());
-    qt::QtWindowSystem& windows = editor.windows();
-    QWidget* main = windows.widget(Window::Main);
-    ASSERT_TRUE(waitFor([main] { return main->isVisible() && main->windowHandle()->isExposed(); }));
-
-    EXPECT_EQ(main->windowTitle(), "Skinweaver 1.1");
-    EXPECT_EQ(windows.widget(Window::Controls)->windowTitle(), "Control Panel");
-    EXPECT_TRUE(windows.widget(Window::Controls)->isVisible());
-    EXPECT_EQ(windows.widget(Window::Options)->windowTitle(), "Preferences");
-    EXPECT_FALSE(windows.widget(Window::Options)->isVisible());
-    EXPECT_EQ(menuBarTexts(windows.menuBar()), (QStringList{"&File", "&Options", "&About..."}));
-
-    const auto buttons = windows.widget(Window::Controls)->findChildren<QAbstractButton*>();
-    EXPECT_EQ(buttons.size(), 23); // 20 push buttons and 3 radio buttons
-    for (const QAbstractButton* button : buttons)
-        EXPECT_FALSE(button->isEnabled()) << button->text().toStdString();
-    const auto* xy = qobject_cast<QAbstractButton*>(windows.widget(ControlId::AxisXY));
-    ASSERT_NE(xy, nullptr);
-    EXPECT_TRUE(xy->isChecked());
-
-    // The view shows black where it is cleared; the windows around it do not.
-    QWidget* view = windows.widget(ControlId::GlView);
-    const QPoint viewCentre = view->mapToGlobal(view->rect().center());
-    QImage screen;
-    ASSERT_TRUE(waitFor([&] {
-        screen = grabScreen();
-        return isBlack(screen.pixel(viewCentre));
-    }));
-    const QPoint besideView = main->mapToGlobal(QPoint(main->width() - 3, main->height() - 3));
-    EXPECT_FALSE(isBlack(screen.pixel(besideView)));
-}
-
 const QString kSample = QString(SW_SAMPLES_DIR) + "/totem.3do";
 
-// A key as the keyboard sends it to the main window: a modifier key (Shift or Control) goes
-// down and up on its own around it, as it does on a real keyboard.
-void typeKey(QWidget* target, int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-             const QString& text = {}) {
-    const auto send = [target](QEvent::Type type, int code, Qt::KeyboardModifiers held,
-                               const QString& typed = {}) {
-        QKeyEvent event(type, code, held, typed);
-        QCoreApplication::sendEvent(target, &event);
-    };
-    const int modifierKey = modifiers.testFlag(Qt::ShiftModifier)     ? Qt::Key_Shift
-                            : modifiers.testFlag(Qt::ControlModifier) ? Qt::Key_Control
-                                                                      : 0;
-    if (modifierKey != 0)
-        send(QEvent::KeyPress, modifierKey, modifiers);
-    send(QEvent::KeyPress, key, modifiers, text);
-    send(QEvent::KeyRelease, key, modifiers, text);
-    if (modifierKey != 0)
-        send(QEvent::KeyRelease, modifierKey, Qt::NoModifier);
+// The positions of the bars: pitch, yaw, zoom, pan x and pan y.
+std::vector<int> bars(const qt::QtWindowSystem& windows) {
+    std::vector<int> positions;
+    for (ControlId bar : {ControlId::PitchBar, ControlId::YawBar, ControlId::ZoomBar,
+                          ControlId::PanXBar, ControlId::PanYBar})
+        positions.push_back(windows.scrollPos(bar));
+    return positions;
 }
 
 TEST(Editor, KeysMoveTheSampleAndTheResetButtonBringsItBack) {
@@ -103,63 +39,30 @@ TEST(Editor, KeysMoveTheSampleAndTheResetButtonBringsItBack) {
     qt::QtWindowSystem& windows = editor.windows();
     auto* main = qobject_cast<QMainWindow*>(windows.widget(Window::Main));
     ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(waitFor([main] { return main->isVisible() && main->windowHandle()->isExposed(); }));
+    ASSERT_TRUE(waitForExposed(main));
 
     auto* view = qobject_cast<QOpenGLWidget*>(windows.widget(ControlId::GlView));
     ASSERT_NE(view, nullptr);
     const QImage fitted = view->grabFramebuffer();
     expectTexturedMiddle(fitted, fitted.rect().center());
 
+    // QTest presses and releases Shift and Control as keys of their own around the key, as a
+    // keyboard does; "+" is the pad's.
     QWidget* keys = main->centralWidget();
-    typeKey(keys, Qt::Key_Left, Qt::ControlModifier);
-    typeKey(keys, Qt::Key_Left, Qt::ControlModifier);
+    QTest::keyClick(keys, Qt::Key_Left, Qt::ControlModifier);
+    QTest::keyClick(keys, Qt::Key_Left, Qt::ControlModifier);
     for (int i = 0; i < 30; ++i)
-        typeKey(keys, Qt::Key_Left, Qt::ShiftModifier);
-    typeKey(keys, Qt::Key_Plus, Qt::KeypadModifier, "+");
-    typeKey(keys, Qt::Key_M, Qt::NoModifier, "m");
-    EXPECT_EQ(windows.scrollPos(ControlId::PanXBar), -20);
-    EXPECT_EQ(windows.scrollPos(ControlId::YawBar), -30);
-    EXPECT_EQ(windows.scrollPos(ControlId::ZoomBar), -1);
+        QTest::keyClick(keys, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(keys, Qt::Key_Plus, Qt::KeypadModifier);
+    QTest::keyClick(keys, Qt::Key_M);
+    EXPECT_EQ(bars(windows), (std::vector{0, -30, -1, -20, 0}));
     EXPECT_EQ(windows.text(ControlId::MouseModeButton), "m");
-    const QImage moved = view->grabFramebuffer();
-    EXPECT_NE(moved, fitted);
+    EXPECT_NE(view->grabFramebuffer(), fitted);
 
-    auto* reset = qobject_cast<QPushButton*>(windows.widget(ControlId::ResetViewButton));
-    ASSERT_NE(reset, nullptr);
-    reset->click();
-    for (ControlId bar : {ControlId::PitchBar, ControlId::YawBar, ControlId::ZoomBar,
-                          ControlId::PanXBar, ControlId::PanYBar})
-        EXPECT_EQ(windows.scrollPos(bar), 0) << toInt(bar);
+    QTest::mouseClick(windows.widget(ControlId::ResetViewButton), Qt::LeftButton);
+    EXPECT_EQ(bars(windows), std::vector(5, 0));
     EXPECT_EQ(windows.text(ControlId::MouseModeButton), "M");
     EXPECT_EQ(view->grabFramebuffer(), fitted);
-}
-
-// The Options menu's last item shows the Texture sources window over the sources, one of
-// them gone. Leaves a picture of the window beside the test program.
-TEST(Editor, TextureSourcesWindowShowsTheSourcesWithItsButtons) {
-    const QTemporaryDir folder;
-    ASSERT_TRUE(folder.isValid());
-    const QString gone = folder.filePath("Res2.gob");
-    gui::EditorApp editor;
-    ASSERT_TRUE(editor.start());
-    editor.shell().state.textureLoader.setSources(
-        {QFile::encodeName(folder.path()).toStdString(), QFile::encodeName(gone).toStdString()});
-    qt::QtWindowSystem& windows = editor.windows();
-    QAction* item = nullptr;
-    for (QAction* menu : windows.menuBar()->actions())
-        if (menu->menu() != nullptr && menu->text() == "&Options")
-            item = menu->menu()->actions().last();
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(item->text(), "Te&xture sources...");
-    item->trigger();
-
-    QWidget* window = windows.widget(Window::Sources);
-    ASSERT_NE(window, nullptr);
-    ASSERT_TRUE(
-        waitFor([window] { return window->isVisible() && window->windowHandle()->isExposed(); }));
-    EXPECT_EQ(window->windowTitle(), "Texture sources");
-    EXPECT_EQ(qobject_cast<QListWidget*>(windows.widget(ControlId::SourcesList))->count(), 2);
-    EXPECT_TRUE(window->grab().save(QString(SW_GUI_OUTPUT_DIR) + "/skinweaver-sources.png"));
 }
 
 QAction* menuItem(const QMenuBar* bar, const QString& text) {
@@ -223,7 +126,7 @@ TEST(Editor, YesNoQuestionsIgnoreEscapeAndTheCloseBox) {
     gui::EditorApp editor;
     ASSERT_TRUE(editor.start(QFile::encodeName(kSample).toStdString()));
     QWidget* main = editor.windows().widget(Window::Main);
-    ASSERT_TRUE(waitFor([main] { return main->isVisible() && main->windowHandle()->isExposed(); }));
+    ASSERT_TRUE(waitForExposed(main));
     const std::unique_ptr<Model>& model = editor.shell().state.currentModel;
     bool saveOffered = false;
     QTimer cancelSave;

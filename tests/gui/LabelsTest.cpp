@@ -1,4 +1,5 @@
 #include "gui/EditorApp.h"
+#include "support/Screenshot.h"
 #include "support/Wait.h"
 
 #include <QAbstractButton>
@@ -11,7 +12,6 @@
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOption>
-#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace sw::test {
@@ -56,17 +56,47 @@ QString textOf(const QWidget* widget) {
     return {};
 }
 
-// Every caption of the three windows and the menu bar shows whole in the font the program
-// chose, at the sizes the windows give their controls.
-TEST(Labels, EveryCaptionOfTheThreeWindowsReadsWhole) {
+QStringList menuBarTexts(const QMenuBar* bar) {
+    QStringList texts;
+    for (const QAction* action : bar->actions())
+        texts << action->text();
+    // The item drawn at the right end lives in a bar of its own in the corner.
+    if (const auto* corner = qobject_cast<const QMenuBar*>(bar->cornerWidget(Qt::TopRightCorner)))
+        texts << menuBarTexts(corner);
+    return texts;
+}
+
+// Started without a model: the menu, the control panel greyed, the Preferences window hidden,
+// and the view black where it is cleared while the window around it is not. Then every caption
+// of the three windows and the menu bar shows whole in the font the program chose, at the sizes
+// the windows give their controls. Leaves pictures of the tool windows beside the test program.
+TEST(Labels, StartsGreyedAndEveryCaptionOfTheThreeWindowsReadsWhole) {
     gui::EditorApp editor;
     ASSERT_TRUE(editor.start());
-    editor.shell().onCommand(ControlId::MenuPreferences, Notification::Clicked);
     qt::QtWindowSystem& windows = editor.windows();
+    QWidget* main = windows.widget(Window::Main);
+    ASSERT_TRUE(waitForExposed(main));
+    EXPECT_FALSE(windows.widget(Window::Options)->isVisible());
+    EXPECT_EQ(menuBarTexts(windows.menuBar()), (QStringList{"&File", "&Options", "&About..."}));
+    const auto buttons = windows.widget(Window::Controls)->findChildren<QAbstractButton*>();
+    EXPECT_EQ(buttons.size(), 23); // 20 push buttons and 3 radio buttons
+    for (const QAbstractButton* button : buttons)
+        EXPECT_FALSE(button->isEnabled()) << button->text().toStdString();
+    EXPECT_TRUE(qobject_cast<QAbstractButton*>(windows.widget(ControlId::AxisXY))->isChecked());
+    QWidget* view = windows.widget(ControlId::GlView);
+    const QPoint viewCentre = view->mapToGlobal(view->rect().center());
+    QImage screen;
+    ASSERT_TRUE(waitFor([&] {
+        screen = grabScreen();
+        return isBlack(screen.pixel(viewCentre));
+    }));
+    EXPECT_FALSE(
+        isBlack(screen.pixel(main->mapToGlobal(QPoint(main->width() - 3, main->height() - 3)))));
+
+    editor.shell().onCommand(ControlId::MenuPreferences, Notification::Clicked);
     for (const Window window : {Window::Main, Window::Controls, Window::Options}) {
         QWidget* top = windows.widget(window);
-        ASSERT_TRUE(
-            waitFor([top] { return top->isVisible() && top->windowHandle()->isExposed(); }));
+        ASSERT_TRUE(waitForExposed(top));
         for (const QWidget* widget : top->findChildren<QWidget*>()) {
             const std::optional<QRect> room = textRoom(widget);
             const QString text = textOf(widget);
@@ -81,12 +111,17 @@ TEST(Labels, EveryCaptionOfTheThreeWindowsReadsWhole) {
     // The menu bar holds its items and the corner item side by side.
     const QMenuBar* bar = windows.menuBar();
     EXPECT_LE(bar->sizeHint().width(), bar->width());
-    EXPECT_TRUE(windows.widget(Window::Options)
-                    ->grab()
-                    .save(QString(SW_GUI_OUTPUT_DIR) + "/skinweaver-preferences.png"));
-    EXPECT_TRUE(windows.widget(Window::Controls)
-                    ->grab()
-                    .save(QString(SW_GUI_OUTPUT_DIR) + "/skinweaver-controls.png"));
+
+    // The sources window over the samples' folder and an archive that is gone.
+    const std::string samples = SW_SAMPLES_DIR;
+    editor.shell().state.textureLoader.setSources({samples, samples + "/Res2.gob"});
+    editor.shell().onCommand(ControlId::MenuTextureSources, Notification::Clicked);
+    ASSERT_TRUE(waitForExposed(windows.widget(Window::Sources)));
+    for (const auto& [window, name] : {std::pair{Window::Options, "preferences"},
+                                       {Window::Controls, "controls"},
+                                       {Window::Sources, "sources"}})
+        EXPECT_TRUE(windows.widget(window)->grab().save(QString(SW_GUI_OUTPUT_DIR) +
+                                                        "/skinweaver-" + name + ".png"));
 }
 
 } // namespace
