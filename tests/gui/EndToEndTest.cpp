@@ -1,5 +1,7 @@
+#include "support/Fakes.h"
 #include "support/RealProgram.h"
 #include "support/Screenshot.h"
+#include "support/TempDir.h"
 
 #include "editor/UvEditor.h"
 #include "model/Model.h"
@@ -8,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -47,13 +48,6 @@ std::string gridModel() {
     return text.str();
 }
 
-class Silent : public MessageBoxService {
-public:
-    int messageBox(Window, const std::string&, const std::string&, unsigned) override {
-        return kIdOk;
-    }
-};
-
 // What the editor saves after the steps of the test: remapped from the front, the two inner
 // vertices of the second row selected by the rectangle (0.25, 0.25) to (0.75, 0.5), then both
 // axes scaled by 0.5.
@@ -65,7 +59,7 @@ std::string expectedFile(const std::string& path, const std::string& folder) {
     TextureLoader loader(palette, preferences);
     loader.setUploadEnabled(false);
     loader.setDirectory(folder + "/");
-    Silent boxes;
+    FakeMessageBox boxes;
     if (!model.load(path) || !model.prepare(loader.function(), boxes))
         return {};
     UvEditor editor(model, 0, 0);
@@ -76,11 +70,6 @@ std::string expectedFile(const std::string& path, const std::string& folder) {
     editor.scaleU(model, 0.5);
     editor.scaleV(model, 0.5);
     return model.outputText();
-}
-
-std::string contents(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
 }
 
 // The real program, driven by mouse and keyboard events on the display as a user drives it:
@@ -125,7 +114,7 @@ TEST(EndToEnd, AModderRemapsScalesAndSavesAGroup) {
     const std::string expected = expectedFile(QFile::encodeName(model).toStdString(),
                                               QFile::encodeName(folder).toStdString());
     ASSERT_FALSE(expected.empty());
-    EXPECT_EQ(contents(saved), expected);
+    EXPECT_EQ(readFile(QFile::encodeName(saved).toStdString()), expected);
     // The two selected vertices, scaled about their middle: u 1/3 and 2/3 became 5/12 and 7/12.
     EXPECT_NE(expected.find(": 0.416667 -0.333333\r\n"), std::string::npos);
     EXPECT_NE(expected.find(": 0.583333 -0.333333\r\n"), std::string::npos);
