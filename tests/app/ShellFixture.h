@@ -125,9 +125,16 @@ protected:
     }
 
     void expectViewReset() const {
-        for (Id bar : {Id::PitchBar, Id::YawBar, Id::ZoomBar, Id::PanXBar, Id::PanYBar})
-            EXPECT_EQ(windows.scrollPos(bar), 0) << toInt(bar);
+        EXPECT_EQ(bars(), std::vector(5, 0));
         EXPECT_EQ(windows.text(Id::MouseModeButton), "M");
+    }
+
+    // The bars' positions: pitch, yaw, zoom, pan x and pan y.
+    std::vector<int> bars() const {
+        std::vector<int> positions;
+        for (Id bar : {Id::PitchBar, Id::YawBar, Id::ZoomBar, Id::PanXBar, Id::PanYBar})
+            positions.push_back(windows.scrollPos(bar));
+        return positions;
     }
 
     FakePlatform fake;
