@@ -247,11 +247,29 @@ TEST_F(ControlPanel, PointerClicksDragsAndMovesInTheTextureView) {
     EXPECT_DOUBLE_EQ(group(0).ownTxverts[0].u, 0.6);
     EXPECT_DOUBLE_EQ(group(0).ownTxverts[0].v, 0.6);
     EXPECT_EQ(group(0).ownTxverts[4].u, 1);
+}
 
-    // Backspace clears the selection and stays in the texture view.
+// In the texture view Backspace clears the selection; in the model view with a mesh row, and
+// only there, it drops the chosen texture.
+TEST_F(ControlPanel, BackspaceClearsTheSelectionOrDropsTheTexture) {
+    editWall();
+    command(Id::SelectAll);
     shell.onKeyDown(Window::Main, vk::kBack);
     EXPECT_TRUE(selectedOwn(0).empty());
     EXPECT_TRUE(shell.state.textureViewActive);
+    EXPECT_EQ(shell.state.interfaceState, InterfaceState::Editing);
+    EXPECT_TRUE(group(0).selected);
+
+    command(Id::Edit); // "return"
+    windows.setCurrentRow(Id::MeshList, -1);
+    shell.onKeyDown(Window::Main, vk::kBack);
+    EXPECT_EQ(shell.state.interfaceState, InterfaceState::TextureChosen);
+    windows.setCurrentRow(Id::MeshList, 0);
+    shell.onKeyDown(Window::Main, vk::kBack);
+    EXPECT_FALSE(group(0).selected);
+    EXPECT_EQ(windows.currentRow(Id::TextureList), -1);
+    EXPECT_EQ(shell.state.interfaceState, InterfaceState::ModelOpen);
+    expectEnabled(InterfaceState::ModelOpen);
 }
 
 TEST_F(ControlPanel, PointerPositionsFollowTheSquareTheViewShows) {
