@@ -25,6 +25,17 @@ std::vector<Kind> dialogKinds(const FakeFileDialogs& dialogs) {
     return kinds;
 }
 
+// A dialog as it was asked for: kind, owner, initial path, the number of filters and the
+// first, the default suffix, and whether the file must exist, the path must exist and
+// replacing a file asks first.
+auto asked(const FakeFileDialogs::Shown& shown) {
+    const FileDialogRequest& r = shown.request;
+    const FileFilter first = r.filters.empty() ? FileFilter{} : r.filters[0];
+    return std::tuple(r.kind, r.owner, shown.initialPath, r.filters.size(), first.description,
+                      first.pattern, r.defaultSuffix, r.fileMustExist, r.pathMustExist,
+                      r.overwritePrompt);
+}
+
 TEST_F(Document, OpenFindsTheTexturesInTheModelsFolderAndCloseDeletesThem) {
     dir.write("mat/floor.MAT", matTexture(1, 1, 16, std::string("\xff\xff", 2)));
 
@@ -32,13 +43,10 @@ TEST_F(Document, OpenFindsTheTexturesInTheModelsFolderAndCloseDeletesThem) {
 
     // No model was open, so nothing was asked before the dialog.
     EXPECT_TRUE(boxes().empty());
-    ASSERT_EQ(dialogKinds(fake.fileDialogs), std::vector{Kind::Open});
-    const FakeFileDialogs::Shown& dialog = fake.fileDialogs.shown()[0];
-    EXPECT_EQ(dialog.request.owner, Window::Main);
-    ASSERT_EQ(dialog.request.filters.size(), 1u);
-    EXPECT_EQ(dialog.request.filters[0].description, "3DO model");
-    EXPECT_EQ(dialog.request.filters[0].pattern, "*.3do");
-    EXPECT_EQ(dialog.initialPath, "");
+    ASSERT_EQ(fake.fileDialogs.shown().size(), 1u);
+    EXPECT_EQ(asked(fake.fileDialogs.shown()[0]),
+              std::tuple(Kind::Open, Window::Main, "", 1u, "3DO model", "*.3do", "3do", true, true,
+                         false));
     expectModelOpen("knight.3do");
     EXPECT_EQ(shell.state.currentDirectory, dir.path().string() + "/");
 
@@ -82,9 +90,8 @@ TEST_F(Document, SaveQuestionSavesOnlyOnYesToTheChosenName) {
     answerAndCancel(kIdYes, Id::MenuOpen); // the save dialog, then the open dialog
     expectModelOpen("copy.3do");
     const auto& shown = fake.fileDialogs.shown();
-    EXPECT_EQ(
-        std::tuple(shown[2].request.kind, shown[2].initialPath, shown[2].request.overwritePrompt),
-        std::tuple(Kind::Save, pathOf("knight.3do"), true));
+    EXPECT_EQ(asked(shown[2]), std::tuple(Kind::Save, Window::Main, pathOf("knight.3do"), 1u,
+                                          "3DO model", "*.3do", "3do", false, true, true));
     expectedFiles["copy.3do"] = shell.state.currentModel->outputText();
     EXPECT_EQ(files(), expectedFiles);
 
