@@ -1,5 +1,4 @@
 #include "gui/EditorApp.h"
-#include "support/Screenshot.h"
 #include "support/Wait.h"
 #include "support/X11Windows.h"
 
@@ -33,22 +32,26 @@ std::vector<int> bars(const qt::QtWindowSystem& windows) {
     return positions;
 }
 
-TEST(Editor, KeysMoveTheSampleAndTheResetButtonBringsItBack) {
-    gui::EditorApp editor;
-    ASSERT_TRUE(editor.start(QFile::encodeName(kSample).toStdString()));
-    qt::QtWindowSystem& windows = editor.windows();
-    auto* main = qobject_cast<QMainWindow*>(windows.widget(Window::Main));
-    ASSERT_NE(main, nullptr);
-    ASSERT_TRUE(waitForExposed(main));
+// The editor started on the totem sample, its main window shown.
+class Editor : public testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(editor.start(QFile::encodeName(kSample).toStdString()));
+        ASSERT_TRUE(waitForExposed(windows.widget(Window::Main)));
+    }
 
+    gui::EditorApp editor;
+    qt::QtWindowSystem& windows = editor.windows();
+};
+
+TEST_F(Editor, KeysMoveTheSampleAndTheResetButtonBringsItBack) {
     auto* view = qobject_cast<QOpenGLWidget*>(windows.widget(ControlId::GlView));
     ASSERT_NE(view, nullptr);
     const QImage fitted = view->grabFramebuffer();
-    expectTexturedMiddle(fitted, fitted.rect().center());
 
     // QTest presses and releases Shift and Control as keys of their own around the key, as a
     // keyboard does; "+" is the pad's.
-    QWidget* keys = main->centralWidget();
+    QWidget* keys = qobject_cast<QMainWindow*>(windows.widget(Window::Main))->centralWidget();
     QTest::keyClick(keys, Qt::Key_Left, Qt::ControlModifier);
     QTest::keyClick(keys, Qt::Key_Left, Qt::ControlModifier);
     for (int i = 0; i < 30; ++i)
@@ -91,14 +94,14 @@ enum class Reflex { Escape, CloseBox };
 // Once the next modal box is up: presses Escape in it or uses its close box (through the X
 // server, as the window manager does), writes down whether the box is still shown, and presses
 // Enter in the box if it is.
-void reflexThenEnter(Reflex reflex, const std::string& caption, std::vector<std::string>& seen) {
+void reflexThenEnter(Reflex reflex, const std::string& caption, std::string& seen) {
     QTimer::singleShot(0, [reflex, caption, &seen] {
         QWidget* box = nullptr;
         if (!waitFor([&] {
                 box = QApplication::activeModalWidget();
                 return box != nullptr && shownWindow(getpid(), caption).has_value();
             })) {
-            seen.push_back("no box");
+            seen = "no box";
             return;
         }
         const auto press = [box](Qt::Key key) {
@@ -114,7 +117,7 @@ void reflexThenEnter(Reflex reflex, const std::string& caption, std::vector<std:
                 waitFor([&closes] { return closes.count > 0; });
             box->removeEventFilter(&closes);
         }
-        seen.push_back(box->isVisible() ? "shown" : "gone");
+        seen = box->isVisible() ? "shown" : "gone";
         if (box->isVisible())
             press(Qt::Key_Return);
     });
@@ -122,11 +125,7 @@ void reflexThenEnter(Reflex reflex, const std::string& caption, std::vector<std:
 
 // The questions with Yes and No have no Cancel: Escape and the close box answer nothing, and
 // Enter answers Yes.
-TEST(Editor, YesNoQuestionsIgnoreEscapeAndTheCloseBox) {
-    gui::EditorApp editor;
-    ASSERT_TRUE(editor.start(QFile::encodeName(kSample).toStdString()));
-    QWidget* main = editor.windows().widget(Window::Main);
-    ASSERT_TRUE(waitForExposed(main));
+TEST_F(Editor, YesNoQuestionsIgnoreEscapeAndTheCloseBox) {
     const std::unique_ptr<Model>& model = editor.shell().state.currentModel;
     bool saveOffered = false;
     QTimer cancelSave;
@@ -140,25 +139,24 @@ TEST(Editor, YesNoQuestionsIgnoreEscapeAndTheCloseBox) {
 
     for (const Reflex reflex : {Reflex::Escape, Reflex::CloseBox}) {
         SCOPED_TRACE(reflex == Reflex::Escape ? "Escape" : "close box");
-        const auto ask = [&editor, reflex](const QString& item, const std::string& caption) {
-            std::vector<std::string> seen;
+        const auto ask = [this, reflex](const QString& item, const std::string& caption) {
+            std::string seen;
             reflexThenEnter(reflex, caption, seen);
-            if (QAction* action = menuItem(editor.windows().menuBar(), item))
+            if (QAction* action = menuItem(windows.menuBar(), item))
                 action->trigger();
             return seen;
         };
-        const std::vector<std::string> shown{"shown"};
-        EXPECT_EQ(ask("&Re-calculate character offset", "Re-calculate character offset"), shown);
+        EXPECT_EQ(ask("&Re-calculate character offset", "Re-calculate character offset"), "shown");
         ASSERT_NE(model, nullptr);
         EXPECT_NE(model->zMin, 0.0);
         EXPECT_EQ(model->insertOffset.z, model->zMin); // Yes: the feet are on the ground
 
-        EXPECT_EQ(ask("&Revert", "Skinweaver 1.1"), shown);
+        EXPECT_EQ(ask("&Revert", "Skinweaver 1.1"), "shown");
         ASSERT_NE(model, nullptr);
         EXPECT_EQ(model->insertOffset.z, 0.0); // Yes: the file was read again
 
         saveOffered = false;
-        EXPECT_EQ(ask("&Close", "Skinweaver 1.1"), shown);
+        EXPECT_EQ(ask("&Close", "Skinweaver 1.1"), "shown");
         EXPECT_TRUE(saveOffered); // Yes to "Save?"
         EXPECT_EQ(model, nullptr);
         editor.shell().openFromCommandLine(QFile::encodeName(kSample).toStdString());
