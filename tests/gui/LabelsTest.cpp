@@ -8,7 +8,6 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStyle>
 #include <QStyleOption>
@@ -17,9 +16,9 @@
 namespace sw::test {
 namespace {
 
-// The room a widget has for its text, as its style lays it out, or nothing for a widget that
+// A widget's own text and the room its style lays out for it, or nothing for a widget that
 // shows no text of its own.
-std::optional<QRect> textRoom(const QWidget* widget) {
+std::optional<std::pair<QString, QRect>> captionOf(const QWidget* widget) {
     QStyle* style = widget->style();
     if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
         QStyleOptionButton option;
@@ -29,10 +28,10 @@ std::optional<QRect> textRoom(const QWidget* widget) {
             qobject_cast<const QCheckBox*>(widget)      ? QStyle::SE_CheckBoxContents
             : qobject_cast<const QRadioButton*>(widget) ? QStyle::SE_RadioButtonContents
                                                         : QStyle::SE_PushButtonContents;
-        return style->subElementRect(element, &option, button);
+        return std::pair(button->text(), style->subElementRect(element, &option, button));
     }
     if (const auto* label = qobject_cast<const QLabel*>(widget))
-        return label->contentsRect();
+        return std::pair(label->text(), label->contentsRect());
     if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
         // The title sits on the frame, indented from its left end and clear of its right.
         QStyleOptionGroupBox option;
@@ -41,19 +40,10 @@ std::optional<QRect> textRoom(const QWidget* widget) {
         option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
         const QRect title =
             style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
-        return QRect(title.left(), title.top(), group->width() - 2 * title.left(), title.height());
+        return std::pair(group->title(), QRect(title.left(), title.top(),
+                                               group->width() - 2 * title.left(), title.height()));
     }
     return std::nullopt;
-}
-
-QString textOf(const QWidget* widget) {
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-        return button->text();
-    if (const auto* label = qobject_cast<const QLabel*>(widget))
-        return label->text();
-    if (const auto* group = qobject_cast<const QGroupBox*>(widget))
-        return group->title();
-    return {};
 }
 
 QStringList menuBarTexts(const QMenuBar* bar) {
@@ -98,13 +88,13 @@ TEST(Labels, StartsGreyedAndEveryCaptionOfTheThreeWindowsReadsWhole) {
         QWidget* top = windows.widget(window);
         ASSERT_TRUE(waitForExposed(top));
         for (const QWidget* widget : top->findChildren<QWidget*>()) {
-            const std::optional<QRect> room = textRoom(widget);
-            const QString text = textOf(widget);
-            if (!room || text.isEmpty())
+            const auto caption = captionOf(widget);
+            if (!caption || caption->first.isEmpty())
                 continue;
+            const auto& [text, room] = *caption;
             const QFontMetrics metrics(widget->font());
-            EXPECT_LE(metrics.horizontalAdvance(QString(text).remove('&')), room->width())
-                << text.toStdString() << " in " << room->width() << " pixels";
+            EXPECT_LE(metrics.horizontalAdvance(QString(text).remove('&')), room.width())
+                << text.toStdString() << " in " << room.width() << " pixels";
             EXPECT_LE(metrics.height(), widget->height()) << text.toStdString();
         }
     }
