@@ -117,7 +117,6 @@ TEST_F(Document, OpenTakesOnlyModelFilesNamed3do) {
     } rows[] = {
         {"KNIGHT.3DO", kTriangleModel, nullptr, nullptr, "KNIGHT.3DO"},
         {"knight.txt", kTriangleModel, refusal, "Skinweaver 1.1", "old.3do"},
-        {"knight3do", kTriangleModel, nullptr, nullptr, "knight3do"},
         {"3do", kTriangleModel, nullptr, nullptr, "3do"},
         {"do", kTriangleModel, refusal, "Skinweaver 1.1", "old.3do"},
         {"bad.3do", "not a model", "Error loading file.", "File error", nullptr},
@@ -131,7 +130,11 @@ TEST_F(Document, OpenTakesOnlyModelFilesNamed3do) {
         if (shell.state.currentModel)
             command(Id::MenuClose); // answered No
         fake.messageBoxes.clear();
-        reopen(row.fileName, row.text);
+        writeModel("old.3do");
+        open("old.3do");
+        writeModel(row.fileName, row.text);
+        fake.messageBoxes.answer(kIdNo);
+        open(row.fileName);
         std::vector expected{kSaveQuestion};
         if (row.message != nullptr)
             expected.push_back({Window::Main, row.message, row.caption, kMbOk});
@@ -202,22 +205,6 @@ TEST_F(Document, AFailedWriteIsReportedWithThePathAndTheReason) {
         EXPECT_EQ(files(), filesBefore); // no temporary file left behind either
         EXPECT_EQ(title(), "Skinweaver 1.1 - " + (id == Id::MenuSave ? "knight.3do" : name));
     }
-}
-
-// A file named when the program starts goes through Open's name test and its opening.
-TEST_F(Document, CommandLineOpensAsOpenDoes) {
-    writeModel("knight.txt");
-    shell.openFromCommandLine(pathOf("knight.txt"));
-    shell.openFromCommandLine(pathOf("missing.3do"));
-    EXPECT_EQ(boxes(), (std::vector<Box>{
-                           {Window::Main, "Please select a .3do file.", "Skinweaver 1.1", kMbOk},
-                           {Window::Main, "Error loading file.", "File error", kMbOk}}));
-    expectNoModel();
-
-    writeModel("knight.3do");
-    shell.openFromCommandLine(pathOf("knight.3do"));
-    expectModelOpen("knight.3do");
-    EXPECT_TRUE(fake.fileDialogs.shown().empty());
 }
 
 } // namespace

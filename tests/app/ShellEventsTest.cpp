@@ -14,8 +14,9 @@ namespace sw::test {
 namespace {
 
 // The start-up layout is in tests/data/startup.txt. A window too small for its frame gives
-// zero or negative sizes, passed on as they are; a bar keeps its position when it moves.
-TEST_F(ShellFixture, MainWindowLayoutFollowsTheWindowsSize) {
+// zero or negative sizes, passed on as they are; a bar keeps its position when it moves. The
+// view's own size sets the viewport and asks for a frame.
+TEST_F(ShellFixture, LayoutFollowsTheWindowsSizeAndTheViewportTheViews) {
     windows.setScrollPos(Id::PitchBar, 17);
     shell.onSize(Window::Main, 640, 480);
     EXPECT_EQ(windows.control(Id::GlView).rect, (Rect{37, 8, 569, 437}));
@@ -24,12 +25,9 @@ TEST_F(ShellFixture, MainWindowLayoutFollowsTheWindowsSize) {
     EXPECT_EQ(windows.control(Id::GlView).rect, (Rect{37, 8, -51, -33}));
     EXPECT_EQ(windows.control(Id::YawBar).rect, (Rect{29, -17, -36, 10}));
     EXPECT_EQ(windows.scrollPos(Id::PitchBar), 17);
-}
 
-TEST_F(ShellFixture, ViewResizeKeepsTheViewportAndAsksForAFrame) {
     const int framesBefore = windows.framesRequested;
     shell.onSize(Window::GlView, 300, 200);
-
     EXPECT_EQ(shell.state.viewportRect.width(), 300);
     EXPECT_EQ(shell.state.viewportRect.height(), 200);
     std::array<GLint, 4> viewport{};

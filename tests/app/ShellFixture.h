@@ -63,16 +63,6 @@ protected:
         writeModel("knight.3do");
         open("knight.3do");
     }
-    // With old.3do open, "&Open..." answering No to "Save?" and choosing `name`, written with
-    // `text`.
-    void reopen(const std::string& name, const std::string& text = kTriangleModel) {
-        writeModel("old.3do");
-        open("old.3do");
-        writeModel(name, text);
-        fake.messageBoxes.answer(kIdNo);
-        open(name);
-    }
-
     // Every file of the folder with its contents, to see what a command wrote.
     std::map<std::string, std::string> files() const {
         std::map<std::string, std::string> all;

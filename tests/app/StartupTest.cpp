@@ -29,7 +29,6 @@ TEST_F(StartUp, BuildsTheWindowsTheirControlsAndTheMenuAndShowsAllButThePreferen
     // The Preferences window fills its controls once, right after it is built.
     EXPECT_EQ(windows.privateMessages,
               (std::vector<std::pair<Window, PrivateMessage>>{{O, PrivateMessage::Refresh}}));
-    EXPECT_TRUE(shell.state.controlPanelVisible);
     EXPECT_TRUE(boxes().empty());
     // The viewport is that of the view as the first layout left it.
     EXPECT_EQ(shell.state.viewportRect.width(), 433);
