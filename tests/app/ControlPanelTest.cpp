@@ -170,11 +170,10 @@ TEST_F(ControlPanel, ChangeGivesTheGroupAnotherImageAndKeepsItsRow) {
 
     fake.fileDialogs.choose(pathOf("mat/stone.mat"), "stone.mat");
     doubleClick(Id::TextureList);
-    const auto& shown = fake.fileDialogs.shown();
-    ASSERT_EQ(shown.size(), 3U); // "&Open...", then "change ..." twice
-    EXPECT_EQ(shown[2].request.owner, Window::Controls);
-    EXPECT_EQ(shown[2].request.filters.size(), 3U);
-    EXPECT_EQ(shown[2].request.filters[0].pattern, "*.mat;*.bmp");
+    // The dialogs so far: "&Open...", then "change ..." twice.
+    const FileDialogRequest& change = fake.fileDialogs.shown().at(2).request;
+    EXPECT_EQ(std::tuple(change.owner, change.filters.size(), change.filters.at(0).pattern),
+              std::tuple(Window::Controls, 3U, "*.mat;*.bmp"));
     EXPECT_EQ(rows(Id::TextureList), (std::vector<std::string>{"wall", "stone"}));
     EXPECT_EQ(windows.currentRow(Id::TextureList), 1);
     EXPECT_TRUE(group(1).selected);
