@@ -18,13 +18,6 @@ using Kind = FileDialogRequest::Kind;
 
 const Box kSaveQuestion{Window::Main, "Save?", "Skinweaver 1.1", kMbYesNo};
 
-std::vector<Kind> dialogKinds(const FakeFileDialogs& dialogs) {
-    std::vector<Kind> kinds;
-    for (const auto& shown : dialogs.shown())
-        kinds.push_back(shown.request.kind);
-    return kinds;
-}
-
 // A dialog as it was asked for: kind, owner, initial path, the number of filters and the
 // first, the default suffix, and whether the file must exist, the path must exist and
 // replacing a file asks first.
@@ -99,8 +92,10 @@ TEST_F(Document, SaveQuestionSavesOnlyOnYesToTheChosenName) {
     answerAndCancel(kIdYes, Id::MenuClose); // the save dialog, cancelled
     expectNoModel();
     EXPECT_EQ(files(), expectedFiles);
-    EXPECT_EQ(dialogKinds(fake.fileDialogs),
-              (std::vector{Kind::Open, Kind::Open, Kind::Save, Kind::Open, Kind::Save}));
+    std::vector<Kind> kinds;
+    for (const auto& dialog : shown)
+        kinds.push_back(dialog.request.kind);
+    EXPECT_EQ(kinds, (std::vector{Kind::Open, Kind::Open, Kind::Save, Kind::Open, Kind::Save}));
 }
 
 // Open with old.3do open, answering No to "Save?": only names ending in "3do" count, in any
