@@ -18,11 +18,15 @@ using Kind = FileDialogRequest::Kind;
 
 const Box kSaveQuestion{Window::Main, "Save?", "Skinweaver 1.1", kMbYesNo};
 
-std::vector<Kind> dialogKinds(const FakeFileDialogs& dialogs) {
-    std::vector<Kind> kinds;
-    for (const auto& shown : dialogs.shown())
-        kinds.push_back(shown.request.kind);
-    return kinds;
+// A dialog as it was asked for: kind, owner, initial path, the number of filters and the
+// first, the default suffix, and whether the file must exist, the path must exist and
+// replacing a file asks first.
+auto asked(const FakeFileDialogs::Shown& shown) {
+    const FileDialogRequest& r = shown.request;
+    const FileFilter first = r.filters.empty() ? FileFilter{} : r.filters[0];
+    return std::tuple(r.kind, r.owner, shown.initialPath, r.filters.size(), first.description,
+                      first.pattern, r.defaultSuffix, r.fileMustExist, r.pathMustExist,
+                      r.overwritePrompt);
 }
 
 TEST_F(Document, OpenFindsTheTexturesInTheModelsFolderAndCloseDeletesThem) {
@@ -32,13 +36,10 @@ TEST_F(Document, OpenFindsTheTexturesInTheModelsFolderAndCloseDeletesThem) {
 
     // No model was open, so nothing was asked before the dialog.
     EXPECT_TRUE(boxes().empty());
-    ASSERT_EQ(dialogKinds(fake.fileDialogs), std::vector{Kind::Open});
-    const FakeFileDialogs::Shown& dialog = fake.fileDialogs.shown()[0];
-    EXPECT_EQ(dialog.request.owner, Window::Main);
-    ASSERT_EQ(dialog.request.filters.size(), 1u);
-    EXPECT_EQ(dialog.request.filters[0].description, "3DO model");
-    EXPECT_EQ(dialog.request.filters[0].pattern, "*.3do");
-    EXPECT_EQ(dialog.initialPath, "");
+    ASSERT_EQ(fake.fileDialogs.shown().size(), 1u);
+    EXPECT_EQ(asked(fake.fileDialogs.shown()[0]),
+              std::tuple(Kind::Open, Window::Main, "", 1u, "3DO model", "*.3do", "3do", true, true,
+                         false));
     expectModelOpen("knight.3do");
     EXPECT_EQ(shell.state.currentDirectory, dir.path().string() + "/");
 
@@ -82,9 +83,8 @@ TEST_F(Document, SaveQuestionSavesOnlyOnYesToTheChosenName) {
     answerAndCancel(kIdYes, Id::MenuOpen); // the save dialog, then the open dialog
     expectModelOpen("copy.3do");
     const auto& shown = fake.fileDialogs.shown();
-    EXPECT_EQ(
-        std::tuple(shown[2].request.kind, shown[2].initialPath, shown[2].request.overwritePrompt),
-        std::tuple(Kind::Save, pathOf("knight.3do"), true));
+    EXPECT_EQ(asked(shown[2]), std::tuple(Kind::Save, Window::Main, pathOf("knight.3do"), 1u,
+                                          "3DO model", "*.3do", "3do", false, true, true));
     expectedFiles["copy.3do"] = shell.state.currentModel->outputText();
     EXPECT_EQ(files(), expectedFiles);
 
@@ -92,8 +92,10 @@ TEST_F(Document, SaveQuestionSavesOnlyOnYesToTheChosenName) {
     answerAndCancel(kIdYes, Id::MenuClose); // the save dialog, cancelled
     expectNoModel();
     EXPECT_EQ(files(), expectedFiles);
-    EXPECT_EQ(dialogKinds(fake.fileDialogs),
-              (std::vector{Kind::Open, Kind::Open, Kind::Save, Kind::Open, Kind::Save}));
+    std::vector<Kind> kinds;
+    for (const auto& dialog : shown)
+        kinds.push_back(dialog.request.kind);
+    EXPECT_EQ(kinds, (std::vector{Kind::Open, Kind::Open, Kind::Save, Kind::Open, Kind::Save}));
 }
 
 // Open with old.3do open, answering No to "Save?": only names ending in "3do" count, in any
@@ -110,7 +112,6 @@ TEST_F(Document, OpenTakesOnlyModelFilesNamed3do) {
     } rows[] = {
         {"KNIGHT.3DO", kTriangleModel, nullptr, nullptr, "KNIGHT.3DO"},
         {"knight.txt", kTriangleModel, refusal, "Skinweaver 1.1", "old.3do"},
-        {"knight3do", kTriangleModel, nullptr, nullptr, "knight3do"},
         {"3do", kTriangleModel, nullptr, nullptr, "3do"},
         {"do", kTriangleModel, refusal, "Skinweaver 1.1", "old.3do"},
         {"bad.3do", "not a model", "Error loading file.", "File error", nullptr},
@@ -124,7 +125,11 @@ TEST_F(Document, OpenTakesOnlyModelFilesNamed3do) {
         if (shell.state.currentModel)
             command(Id::MenuClose); // answered No
         fake.messageBoxes.clear();
-        reopen(row.fileName, row.text);
+        writeModel("old.3do");
+        open("old.3do");
+        writeModel(row.fileName, row.text);
+        fake.messageBoxes.answer(kIdNo);
+        open(row.fileName);
         std::vector expected{kSaveQuestion};
         if (row.message != nullptr)
             expected.push_back({Window::Main, row.message, row.caption, kMbOk});
@@ -195,22 +200,6 @@ TEST_F(Document, AFailedWriteIsReportedWithThePathAndTheReason) {
         EXPECT_EQ(files(), filesBefore); // no temporary file left behind either
         EXPECT_EQ(title(), "Skinweaver 1.1 - " + (id == Id::MenuSave ? "knight.3do" : name));
     }
-}
-
-// A file named when the program starts goes through Open's name test and its opening.
-TEST_F(Document, CommandLineOpensAsOpenDoes) {
-    writeModel("knight.txt");
-    shell.openFromCommandLine(pathOf("knight.txt"));
-    shell.openFromCommandLine(pathOf("missing.3do"));
-    EXPECT_EQ(boxes(), (std::vector<Box>{
-                           {Window::Main, "Please select a .3do file.", "Skinweaver 1.1", kMbOk},
-                           {Window::Main, "Error loading file.", "File error", kMbOk}}));
-    expectNoModel();
-
-    writeModel("knight.3do");
-    shell.openFromCommandLine(pathOf("knight.3do"));
-    expectModelOpen("knight.3do");
-    EXPECT_TRUE(fake.fileDialogs.shown().empty());
 }
 
 } // namespace

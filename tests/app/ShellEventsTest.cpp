@@ -1,6 +1,5 @@
 #include "app/ShellFixture.h"
 #include "model/Model.h"
-#include "platform/FileDialog.h"
 #include "platform/MessageBoxF.h"
 
 #include <GL/gl.h>
@@ -9,15 +8,15 @@
 #include <algorithm>
 #include <array>
 #include <memory>
-#include <tuple>
 #include <vector>
 
 namespace sw::test {
 namespace {
 
 // The start-up layout is in tests/data/startup.txt. A window too small for its frame gives
-// zero or negative sizes, passed on as they are; a bar keeps its position when it moves.
-TEST_F(ShellFixture, MainWindowLayoutFollowsTheWindowsSize) {
+// zero or negative sizes, passed on as they are; a bar keeps its position when it moves. The
+// view's own size sets the viewport and asks for a frame.
+TEST_F(ShellFixture, LayoutFollowsTheWindowsSizeAndTheViewportTheViews) {
     windows.setScrollPos(Id::PitchBar, 17);
     shell.onSize(Window::Main, 640, 480);
     EXPECT_EQ(windows.control(Id::GlView).rect, (Rect{37, 8, 569, 437}));
@@ -26,12 +25,9 @@ TEST_F(ShellFixture, MainWindowLayoutFollowsTheWindowsSize) {
     EXPECT_EQ(windows.control(Id::GlView).rect, (Rect{37, 8, -51, -33}));
     EXPECT_EQ(windows.control(Id::YawBar).rect, (Rect{29, -17, -36, 10}));
     EXPECT_EQ(windows.scrollPos(Id::PitchBar), 17);
-}
 
-TEST_F(ShellFixture, ViewResizeKeepsTheViewportAndAsksForAFrame) {
     const int framesBefore = windows.framesRequested;
     shell.onSize(Window::GlView, 300, 200);
-
     EXPECT_EQ(shell.state.viewportRect.width(), 300);
     EXPECT_EQ(shell.state.viewportRect.height(), 200);
     std::array<GLint, 4> viewport{};
@@ -105,34 +101,6 @@ TEST(MessageBoxF, FormatsByPrintfAndShowsOneOkButton) {
     EXPECT_EQ(boxes.shown(), (std::vector<FakeMessageBox::Shown>{
                                  {Window::Main, "3 of seven at 0.50", "Caption", kMbOk},
                                  {Window::None, path, "Invalid CMP File", kMbOk}}));
-}
-
-// Every dialog adds "3do" to a name typed without a suffix; a cancelled one leaves the path
-// and name as they were.
-TEST(FileDialogs, OpenNeedsAnExistingFileAndSaveAsksBeforeReplacing) {
-    FakeFileDialogs dialogs;
-    dialogs.choose("/models/knight.3do", "knight.3do");
-    dialogs.cancel();
-    const std::vector<FileFilter> filters{{"3DO model", "*.3do"}};
-    std::string path = "start.3do";
-    std::string name;
-    EXPECT_TRUE(showOpenDialog(dialogs, Window::Main, path, name, filters));
-    EXPECT_EQ(std::tuple(path, name), std::tuple("/models/knight.3do", "knight.3do"));
-    EXPECT_FALSE(showSaveDialog(dialogs, Window::Controls, path, name, filters));
-    EXPECT_EQ(path, "/models/knight.3do");
-
-    ASSERT_EQ(dialogs.shown().size(), 2u);
-    const FileDialogRequest& open = dialogs.shown()[0].request;
-    const FileDialogRequest& save = dialogs.shown()[1].request;
-    EXPECT_EQ(dialogs.shown()[0].initialPath, "start.3do");
-    EXPECT_EQ(
-        std::tuple(open.kind, open.owner, open.fileMustExist, open.pathMustExist,
-                   open.overwritePrompt, open.defaultSuffix, open.filters.size()),
-        std::tuple(FileDialogRequest::Kind::Open, Window::Main, true, true, false, "3do", 1u));
-    EXPECT_EQ(
-        std::tuple(save.kind, save.owner, save.fileMustExist, save.pathMustExist,
-                   save.overwritePrompt, save.defaultSuffix, save.filters.size()),
-        std::tuple(FileDialogRequest::Kind::Save, Window::Controls, false, true, true, "3do", 1u));
 }
 
 } // namespace

@@ -63,16 +63,6 @@ protected:
         writeModel("knight.3do");
         open("knight.3do");
     }
-    // With old.3do open, "&Open..." answering No to "Save?" and choosing `name`, written with
-    // `text`.
-    void reopen(const std::string& name, const std::string& text = kTriangleModel) {
-        writeModel("old.3do");
-        open("old.3do");
-        writeModel(name, text);
-        fake.messageBoxes.answer(kIdNo);
-        open(name);
-    }
-
     // Every file of the folder with its contents, to see what a command wrote.
     std::map<std::string, std::string> files() const {
         std::map<std::string, std::string> all;
@@ -125,9 +115,16 @@ protected:
     }
 
     void expectViewReset() const {
-        for (Id bar : {Id::PitchBar, Id::YawBar, Id::ZoomBar, Id::PanXBar, Id::PanYBar})
-            EXPECT_EQ(windows.scrollPos(bar), 0) << toInt(bar);
+        EXPECT_EQ(bars(), std::vector(5, 0));
         EXPECT_EQ(windows.text(Id::MouseModeButton), "M");
+    }
+
+    // The bars' positions: pitch, yaw, zoom, pan x and pan y.
+    std::vector<int> bars() const {
+        std::vector<int> positions;
+        for (Id bar : {Id::PitchBar, Id::YawBar, Id::ZoomBar, Id::PanXBar, Id::PanYBar})
+            positions.push_back(windows.scrollPos(bar));
+        return positions;
     }
 
     FakePlatform fake;

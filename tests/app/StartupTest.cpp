@@ -29,7 +29,6 @@ TEST_F(StartUp, BuildsTheWindowsTheirControlsAndTheMenuAndShowsAllButThePreferen
     // The Preferences window fills its controls once, right after it is built.
     EXPECT_EQ(windows.privateMessages,
               (std::vector<std::pair<Window, PrivateMessage>>{{O, PrivateMessage::Refresh}}));
-    EXPECT_TRUE(shell.state.controlPanelVisible);
     EXPECT_TRUE(boxes().empty());
     // The viewport is that of the view as the first layout left it.
     EXPECT_EQ(shell.state.viewportRect.width(), 433);
@@ -75,34 +74,31 @@ TEST(StartUpFailure, TellsTheUserAndEndsTheStart) {
     }
 }
 
-using Step = void (*)(ShellState&, WindowSystem&);
 using enum InterfaceState;
 
-struct Move {
-    Step step;
-    InterfaceState state; // after the step
-};
+// Opening or closing a model, as Open and Close change the interface.
+void setModelOpen(ShellState& shell, WindowSystem& windows, bool open) {
+    if (open)
+        enterModelOpenState(shell, windows);
+    else
+        enterNoModelState(shell, windows);
+    enableFileMenu(windows, open);
+}
 
 // Walked from the start through the states in the order a user reaches them first, the
 // controls give the table of tests/data/interface-states.txt, each with its caption at the
 // start; reached again another way, a state enables the same. Greying changes no check and
 // no caption but the edit button's.
 TEST_F(ShellFixture, InterfaceStatesEnableWhatTheTableSaysHoweverTheyAreReached) {
-    const Step open = [](ShellState& s, WindowSystem& w) {
-        enterModelOpenState(s, w);
-        enableFileMenu(w, true);
-    };
-    const Step close = [](ShellState& s, WindowSystem& w) {
-        enterNoModelState(s, w);
-        enableFileMenu(w, false);
-    };
-    const Step choose = [](ShellState& s, WindowSystem& w) { setTextureChosen(s, w, true); };
-    const Step drop = [](ShellState& s, WindowSystem& w) { setTextureChosen(s, w, false); };
-    const Step edit = [](ShellState& s, WindowSystem& w) { setEditing(s, w, true); };
-    const Step stop = [](ShellState& s, WindowSystem& w) { setEditing(s, w, false); };
-    const Move walk[] = {{open, ModelOpen},     {choose, TextureChosen}, {edit, Editing},
-                         {stop, TextureChosen}, {drop, ModelOpen},       {choose, TextureChosen},
-                         {edit, Editing},       {close, NoModel},        {open, ModelOpen}};
+    const struct {
+        void (*step)(ShellState&, WindowSystem&, bool);
+        bool on;
+        InterfaceState state; // after the step
+    } walk[] = {{setModelOpen, true, ModelOpen},      {setTextureChosen, true, TextureChosen},
+                {setEditing, true, Editing},          {setEditing, false, TextureChosen},
+                {setTextureChosen, false, ModelOpen}, {setTextureChosen, true, TextureChosen},
+                {setEditing, true, Editing},          {setModelOpen, false, NoModel},
+                {setModelOpen, true, ModelOpen}};
     const auto labels = [this] {
         std::map<Id, std::pair<std::string, bool>> all;
         for (const auto& [id, control] : windows.controls)
@@ -117,7 +113,7 @@ TEST_F(ShellFixture, InterfaceStatesEnableWhatTheTableSaysHoweverTheyAreReached)
     };
     record();
     for (std::size_t i = 0; i < std::size(walk); ++i) {
-        walk[i].step(shell.state, windows);
+        walk[i].step(shell.state, windows, walk[i].on);
         EXPECT_EQ(shell.state.interfaceState, walk[i].state) << "step " << i;
         auto expected = atStart;
         expected[Id::Edit].first = walk[i].state == Editing ? "return" : "edit";

@@ -52,7 +52,6 @@ TEST(FileDialog, ListsFilesWhateverTheCaseOfTheirExtension) {
         QFile created(folder.filePath(file));
         ASSERT_TRUE(created.open(QIODevice::WriteOnly));
     }
-    qt::QtWindowSystem::setDefaultSurfaceFormat();
     gui::EditorApp editor;
     ASSERT_TRUE(editor.start());
     EXPECT_EQ(listed(editor.windows(), folder.path(), {"3DO model", "*.3do"}, 2),

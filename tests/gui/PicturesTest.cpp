@@ -33,10 +33,9 @@ int countNear(const QImage& image, const QRect& area, QRgb colour) {
     for (int y = area.top(); y <= area.bottom(); ++y)
         for (int x = area.left(); x <= area.right(); ++x) {
             const QRgb p = image.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(colour)) < 40 &&
-                std::abs(qGreen(p) - qGreen(colour)) < 40 &&
-                std::abs(qBlue(p) - qBlue(colour)) < 40)
-                ++count;
+            count += std::abs(qRed(p) - qRed(colour)) < 40 &&
+                     std::abs(qGreen(p) - qGreen(colour)) < 40 &&
+                     std::abs(qBlue(p) - qBlue(colour)) < 40;
         }
     return count;
 }

@@ -1,6 +1,5 @@
 #include "platform/qt/QtWindowSystem.h"
 #include "platform/WindowEvents.h"
-#include "support/X11Windows.h"
 
 #include <QAbstractSlider>
 #include <QApplication>
@@ -11,13 +10,10 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
-#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace sw::test {
 namespace {
@@ -31,15 +27,13 @@ public:
     bool placeBars = false;
 
     void onCommand(ControlId id, Notification n) override {
-        events.push_back("command " + std::to_string(toInt(id)) + " " +
-                         std::to_string(static_cast<int>(n)));
+        note("command", toInt(id), static_cast<int>(n));
     }
-    void onKeyDown(Window, int key) override { events.push_back("down " + std::to_string(key)); }
-    void onKeyUp(Window, int key) override { events.push_back("up " + std::to_string(key)); }
-    void onChar(Window, char c) override { events.push_back(std::string("char ") + c); }
+    void onKeyDown(Window, int key) override { note("down", key); }
+    void onKeyUp(Window, int key) override { note("up", key); }
+    void onChar(Window, char c) override { note("char", c); }
     void onScroll(ControlId bar, ScrollRequest request, int position) override {
-        events.push_back("scroll " + std::to_string(static_cast<int>(request)) + " " +
-                         std::to_string(position));
+        note("scroll", static_cast<int>(request), position);
         if (placeBars)
             windows_.setScrollPos(bar, position * 2);
     }
@@ -47,13 +41,16 @@ public:
     void onPointerMove(int, int) override {}
     void onPointerPress(int, int) override {}
     void onPointerRelease(int, int) override {}
-    void onClose(Window window) override {
-        events.push_back("close " + std::to_string(static_cast<int>(window)));
-    }
+    void onClose(Window window) override { note("close", static_cast<int>(window)); }
     void onPrivateMessage(Window, PrivateMessage) override {}
     void onFrame() override {}
 
 private:
+    void note(std::string event, auto... values) {
+        ((event += " " + std::to_string(values)), ...);
+        events.push_back(event);
+    }
+
     WindowSystem& windows_;
 };
 
@@ -107,32 +104,23 @@ TEST_F(QtControls, ScrollBarsReportRequestsAndMoveOnlyWhenTheHandlerPlacesThem) 
     EXPECT_EQ(menu, nullptr);
 }
 
-TEST_F(QtControls, ProgramChangesToListsDoNotNotify) {
+// As the system's list box: the program's changes notify nothing, every click on a row is a
+// choice, of the chosen row too, and nothing the user does leaves the list without its row.
+TEST_F(QtControls, ListsReportEveryClickOnARowButNoChangeOfTheProgramsAndKeepTheirRow) {
+    windows.insertRow(ControlId::MeshList, 0, "torso");
     windows.insertRow(ControlId::MeshList, 0, "head");
-    windows.insertRow(ControlId::MeshList, 1, "torso");
-    windows.insertRow(ControlId::MeshList, 0, "hat");
+    windows.insertRow(ControlId::MeshList, 99, "legs");
     windows.setCurrentRow(ControlId::MeshList, 2);
     EXPECT_EQ(windows.currentRow(ControlId::MeshList), 2);
-    EXPECT_TRUE(sink.events.empty());
-
-    auto* list = qobject_cast<QListWidget*>(windows.widget(ControlId::MeshList));
-    ASSERT_EQ(list->count(), 3);
-    EXPECT_EQ(list->item(0)->text(), "hat");
     windows.setCurrentRow(ControlId::MeshList, -1);
     EXPECT_EQ(windows.currentRow(ControlId::MeshList), -1);
-    windows.resetList(ControlId::MeshList);
-    EXPECT_EQ(list->count(), 0);
-    EXPECT_TRUE(sink.events.empty());
-}
-
-// As the system's list box: every click on a row is a choice, of the chosen row too, and
-// nothing the user does leaves the list without its row.
-TEST_F(QtControls, ListsReportEveryClickOnARowAndKeepTheirRow) {
-    for (const char* row : {"head", "torso", "legs"})
-        windows.insertRow(ControlId::MeshList, 99, row);
     windows.setCurrentRow(ControlId::MeshList, 0);
-    windows.setVisible(Window::Controls, true);
+    EXPECT_TRUE(sink.events.empty());
     auto* list = qobject_cast<QListWidget*>(windows.widget(ControlId::MeshList));
+    ASSERT_EQ(list->count(), 3);
+    EXPECT_EQ(list->item(0)->text() + list->item(1)->text() + list->item(2)->text(),
+              "headtorsolegs");
+    windows.setVisible(Window::Controls, true);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(list->window()));
     QWidget* rows = list->viewport();
     const auto at = [list](int row) { return list->visualItemRect(list->item(row)).center(); };
@@ -140,15 +128,20 @@ TEST_F(QtControls, ListsReportEveryClickOnARowAndKeepTheirRow) {
     QTest::mouseClick(rows, Qt::LeftButton, {}, at(0));
     QTest::mouseClick(rows, Qt::LeftButton, {}, at(2));
     QTest::mouseClick(rows, Qt::LeftButton, Qt::ControlModifier, at(2));
+    EXPECT_EQ(windows.currentRow(ControlId::MeshList), 2);
     QTest::keyClick(list, Qt::Key_Space, Qt::ControlModifier);
     QTest::mouseClick(rows, Qt::LeftButton, {}, QPoint(5, rows->height() - 3)); // below them
     EXPECT_EQ(windows.currentRow(ControlId::MeshList), 2);
     QTest::keyClick(list, Qt::Key_Up);
     EXPECT_EQ(windows.currentRow(ControlId::MeshList), 1);
+    windows.resetList(ControlId::MeshList);
+    EXPECT_EQ(list->count(), 0);
     EXPECT_EQ(sink.events, std::vector<std::string>(4, "command 301 1"));
 }
 
-TEST_F(QtControls, RadioButtonsReportClicksButOnlyTheProgramChecksThem) {
+// A click on a radio button and a close box only ask the handler, which alone checks the
+// button and hides or closes the window.
+TEST_F(QtControls, RadioButtonsAndCloseBoxesOnlyAskTheHandler) {
     auto* radio = qobject_cast<QRadioButton*>(windows.widget(ControlId::AxisX));
     ASSERT_NE(radio, nullptr);
     radio->click();
@@ -156,29 +149,23 @@ TEST_F(QtControls, RadioButtonsReportClicksButOnlyTheProgramChecksThem) {
     windows.setChecked(ControlId::AxisX, true);
     radio->click();
     EXPECT_TRUE(windows.isChecked(ControlId::AxisX));
-    EXPECT_EQ(sink.events, (std::vector<std::string>{"command 514 0", "command 514 0"}));
-}
 
-// The control panel and the Preferences window have no sizing frame; the main window has one.
-TEST_F(QtControls, OnlyTheMainWindowCanBeResized) {
-    ASSERT_TRUE(windows.createWindow({Window::Options, "options", {0, 0, 200, 150}}));
-    for (Window window : {Window::Main, Window::Controls, Window::Options})
-        windows.setVisible(window, true);
-    for (const char* title : {"main", "panel", "options"})
-        ASSERT_TRUE(QTest::qWaitFor([title] { return shownWindow(getpid(), title).has_value(); }))
-            << title;
-    EXPECT_EQ(hasFixedSize(getpid(), "main"), false);
-    EXPECT_EQ(hasFixedSize(getpid(), "panel"), true);
-    EXPECT_EQ(hasFixedSize(getpid(), "options"), true);
-}
-
-TEST_F(QtControls, CloseBoxesAskTheHandlerAndLeaveTheWindow) {
     windows.setVisible(Window::Controls, true);
     QCloseEvent close;
     QApplication::sendEvent(windows.widget(Window::Controls), &close);
     EXPECT_FALSE(close.isAccepted());
     EXPECT_TRUE(windows.widget(Window::Controls)->isVisible());
-    EXPECT_EQ(sink.events, (std::vector<std::string>{"close 2"}));
+    EXPECT_EQ(sink.events, (std::vector<std::string>{"command 514 0", "command 514 0", "close 2"}));
+}
+
+// The control panel and the Preferences window have no sizing frame; the main window has one.
+TEST_F(QtControls, OnlyTheMainWindowCanBeResized) {
+    ASSERT_TRUE(windows.createWindow({Window::Options, "options", {0, 0, 200, 150}}));
+    for (Window window : {Window::Main, Window::Controls, Window::Options}) {
+        const QWidget* top = windows.widget(window);
+        EXPECT_EQ(top->minimumSize() == top->maximumSize(), window != Window::Main)
+            << static_cast<int>(window);
+    }
 }
 
 } // namespace

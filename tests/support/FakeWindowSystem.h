@@ -28,14 +28,10 @@ public:
         ControlKind kind = ControlKind::PushButton;
         std::string text; // label, caption or title
         Rect rect;
-        bool enabled = false;
-        bool checked = false;
-        bool visible = false;
+        bool enabled = false, checked = false, visible = false;
         std::vector<std::string> rows;
         int currentRow = -1;
-        int scrollMinimum = 0;
-        int scrollMaximum = 0;
-        int scrollPosition = 0;
+        int scrollMinimum = 0, scrollMaximum = 0, scrollPosition = 0;
     };
 
     // Script.

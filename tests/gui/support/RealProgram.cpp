@@ -83,12 +83,11 @@ bool RealProgram::findView() {
     return found;
 }
 
-void RealProgram::pointAt(double u, double v) {
-    input_->moveTo(view_.x() + static_cast<int>(std::lround(u * view_.width())),
-                   view_.y() + static_cast<int>(std::lround((1 - v) * view_.height())));
-}
-
 void RealProgram::drag(double u0, double v0, double u1, double v1) {
+    const auto pointAt = [this](double u, double v) {
+        input_->moveTo(view_.x() + static_cast<int>(std::lround(u * view_.width())),
+                       view_.y() + static_cast<int>(std::lround((1 - v) * view_.height())));
+    };
     pointAt(u0, v0);
     input_->press();
     pointAt((u0 + u1) / 2, (v0 + v1) / 2);

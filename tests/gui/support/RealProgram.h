@@ -42,11 +42,8 @@ public:
 
     // The OpenGL view on the screen, found while it shows the black of the model view.
     bool findView();
-    // Moves the pointer to the view's pixel that shows (u, v) of the unit square, as the
-    // texture view shows it after an automatic remap.
-    void pointAt(double u, double v);
-    // A rectangle dragged in the texture view from (u0, v0) to (u1, v1), by way of a point
-    // between them.
+    // A rectangle dragged in the texture view from (u0, v0) to (u1, v1) of the unit square, as
+    // the view shows it after an automatic remap, by way of a point between them.
     void drag(double u0, double v0, double u1, double v1);
 
     X11Input& input() { return *input_; }

@@ -17,12 +17,6 @@ inline QImage grabScreen() {
     return screen != nullptr ? screen->grabWindow(0).toImage() : QImage();
 }
 
-// Saves the screen as a PNG file; false when it cannot be written.
-inline bool saveScreenshot(const QString& path) {
-    const QImage image = grabScreen();
-    return !image.isNull() && image.save(path, "PNG");
-}
-
 inline bool isBlack(QRgb pixel) {
     return qRed(pixel) == 0 && qGreen(pixel) == 0 && qBlue(pixel) == 0;
 }

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QThread>
+#include <QWidget>
+#include <QWindow>
 
 #include <functional>
 
@@ -18,6 +20,11 @@ inline bool waitFor(const std::function<bool()>& condition, int milliseconds = 1
         QThread::msleep(20);
     }
     return true;
+}
+
+// Until the window is shown and the display has drawn it.
+inline bool waitForExposed(const QWidget* window) {
+    return waitFor([window] { return window->isVisible() && window->windowHandle()->isExposed(); });
 }
 
 } // namespace sw::test

@@ -8,6 +8,7 @@
 #include <optional>
 #include <thread>
 #include <utility>
+#include <vector>
 
 namespace sw::test {
 
@@ -15,7 +16,6 @@ namespace {
 
 constexpr unsigned kShiftL = 0xffe1;
 constexpr unsigned kControlL = 0xffe3;
-constexpr unsigned kAltL = 0xffe9;
 
 template <typename T> std::unique_ptr<T, decltype(&std::free)> owned(T* p) {
     return {p, &std::free};
@@ -94,26 +94,20 @@ void X11Input::click(int x, int y) {
     release();
 }
 
-void X11Input::key(unsigned keysym, bool control, bool alt) {
+void X11Input::key(unsigned keysym, bool control) {
     const auto found = keyFor(c_, keysym);
     if (!found)
         return;
-    std::optional<xcb_keycode_t> held[3];
-    const unsigned modifiers[3] = {control ? kControlL : 0, alt ? kAltL : 0,
-                                   found->second ? kShiftL : 0};
-    for (int i = 0; i < 3; ++i) {
-        if (modifiers[i] == 0)
-            continue;
-        if (const auto modifier = keyFor(c_, modifiers[i])) {
-            held[i] = modifier->first;
-            fake(XCB_KEY_PRESS, *held[i]);
+    std::vector<xcb_keycode_t> held; // Control, then Shift where the symbol needs it
+    for (const auto& [wanted, modifier] : {std::pair{control, kControlL}, {found->second, kShiftL}})
+        if (const auto code = wanted ? keyFor(c_, modifier) : std::nullopt) {
+            held.push_back(code->first);
+            fake(XCB_KEY_PRESS, code->first);
         }
-    }
     fake(XCB_KEY_PRESS, found->first);
     fake(XCB_KEY_RELEASE, found->first);
-    for (int i = 2; i >= 0; --i)
-        if (held[i])
-            fake(XCB_KEY_RELEASE, *held[i]);
+    for (auto code = held.rbegin(); code != held.rend(); ++code)
+        fake(XCB_KEY_RELEASE, *code);
 }
 
 void X11Input::type(const std::string& text) {

@@ -21,13 +21,12 @@ public:
     void press();
     void release();
     void click(int x, int y);
-    // A key by its X key symbol (0xff0d Return, 0xff1b Escape, ...), with Control or Alt held
-    // around it when asked.
-    void key(unsigned keysym, bool control = false, bool alt = false);
+    // A key by its X key symbol (0xff0d Return, 0xff1b Escape, ...), with Control held around
+    // it when asked.
+    void key(unsigned keysym, bool control = false);
     // Printable ASCII text, key by key, with Shift where a character needs it.
     void type(const std::string& text);
 
-    struct Key; // a key code with the Shift it needs
     explicit X11Input(xcb_connection_t* connection);
 
 private:

@@ -102,22 +102,4 @@ bool closeWindow(long long pid, const std::string& title) {
     return true;
 }
 
-std::optional<bool> hasFixedSize(long long pid, const std::string& title) {
-    const Connection x = connect();
-    const auto window = x ? find(x.get(), pid, title) : std::nullopt;
-    if (!window)
-        return std::nullopt;
-    // WM_NORMAL_HINTS: flags, then x, y, width, height, minimum and maximum width and height.
-    const std::string hints =
-        property(x.get(), *window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS);
-    std::uint32_t values[9] = {};
-    if (hints.size() < sizeof values)
-        return false;
-    std::memcpy(values, hints.data(), sizeof values);
-    constexpr std::uint32_t kMinimum = 1u << 4;
-    constexpr std::uint32_t kMaximum = 1u << 5;
-    return (values[0] & kMinimum) != 0 && (values[0] & kMaximum) != 0 && values[5] == values[7] &&
-           values[6] == values[8];
-}
-
 } // namespace sw::test

@@ -20,8 +20,4 @@ std::optional<ScreenArea> shownWindow(long long pid, const std::string& title);
 // Asks that window to close, as its close box would. False when it is not shown.
 bool closeWindow(long long pid, const std::string& title);
 
-// Whether that window tells the window manager that it has one size only, so that it gets no
-// sizing frame; nothing while it is not shown.
-std::optional<bool> hasFixedSize(long long pid, const std::string& title);
-
 } // namespace sw::test
