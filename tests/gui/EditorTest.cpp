@@ -1,6 +1,5 @@
 #include "gui/EditorApp.h"
-#include "support/Wait.h"
-#include "support/X11Windows.h"
+#include "support/Desktop.h"
 
 #include <QApplication>
 #include <QFile>
@@ -97,9 +96,10 @@ enum class Reflex { Escape, CloseBox };
 void reflexThenEnter(Reflex reflex, const std::string& caption, std::string& seen) {
     QTimer::singleShot(0, [reflex, caption, &seen] {
         QWidget* box = nullptr;
-        if (!waitFor([&] {
+        const auto x = X11::connect();
+        if (!x || !waitFor([&] {
                 box = QApplication::activeModalWidget();
-                return box != nullptr && shownWindow(getpid(), caption).has_value();
+                return box != nullptr && x->shownWindow(getpid(), caption).has_value();
             })) {
             seen = "no box";
             return;
@@ -113,7 +113,7 @@ void reflexThenEnter(Reflex reflex, const std::string& caption, std::string& see
         } else {
             CloseRequests closes;
             box->installEventFilter(&closes);
-            if (closeWindow(getpid(), caption))
+            if (x->closeWindow(getpid(), caption))
                 waitFor([&closes] { return closes.count > 0; });
             box->removeEventFilter(&closes);
         }

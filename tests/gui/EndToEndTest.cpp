@@ -1,6 +1,5 @@
+#include "support/Desktop.h"
 #include "support/Fakes.h"
-#include "support/RealProgram.h"
-#include "support/Screenshot.h"
 #include "support/TempDir.h"
 
 #include "editor/UvEditor.h"

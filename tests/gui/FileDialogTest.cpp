@@ -1,5 +1,5 @@
 #include "gui/EditorApp.h"
-#include "support/Wait.h"
+#include "support/Desktop.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

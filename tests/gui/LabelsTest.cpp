@@ -1,6 +1,5 @@
 #include "gui/EditorApp.h"
-#include "support/Screenshot.h"
-#include "support/Wait.h"
+#include "support/Desktop.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
