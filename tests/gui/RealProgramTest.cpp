@@ -14,40 +14,9 @@
 #include <algorithm>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 namespace sw::test {
 namespace {
-
-// A flat 4 x 4 grid of vertices facing front, nine quads of one untextured material: remapped
-// from the front, its texture vertices lie at thirds of the texture, four of them inside.
-std::string gridModel() {
-    std::ostringstream text;
-    text << "SECTION: HEADER\n3DO 2.1\nSECTION: MODELRESOURCE\nMATERIALS 1\n0: grid.mat\n"
-            "SECTION: GEOMETRYDEF\nRADIUS 3\nINSERT OFFSET 0 0 0\nGEOSETS 1\nGEOSET 0\nMESHES 1\n"
-            "MESH 0\nNAME grid\nRADIUS 3\nGEOMETRYMODE 4\nLIGHTINGMODE 3\nTEXTUREMODE 3\n"
-            "VERTICES 16\n";
-    for (int k = 0; k < 16; ++k)
-        text << k << ": " << k % 4 - 1.5 << " 0 " << k / 4 << " 0\n";
-    text << "TEXTURE VERTICES 16\n";
-    for (int k = 0; k < 16; ++k)
-        text << k << ": " << k % 4 << " " << -(k / 4) << "\n";
-    text << "VERTEX NORMALS\n";
-    for (int k = 0; k < 16; ++k)
-        text << k << ": 0 1 0\n";
-    text << "FACES 9\n";
-    for (int q = 0; q < 9; ++q) {
-        const int a = q / 3 * 4 + q % 3;
-        text << q << ": 0 0x0000 4 3 3 0 4 " << a << ", " << a << " " << a + 1 << ", " << a + 1
-             << " " << a + 5 << ", " << a + 5 << " " << a + 4 << ", " << a + 4 << "\n";
-    }
-    text << "FACE NORMALS\n";
-    for (int q = 0; q < 9; ++q)
-        text << q << ": 0 1 0\n";
-    text << "SECTION: HIERARCHYDEF\nHIERARCHY NODES 1\n"
-            "0: 0x0000 0x00001 0 -1 -1 -1 0 0 0 0 0 0 0 0 0 0 grid\n";
-    return text.str();
-}
 
 // What the editor saves after the steps of the test: remapped from the front, the two inner
 // vertices of the second row selected by the rectangle (0.25, 0.25) to (0.75, 0.5), then both
@@ -78,9 +47,12 @@ TEST(EndToEnd, AModderRemapsScalesAndSavesAGroup) {
     const QString model = folder + "/grid.3do";
     const QString saved = folder + "/remapped.3do";
     QFile::remove(saved);
+    // A flat 4 x 4 grid of vertices facing front, nine quads of one untextured material:
+    // remapped from the front, its texture vertices lie at thirds of the texture, four of them
+    // inside.
     {
-        std::ofstream out(QFile::encodeName(model).toStdString());
-        out << gridModel();
+        std::ofstream out(QFile::encodeName(model).toStdString(), std::ios::binary);
+        out << dataFile("grid.3do");
     }
     RealProgram program;
     ASSERT_TRUE(program.start({}, "Skinweaver 1.1")) << "no X display with XTEST";
