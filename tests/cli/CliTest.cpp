@@ -36,10 +36,14 @@ struct ProgramResult {
     std::string err;
 };
 
-// skinweaver-cli run as a user runs it, in this process's environment with the "NAME=value"
-// entries of `environment` added or replacing those of the same name.
-ProgramResult cli(const std::vector<std::string>& arguments,
-                  const std::vector<std::string>& environment = {}) {
+using Arguments = std::vector<std::string>;
+
+// skinweaver-cli run as a user runs it with the arguments and then `more`, in this process's
+// environment with the "NAME=value" entries of `environment` added or replacing those of the
+// same name.
+ProgramResult cli(Arguments arguments, const Arguments& more = {},
+                  const Arguments& environment = {}) {
+    arguments.insert(arguments.end(), more.begin(), more.end());
     QProcessEnvironment variables = QProcessEnvironment::systemEnvironment();
     for (const std::string& entry : environment) {
         const std::size_t equals = entry.find('=');
@@ -65,13 +69,18 @@ QImage image(const std::string& path) {
     return QImage(QString::fromStdString(path));
 }
 
-using Arguments = std::vector<std::string>;
+// Each test's files live in a folder of its own.
+class Cli : public testing::Test {
+protected:
+    std::string path(const std::string& name) const { return (dir.path() / name).string(); }
+
+    TempDir dir;
+};
 
 // A call that names no command, or a command with wrong arguments, exits with 2 and that
 // command's usage and writes nothing.
-TEST(Usage, WrongCallsExitWithTwoAndTheUsageAndWriteNothing) {
-    TempDir dir;
-    const std::string out = (dir.path() / "out").string();
+TEST_F(Cli, WrongCallsExitWithTwoAndTheUsageAndWriteNothing) {
+    const std::string out = path("out");
     const std::string png = dir.write("in.png", "");
     const Arguments calls[] = {
         {},
@@ -108,15 +117,14 @@ TEST(Usage, WrongCallsExitWithTwoAndTheUsageAndWriteNothing) {
 }
 
 // A command that fails exits with 1, says why on stderr and writes nothing.
-TEST(Commands, FailuresSayWhyOnStderrAndWriteNothing) {
-    TempDir dir;
-    const std::string out = (dir.path() / "out").string();
+TEST_F(Cli, FailuresSayWhyOnStderrAndWriteNothing) {
+    const std::string out = path("out");
     const std::string bad = dir.write("bad.3do", "SECTION: HEADER 3DO 2.1");
-    const std::string missing = (dir.path() / "missing.bmp").string();
+    const std::string missing = path("missing.bmp");
     const std::string notes = dir.write("notes.mat", "notes");
     const std::string vertex =
         dir.write("vertex.3do", replaced(kTriangleModel, "3 0, 0 1, 1", "3 0, 0 7, 1"));
-    const std::string unwritable = (dir.path() / "missing" / "out.3do").string();
+    const std::string unwritable = path("missing/out.3do");
     const auto remap = [&](const char* mesh, const char* group) {
         return Arguments{"remap",   kSample, out,           "--mesh", mesh,
                          "--group", group,   "--direction", "top"};
@@ -147,8 +155,7 @@ TEST(Commands, FailuresSayWhyOnStderrAndWriteNothing) {
     }
 }
 
-TEST(InfoCommand, PrintsTheFileLayerAsJson) {
-    TempDir dir;
+TEST_F(Cli, InfoPrintsTheFileLayerAsJson) {
     const auto result = cli({"info", dir.write("tri.3do", kTriangleModel)});
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, dataFile("triangle.json"));
@@ -159,10 +166,9 @@ QRgb colour(const std::vector<std::uint8_t>& rgb) {
 }
 
 // The PNG shows the texture upright: a MAT's first row on top, a BMP's last.
-TEST(TextureCommand, WritesMatAndBmpImagesUprightAsPng) {
-    TempDir dir;
+TEST_F(Cli, TextureWritesMatAndBmpImagesUprightAsPng) {
     const std::string mat = dir.write("wall.mat", matTexture(2, 2, 8, "\x01\x02\x03\x04"));
-    const std::string out = (dir.path() / "out.png").string();
+    const std::string out = path("out.png");
     const auto indexed = cli({"texture", mat, out, "--cmp", dir.write("pal.cmp", cmpFile())});
     ASSERT_EQ(indexed.exitCode, 0) << indexed.err;
     EXPECT_EQ(indexed.err, "");
@@ -200,13 +206,10 @@ int blackPixels(const QImage& picture) {
 }
 
 // (That it draws with the textures, the sources test shows.)
-TEST(RenderCommand, DrawsTheSampleInTheMiddleOfTheImage) {
-    TempDir dir;
-    const auto render = [&](const std::string& name, std::vector<std::string> options) {
-        const std::string out = (dir.path() / name).string();
-        std::vector<std::string> arguments{"render", kSample, out, "--size", "120x90"};
-        arguments.insert(arguments.end(), options.begin(), options.end());
-        const auto result = cli(arguments);
+TEST_F(Cli, RenderDrawsTheSampleInTheMiddleOfTheImage) {
+    const auto render = [&](const std::string& name, const Arguments& options) {
+        const std::string out = path(name);
+        const auto result = cli({"render", kSample, out, "--size", "120x90"}, options);
         EXPECT_EQ(result.exitCode, 0) << result.err;
         return image(out);
     };
@@ -224,31 +227,28 @@ TEST(RenderCommand, DrawsTheSampleInTheMiddleOfTheImage) {
 }
 
 // What is saved is the writer's (its own test has the bytes): saved again, it stays the same.
-TEST(ResaveCommand, SavesAsTheEditorDoesAndOffsetPutsTheLowestVertexOnTheGround) {
-    TempDir dir;
-    const auto out = [&dir](const std::string& name) { return (dir.path() / name).string(); };
-    const auto first = cli({"resave", kSample, out("out.3do")});
+TEST_F(Cli, ResaveSavesAsTheEditorDoesAndOffsetPutsTheLowestVertexOnTheGround) {
+    const auto first = cli({"resave", kSample, path("out.3do")});
     ASSERT_EQ(first.exitCode, 0) << first.err;
     EXPECT_EQ(first.err, "");
-    const std::string saved = readFile(out("out.3do"));
-    ASSERT_EQ(cli({"resave", out("out.3do"), out("again.3do")}).exitCode, 0);
-    EXPECT_EQ(readFile(out("again.3do")), saved);
+    const std::string saved = readFile(path("out.3do"));
+    ASSERT_EQ(cli({"resave", path("out.3do"), path("again.3do")}).exitCode, 0);
+    EXPECT_EQ(readFile(path("again.3do")), saved);
 
     // The base's node lifts the base by 0.05: its bottom is the model's lowest point. Nothing
     // else changes.
-    ASSERT_EQ(cli({"offset", kSample, out("offset.3do")}).exitCode, 0);
-    EXPECT_EQ(readFile(out("offset.3do")),
+    ASSERT_EQ(cli({"offset", kSample, path("offset.3do")}).exitCode, 0);
+    EXPECT_EQ(readFile(path("offset.3do")),
               replaced(saved, "INSERT OFFSET 0 0 0\r", "INSERT OFFSET 0 0 0.05\r"));
 }
 
 // The editor's message boxes go to stderr, and the model is saved all the same.
-TEST(ResaveCommand, WarnsOnStderrAsTheEditorWarns) {
-    TempDir dir;
+TEST_F(Cli, ResaveWarnsOnStderrAsTheEditorWarns) {
     Model large = model({"a"}, {triangles(513)});
     FakeTextures textures;
     FakeMessageBox messages;
     ASSERT_TRUE(large.prepare(textures.fn(), messages));
-    const std::string out = (dir.path() / "out.3do").string();
+    const std::string out = path("out.3do");
     const auto warned = cli({"resave", dir.write("large.3do", large.outputText()), out});
     EXPECT_EQ(warned.exitCode, 0);
     EXPECT_EQ(warned.err, "WARNING: Mesh mesh contains 513 surfaces.\n\nOnly 512 surfaces are "
@@ -258,33 +258,30 @@ TEST(ResaveCommand, WarnsOnStderrAsTheEditorWarns) {
 
 // The remapped model, saved beside a copy of the sample's textures and drawn again, shows the
 // same texture view as the remap drawn at once: the file keeps the new mapping exactly.
-TEST(EditorCommands, ARemapSavedAndReadBackShowsWhatTheRemapShowed) {
-    TempDir dir;
+TEST_F(Cli, ARemapSavedAndReadBackShowsWhatTheRemapShowed) {
     fs::copy(kSamples, dir.path(), fs::copy_options::recursive);
-    const auto out = [&dir](const std::string& name) { return (dir.path() / name).string(); };
-    const std::vector<std::string> head{"--mesh", "1", "--group", "0"};
-    const auto run = [&](std::vector<std::string> arguments, std::vector<std::string> options) {
-        arguments.insert(arguments.end(), options.begin(), options.end());
-        const auto result = cli(arguments);
+    const Arguments head{"--mesh", "1", "--group", "0"};
+    const auto run = [&](const Arguments& arguments, const Arguments& options) {
+        const auto result = cli(arguments, options);
         EXPECT_EQ(result.exitCode, 0) << result.err;
     };
-    run({"remap", kSample, out("remapped.3do"), "--direction", "left"}, head);
-    run({"uvview", kSample, out("direct.png"), "--direction", "left", "--size", "96x64"}, head);
-    run({"uvview", out("remapped.3do"), out("reread.png"), "--size", "96x64"}, head);
+    run({"remap", kSample, path("remapped.3do"), "--direction", "left"}, head);
+    run({"uvview", kSample, path("direct.png"), "--direction", "left", "--size", "96x64"}, head);
+    run({"uvview", path("remapped.3do"), path("reread.png"), "--size", "96x64"}, head);
 
-    const QImage direct = image(out("direct.png"));
+    const QImage direct = image(path("direct.png"));
     ASSERT_EQ(direct.size(), QSize(96, 64));
-    EXPECT_EQ(direct, image(out("reread.png")));
+    EXPECT_EQ(direct, image(path("reread.png")));
     // Textured over the whole view, the points red in its corners.
     EXPECT_NE(direct.pixel(48, 32), qRgb(255, 255, 255));
     EXPECT_NE(direct.pixel(48, 32), qRgb(0, 0, 0));
     EXPECT_GT(qRed(direct.pixel(0, 0)), 200);
     EXPECT_LT(qGreen(direct.pixel(0, 0)), 60);
 
-    run({"uvview", kSample, out("plain.png"), "--mesh", "0", "--group", "1"}, {});
-    EXPECT_EQ(image(out("plain.png")).size(), QSize(512, 512));
-    run({"uvlayout", kSample, out("tall.png"), "--size", "1x8192"}, head); // the largest side
-    EXPECT_EQ(image(out("tall.png")).size(), QSize(1, 8192));
+    run({"uvview", kSample, path("plain.png"), "--mesh", "0", "--group", "1"}, {});
+    EXPECT_EQ(image(path("plain.png")).size(), QSize(512, 512));
+    run({"uvlayout", kSample, path("tall.png"), "--size", "1x8192"}, head); // the largest side
+    EXPECT_EQ(image(path("tall.png")).size(), QSize(1, 8192));
 }
 
 // The MAT file the writer makes of an image as the image shows it.
@@ -301,16 +298,12 @@ std::string encoded(const QImage& image, MatPixels pixels, const Palette& palett
     return {file.bytes.begin(), file.bytes.end()};
 }
 
-class MatCommand : public ::testing::Test {
+class MatCommand : public Cli {
 protected:
-    std::string path(const std::string& name) const { return (dir.path() / name).string(); }
-
     std::string save(const QImage& image, const std::string& name) const {
         EXPECT_TRUE(image.save(QString::fromStdString(path(name))));
         return path(name);
     }
-
-    TempDir dir;
 };
 
 // The file holds the image top row first, through the built-in palette unless a palette file
@@ -376,9 +369,7 @@ TEST_F(MatCommand, RefusesWhatItCannotConvertAndLeavesTheOutputAlone) {
         {{png, path("no/such/folder/out.mat")}, "out.mat: cannot write the MAT file: "},
     };
     for (const auto& [arguments, message] : rows) {
-        Arguments call{"mat"};
-        call.insert(call.end(), arguments.begin(), arguments.end());
-        const auto result = cli(call);
+        const auto result = cli({"mat"}, arguments);
         EXPECT_EQ(result.exitCode, 1) << message;
         EXPECT_THAT(result.err, HasSubstr(message));
         EXPECT_EQ(readFile(out), "kept") << message;
@@ -387,30 +378,26 @@ TEST_F(MatCommand, RefusesWhatItCannotConvertAndLeavesTheOutputAlone) {
 }
 
 struct Step {
-    std::vector<std::string> arguments;
+    Arguments arguments;
     int exitCode;
     std::string out;
     std::string err;
 };
 
 // Runs of the tool that keep their settings in `configuration`, not in the user's.
-class Sources : public testing::Test {
+class Sources : public Cli {
 protected:
-    ProgramResult run(const std::vector<std::string>& arguments) const {
-        return cli(arguments, {"XDG_CONFIG_HOME=" + configuration.path().string()});
+    ProgramResult run(const Arguments& arguments, const Arguments& more = {}) const {
+        return cli(arguments, more, {"XDG_CONFIG_HOME=" + configuration.path().string()});
     }
-    QImage render(const std::string& model, const std::vector<std::string>& options = {}) const {
-        const std::string out = (dir.path() / "out.png").string();
-        std::vector<std::string> arguments{"render", model, out, "--size", "120x90"};
-        arguments.insert(arguments.end(), options.begin(), options.end());
-        const auto result = run(arguments);
+    QImage render(const std::string& model, const Arguments& options = {}) const {
+        const auto result = run({"render", model, path("out.png"), "--size", "120x90"}, options);
         EXPECT_EQ(result.exitCode, 0) << result.err;
         EXPECT_EQ(result.err, expectedErr);
-        return image(out);
+        return image(path("out.png"));
     }
 
     TempDir configuration;
-    TempDir dir;
     std::string expectedErr;
 };
 
@@ -430,9 +417,7 @@ TEST_F(Sources, AreListedAddedAndRemovedInTheEditorsSettings) {
         {{"list"}, 0, archive + "\n", ""},
     };
     for (const Step& step : steps) {
-        std::vector<std::string> arguments{"sources"};
-        arguments.insert(arguments.end(), step.arguments.begin(), step.arguments.end());
-        const ProgramResult result = run(arguments);
+        const ProgramResult result = run({"sources"}, step.arguments);
         const std::string row = testing::PrintToString(step.arguments);
         EXPECT_EQ(result.exitCode, step.exitCode) << row;
         EXPECT_EQ(result.out, step.out) << row;
@@ -450,7 +435,7 @@ TEST_F(Sources, AreListedAddedAndRemovedInTheEditorsSettings) {
 TEST_F(Sources, RenderAndResaveFindTheTexturesInTheSourcesGivenOrStored) {
     const fs::path samples(kSamples);
     const QImage beside = render(kSample);
-    const std::string model = (dir.path() / "mod/3do/totem.3do").string();
+    const std::string model = path("mod/3do/totem.3do");
     fs::create_directories(dir.path() / "mod/3do");
     fs::copy_file(samples / "totem.3do", model);
     EXPECT_NE(render(model), beside);
@@ -468,8 +453,8 @@ TEST_F(Sources, RenderAndResaveFindTheTexturesInTheSourcesGivenOrStored) {
     const std::string notes = dir.write("notes.gob", "notes");
     expectedErr = "Texture source skipped: " + notes + ": the file is no GOB archive\n";
     EXPECT_EQ(render(model, {"--textures", notes}), beside);
-    const auto resaved = run({"resave", model, (dir.path() / "out.3do").string(), "--textures",
-                              notes, "--textures", archive});
+    const auto resaved =
+        run({"resave", model, path("out.3do"), "--textures", notes, "--textures", archive});
     EXPECT_EQ(resaved.exitCode, 0);
     EXPECT_EQ(resaved.err, expectedErr);
 }
@@ -534,11 +519,11 @@ TEST(UvLayoutCommand, OutlinesLieOverTheTexelsTheirCornersAddressOnTheTexture) {
     const Corners inside{{1.5, -0.5}, {4.5, -0.5}, {4.5, -2.5}, {1.5, -2.5}};
     const Corners farOut{{-1e300, -2}, {1e300, -2}, {1e300, -3.5}, {-1e300, -3.5}};
     const Corners leftOut{{-3, -0.5}, {3.5, -0.5}, {3.5, -2.5}, {-3, -2.5}};
-    const std::vector<std::string> noOptions;
+    const Arguments noOptions;
     const struct {
         const Texture& texture;
         const Corners& corners;
-        std::vector<std::string> options;
+        Arguments options;
         QSize size;
         std::vector<QLine> outline;
     } rows[] = {
@@ -570,12 +555,11 @@ TEST(UvLayoutCommand, OutlinesLieOverTheTexelsTheirCornersAddressOnTheTexture) {
         for (const bool underlay : {false, true}) {
             SCOPED_TRACE(underlay ? "with underlay" : "alone");
             const std::string out = (dir.path() / "template.png").string();
-            std::vector<std::string> arguments{"uvlayout", model,     out, "--mesh",
-                                               "0",        "--group", "0"};
-            arguments.insert(arguments.end(), row.options.begin(), row.options.end());
+            Arguments options = row.options;
             if (underlay)
-                arguments.push_back("--underlay");
-            const auto result = cli(arguments);
+                options.push_back("--underlay");
+            const auto result =
+                cli({"uvlayout", model, out, "--mesh", "0", "--group", "0"}, options);
             ASSERT_EQ(result.exitCode, 0) << result.err;
             EXPECT_EQ(result.err, underlay && texture.isNull()
                                       ? "Group 0 of mesh 0 has no texture: the outlines are "
