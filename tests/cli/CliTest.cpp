@@ -15,6 +15,7 @@
 
 #include <gmock/gmock.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -286,15 +287,10 @@ TEST_F(Cli, ARemapSavedAndReadBackShowsWhatTheRemapShowed) {
 
 // The MAT file the writer makes of an image as the image shows it.
 std::string encoded(const QImage& image, MatPixels pixels, const Palette& palette) {
-    std::vector<std::uint8_t> rgba;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb c = image.pixel(x, y);
-            for (int channel : {qRed(c), qGreen(c), qBlue(c), qAlpha(c)})
-                rgba.push_back(static_cast<std::uint8_t>(channel));
-        }
-    }
-    const EncodeResult file = encodeMat({image.width(), image.height(), rgba}, pixels, palette);
+    const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);
+    const std::uint8_t* bytes = rgba.constBits();
+    const EncodeResult file = encodeMat(
+        {rgba.width(), rgba.height(), {bytes, bytes + rgba.sizeInBytes()}}, pixels, palette);
     return {file.bytes.begin(), file.bytes.end()};
 }
 
@@ -498,12 +494,9 @@ std::vector<QLine> frame(int left, int top, int right, int bottom) {
 
 // Whether a pixel lies on one of the horizontal or vertical lines.
 bool onLines(const std::vector<QLine>& lines, int x, int y) {
-    for (const QLine& line : lines) {
-        if (std::min(line.x1(), line.x2()) <= x && x <= std::max(line.x1(), line.x2()) &&
-            std::min(line.y1(), line.y2()) <= y && y <= std::max(line.y1(), line.y2()))
-            return true;
-    }
-    return false;
+    return std::ranges::any_of(lines, [&](const QLine& line) {
+        return QRect(line.p1(), line.p2()).normalized().contains(x, y);
+    });
 }
 
 // Each row runs twice: the template alone, whose only opaque pixels are the outline, and with
