@@ -196,9 +196,8 @@ bool RealProgram::start(const QStringList& arguments, const std::string& mainTit
 }
 
 bool RealProgram::close(const std::string& mainTitle) {
-    if (!x_->closeWindow(pid_, mainTitle) || !process_.waitForFinished(10000))
-        return false;
-    return process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
+    return x_->closeWindow(pid_, mainTitle) && process_.waitForFinished(10000) &&
+           process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
 }
 
 bool RealProgram::waitForWindow(const std::string& title) {
@@ -237,9 +236,8 @@ bool RealProgram::findView() {
                 top = y;
         return top >= 0;
     });
-    const int clientTop = top - kViewTop;
     view_ = QRect(left, top, main_.width - kViewMarginX,
-                  main_.y + main_.height - clientTop - kViewMarginY);
+                  main_.y + main_.height - (top - kViewTop) - kViewMarginY);
     return found;
 }
 
