@@ -89,9 +89,6 @@ const Op Click = [](UvEditor& e, Model& m, double u, double v) { e.toggleAt(m, u
 const Op Begin = [](UvEditor& e, Model&, double u, double v) { e.beginRect(u, v); };
 const Op Drag = [](UvEditor& e, Model&, double du, double dv) { e.dragRect(du, dv); };
 const Op End = [](UvEditor& e, Model& m, double, double) { e.endRect(m); };
-const Op Invert = [](UvEditor& e, Model& m, double, double) { e.invertSelection(m); };
-const Op All = [](UvEditor& e, Model& m, double, double) { e.selectAll(m); };
-const Op None = [](UvEditor& e, Model& m, double, double) { e.selectNone(m); };
 const Op ScaleU = [](UvEditor& e, Model& m, double f, double) { e.scaleU(m, f); };
 const Op ScaleV = [](UvEditor& e, Model& m, double f, double) { e.scaleV(m, f); };
 const Op Move = [](UvEditor& e, Model& m, double du, double dv) { e.moveSelection(m, du, dv); };
@@ -123,9 +120,6 @@ TEST_F(Editing, SelectionFlipsEachVertexOnce) {
          {0, 3}},
         {"a vertex on the border stays", {{Begin, 0.5, 0.2}, {Drag, 0.6, 0.6}, {End}}, {}},
         {"a rectangle without height", {{Begin, -0.1, 0.5}, {Drag, 1.2, 0}, {End}}, {}},
-        {"inv", {{Invert}}, {0, 1, 2, 3, 4}},
-        {"all", {{All}}, {0, 1, 2, 3, 4}},
-        {"none", {{All}, {None}}, {}},
         {"both vertices under one click", {{Place, 2, 0.001}, {Click, 0, 0}}, {1, 2}},
         {"a second click flips them back", {{Place, 2, 0.001}, {Click, 0, 0}, {Click, 0, 0}}, {}},
     };

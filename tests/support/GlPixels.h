@@ -64,9 +64,7 @@ inline Rgb brightest(const std::vector<std::uint8_t>& pixels, int width, int x0,
     Rgb best{-1, -1, -1};
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
-            const std::size_t i = (static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
-                                   static_cast<std::size_t>(x)) *
-                                  3;
+            const auto i = static_cast<std::size_t>(3 * (y * width + x));
             const Rgb c{pixels.at(i), pixels.at(i + 1), pixels.at(i + 2)};
             if (c.r + c.g + c.b > best.r + best.g + best.b)
                 best = c;

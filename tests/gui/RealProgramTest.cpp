@@ -1,0 +1,181 @@
+// The real program, driven by mouse and keyboard events on the display as a user drives it.
+
+#include "editor/UvEditor.h"
+#include "model/Model.h"
+#include "support/Desktop.h"
+#include "support/Fakes.h"
+#include "support/TempDir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+
+namespace sw::test {
+namespace {
+
+// What the editor saves after the steps of the test: remapped from the front, the two inner
+// vertices of the second row selected by the rectangle (0.25, 0.25) to (0.75, 0.5), then both
+// axes scaled by 0.5.
+std::string expectedFile(const std::string& path) {
+    Model model;
+    FakeMessageBox boxes;
+    // grid.mat is nowhere, so the program leaves the material untextured as this does.
+    if (!model.load(path) || !model.prepare([](Material&, const std::string&) {}, boxes))
+        return {};
+    UvEditor editor(model, 0, 0);
+    editor.autoRemap(model, RemapDirection::Front, boxes);
+    editor.beginRect(0.25, 0.25);
+    editor.dragRect(0.5, 0.25);
+    editor.endRect(model);
+    editor.scaleU(model, 0.5);
+    editor.scaleV(model, 0.5);
+    return model.outputText();
+}
+
+// The real program, driven by mouse and keyboard events on the display as a user drives it:
+// open a model, choose its mesh and texture, remap from the front, edit, drag a rectangle,
+// scale by 0.5, return, and save it under another name.
+TEST(EndToEnd, AModderRemapsScalesAndSavesAGroup) {
+    // A folder without capitals, so that its path can be typed without Shift.
+    const QString folder = QDir::temp().filePath(QString("skinweaver-e2e-%1").arg(getpid()));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString model = folder + "/grid.3do";
+    const QString saved = folder + "/remapped.3do";
+    QFile::remove(saved);
+    // A flat 4 x 4 grid of vertices facing front, nine quads of one untextured material:
+    // remapped from the front, its texture vertices lie at thirds of the texture, four of them
+    // inside.
+    {
+        std::ofstream out(QFile::encodeName(model).toStdString(), std::ios::binary);
+        out << dataFile("grid.3do");
+    }
+    RealProgram program;
+    ASSERT_TRUE(program.start({}, "Skinweaver 1.1")) << "no X display with XTEST";
+    EXPECT_TRUE(grabScreen().save(QString(SW_GUI_OUTPUT_DIR) + "/skinweaver.png"));
+
+    program.fileMenu('o');
+    ASSERT_TRUE(program.typeInto("Open", QFile::encodeName(model).toStdString(), false));
+    ASSERT_TRUE(program.waitForWindow("Skinweaver 1.1 - grid.3do"));
+    ASSERT_TRUE(program.findView());
+
+    program.clickInPanel(RealProgram::kFirstMesh);
+    program.clickInPanel(RealProgram::kFirstTexture);
+    program.clickInPanel(RealProgram::kFront);
+    program.clickInPanel(RealProgram::kEdit);
+    program.drag(0.25, 0.25, 0.75, 0.5);
+    program.clickInPanel(RealProgram::kFactor);
+    program.input().type("0.5");
+    program.clickInPanel(RealProgram::kScale);
+    program.clickInPanel(RealProgram::kEdit); // "return"
+
+    // "Save &as..." with the open file's name; a new one typed over it.
+    program.fileMenu('a');
+    ASSERT_TRUE(program.typeInto("Save As", QFile::encodeName(saved).toStdString(), true));
+    ASSERT_TRUE(program.waitForWindow("Skinweaver 1.1 - remapped.3do"));
+    ASSERT_TRUE(program.close("Skinweaver 1.1 - remapped.3do"));
+
+    const std::string expected = expectedFile(QFile::encodeName(model).toStdString());
+    ASSERT_FALSE(expected.empty());
+    EXPECT_EQ(readFile(QFile::encodeName(saved).toStdString()), expected);
+    // The two selected vertices, scaled about their middle: u 1/3 and 2/3 became 5/12 and 7/12.
+    EXPECT_NE(expected.find(": 0.416667 -0.333333\r\n"), std::string::npos);
+    EXPECT_NE(expected.find(": 0.583333 -0.333333\r\n"), std::string::npos);
+    QDir(folder).removeRecursively();
+}
+
+// Where the pictures go: the README's folder when scripts/make-pictures.sh asks for them,
+// beside the test program otherwise.
+QString picturesDir() {
+    const char* dir = std::getenv("SW_PICTURES_DIR");
+    return dir != nullptr ? QString(dir) : QString(SW_GUI_OUTPUT_DIR);
+}
+
+// The screen around the program's two windows.
+QImage editorPicture(const RealProgram& program) {
+    const ScreenArea& main = program.main();
+    const ScreenArea& panel = program.panel();
+    const int left = std::min(main.x, panel.x);
+    const int top = std::min(main.y, panel.y);
+    return grabScreen().copy(left, top, main.x + main.width - left,
+                             std::max(main.y + main.height, panel.y + panel.height) - top);
+}
+
+int countNear(const QImage& image, const QRect& area, QRgb colour) {
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            count += std::abs(qRed(p) - qRed(colour)) < 40 &&
+                     std::abs(qGreen(p) - qGreen(colour)) < 40 &&
+                     std::abs(qBlue(p) - qBlue(colour)) < 40;
+        }
+    return count;
+}
+
+// The pictures of the README, taken from the real program as a user drives it (which ends with
+// exit code 0 when its main window closes): the editor on the totem, then the texture view of the
+// lantern's sides remapped from the front, some of their vertices selected by a rectangle.
+TEST(Pictures, TheEditorAndItsTextureViewWithASelection) {
+    const QString samples = SW_SAMPLES_DIR;
+    {
+        RealProgram program;
+        ASSERT_TRUE(program.start({samples + "/totem.3do"}, "Skinweaver 1.1 - totem.3do"))
+            << "no X display with XTEST";
+        ASSERT_TRUE(program.findView());
+        // Opened from the command line as a file manager opens it: drawn, textured, mid-view.
+        const QPoint middle = program.view().center();
+        QImage screen;
+        EXPECT_TRUE(waitFor([&] {
+            screen = grabScreen();
+            return !isBlack(screen.pixel(middle));
+        }));
+        // Nothing black in the square of side 11 around the middle, and some colour in it
+        // rather than white or a grey.
+        bool coloured = false;
+        for (int y = middle.y() - 5; y <= middle.y() + 5; ++y)
+            for (int x = middle.x() - 5; x <= middle.x() + 5; ++x) {
+                const QRgb pixel = screen.pixel(x, y);
+                EXPECT_FALSE(isBlack(pixel)) << x << ", " << y;
+                const auto [low, high] = std::minmax({qRed(pixel), qGreen(pixel), qBlue(pixel)});
+                coloured = coloured || high - low > 40;
+            }
+        EXPECT_TRUE(coloured);
+        program.clickInPanel(RealProgram::kFirstMesh + QPoint(0, 16)); // the mesh "pole"
+        program.clickInPanel(RealProgram::kFirstTexture); // its wood, tinted in the view
+        // "M", then the pointer over the view turns the model a degree a move.
+        const ScreenArea& main = program.main();
+        const QPoint mouseMode(main.x + 18, main.y + main.height - 17);
+        program.input().click(mouseMode.x(), mouseMode.y());
+        for (int step = 0; step < 30; ++step)
+            program.input().moveTo(middle.x() + step * 3, middle.y());
+        for (int step = 1; step <= 20; ++step)
+            program.input().moveTo(middle.x() + 87, middle.y() - step * 3);
+        program.input().click(mouseMode.x(), mouseMode.y());
+        EXPECT_TRUE(editorPicture(program).save(picturesDir() + "/editor.png"));
+        ASSERT_TRUE(program.close("Skinweaver 1.1 - totem.3do"));
+    }
+    RealProgram program;
+    ASSERT_TRUE(program.start({samples + "/lantern.3do"}, "Skinweaver 1.1 - lantern.3do"));
+    ASSERT_TRUE(program.findView());
+    program.clickInPanel(RealProgram::kFirstTexture); // the lantern's wood sides
+    program.clickInPanel(RealProgram::kFront);
+    program.clickInPanel(RealProgram::kEdit);
+    program.drag(0.05, 0.7, 0.55, 0.3);
+    program.input().moveTo(program.main().x + program.main().width + 20, program.main().y);
+    const QImage picture = editorPicture(program);
+    EXPECT_TRUE(picture.save(picturesDir() + "/texture-view.png"));
+    // In the view, the middle ring's left vertices selected (green) and the others not (red).
+    const QRect view = program.view().translated(-std::min(program.main().x, program.panel().x),
+                                                 -std::min(program.main().y, program.panel().y));
+    EXPECT_GT(countNear(picture, view, qRgb(0, 255, 0)), 2 * 9);
+    EXPECT_GT(countNear(picture, view, qRgb(255, 0, 0)), 2 * 9);
+    ASSERT_TRUE(program.close("Skinweaver 1.1 - lantern.3do"));
+}
+
+} // namespace
+} // namespace sw::test
