@@ -30,15 +30,9 @@ struct FakePlatform {
 using Id = ControlId;
 using Box = FakeMessageBox::Shown;
 
-// Which controls and menu items each interface state enables: a line per control of the
-// started program, "+" or "-" for NoModel, ModelOpen, TextureChosen and Editing in turn.
-inline std::map<Id, std::string> enabledByState() {
-    std::map<Id, std::string> table;
-    std::istringstream lines(dataFile("interface-states.txt"));
-    for (std::string line; std::getline(lines, line);)
-        table[static_cast<Id>(std::stoi(line))] = line.substr(line.find(' ') + 1, 4);
-    return table;
-}
+// The preferences a first start stores.
+inline const std::map<std::string, std::string> kDefaultSettings{
+    {"CmpFile", "Default (no file necessary)"}, {"PrimaryTex", "MAT"}, {"SecondaryTex", "BOTH"}};
 
 // A shell started on the in-memory platform and a folder of model files, with the menu driven
 // as a user drives it.
@@ -76,9 +70,16 @@ protected:
     const std::vector<std::string>& rows(Id list) const { return windows.control(list).rows; }
     const std::vector<Box>& boxes() const { return fake.messageBoxes.shown(); }
 
-    // Exactly the controls that the state enables are enabled.
+    // Exactly the controls that the state enables are enabled: tests/data/interface-states.txt
+    // has a line per control, "+" or "-" for NoModel, ModelOpen, TextureChosen and Editing.
     void expectEnabled(InterfaceState state) const {
-        static const std::map<Id, std::string> table = enabledByState();
+        static const std::map<Id, std::string> table = [] {
+            std::map<Id, std::string> byId;
+            std::istringstream lines(dataFile("interface-states.txt"));
+            for (std::string line; std::getline(lines, line);)
+                byId[static_cast<Id>(std::stoi(line))] = line.substr(line.find(' ') + 1, 4);
+            return byId;
+        }();
         const auto column = static_cast<std::size_t>(state) - 1;
         for (const auto& [id, control] : windows.controls)
             EXPECT_EQ(control.enabled, table.at(id).at(column) == '+') << "control " << toInt(id);

@@ -46,7 +46,6 @@ public:
     std::vector<ControlId> creationOrder; // controls proper, menu items not
     std::map<Window, Element> topLevels;
     std::vector<MenuItemSpec> menu;
-    std::vector<Window> registeredClasses;
     std::string fontFace;
     int fontCellHeight = 0;
     std::size_t createdBeforeFont = 0; // windows, controls and menu items
@@ -70,12 +69,7 @@ public:
         fontCellHeight = cellHeight;
         createdBeforeFont = controls.size() + topLevels.size();
     }
-    bool registerWindowClass(Window window) override {
-        if (failRegistration.count(window) != 0)
-            return false;
-        registeredClasses.push_back(window);
-        return true;
-    }
+    bool registerWindowClass(Window window) override { return failRegistration.count(window) == 0; }
     void createMenu(const std::vector<MenuItemSpec>& items) override {
         menu = items;
         for (const MenuItemSpec& item : items) {
@@ -118,10 +112,7 @@ public:
         return Size{std::max(rect.width, 0), std::max(rect.height, 0)};
     }
     void destroyControl(ControlId id) override { destroyedControls.push_back(id); }
-    void destroyWindow(Window window) override {
-        topLevels[window].visible = false;
-        destroyedWindows.push_back(window);
-    }
+    void destroyWindow(Window window) override { destroyedWindows.push_back(window); }
     void sendPrivate(Window window, PrivateMessage message) override {
         privateMessages.emplace_back(window, message);
         if (sink_ != nullptr && topLevels.count(window) != 0)

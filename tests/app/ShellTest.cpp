@@ -1,18 +1,227 @@
+// The shell started on the in-memory platform: its windows and their states, the main window's
+// events and the navigation of the 3D view.
+
+#include "app/InterfaceState.h"
 #include "app/Navigation.h"
 #include "app/ShellFixture.h"
 #include "model/Model.h"
+#include "platform/MessageBoxF.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
+#include <map>
+#include <memory>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace sw::test {
 namespace {
+
+constexpr Window M = Window::Main;
+constexpr Window O = Window::Options;
+constexpr Window P = Window::Controls;
+
+using StartUp = ShellFixture;
+
+// The main window's bars and buttons are laid out for the fake's client area of 504 x 485;
+// every scroll bar starts in the middle of its range. Which controls are enabled is the
+// no-model state's (tests/data/interface-states.txt).
+TEST_F(StartUp, BuildsTheWindowsTheirControlsAndTheMenuAndShowsAllButThePreferences) {
+    EXPECT_EQ(windows.tree(), test::dataFile("startup.txt"));
+    // The font applies to all that follow it.
+    EXPECT_EQ(std::tuple(windows.fontFace, windows.fontCellHeight, windows.createdBeforeFont),
+              std::tuple("MS Sans Serif", 14, 0u));
+    // The Preferences window fills its controls once, right after it is built.
+    EXPECT_EQ(windows.privateMessages,
+              (std::vector<std::pair<Window, PrivateMessage>>{{O, PrivateMessage::Refresh}}));
+    EXPECT_TRUE(boxes().empty());
+    // The viewport is that of the view as the first layout left it.
+    const ViewportRect& viewport = shell.state.viewportRect;
+    EXPECT_EQ(std::pair(viewport.width(), viewport.height()), std::pair(433, 442));
+    // The preferences are read first; a first start stores the defaults. The built-in colours
+    // are in use, yet the flag that says so starts cleared.
+    EXPECT_EQ(fake.settings.values, kDefaultSettings);
+    EXPECT_EQ(shell.state.palette.entries[200], (Rgb{0xFF, 0x00, 0xFF}));
+    EXPECT_FALSE(shell.state.palette.paletteFilled);
+}
+
+// Each failure the window system can report. A failed class registration is named before
+// the message every failure ends with.
+TEST(StartUpFailure, TellsTheUserAndEndsTheStart) {
+    const std::pair<void (*)(FakeWindowSystem&), const char*> failures[] = {
+        {[](auto& w) { w.failRegistration.insert(M); }, "Main window class"},
+        {[](auto& w) { w.failRegistration.insert(P); }, "Controls window class"},
+        {[](auto& w) { w.failRegistration.insert(O); }, "Options window class"},
+        {[](auto& w) { w.failRegistration.insert(Window::GlView); }, "OpenGL window class"},
+        {[](auto& w) { w.failCreation.insert(M); }, nullptr},
+        {[](auto& w) { w.failCreation.insert(O); }, nullptr},
+        {[](auto& w) { w.failGlContext = true; }, nullptr},
+        {[](auto& w) { w.failClientSize = true; }, nullptr}};
+    for (std::size_t i = 0; i < std::size(failures); ++i) {
+        const auto& [script, className] = failures[i];
+        FakePlatform fake;
+        script(fake.windows);
+        Shell shell(fake.platform);
+        EXPECT_FALSE(shell.start()) << "case " << i;
+        std::vector<Box> expected;
+        if (className != nullptr)
+            expected.push_back(
+                {Window::None,
+                 std::string("Window class registration failed for: ") + className + ".", "Error",
+                 kMbIconExclamation});
+        expected.push_back(
+            {Window::None, "Window creation failed.", "Windows error", kMbIconExclamation});
+        EXPECT_EQ(fake.messageBoxes.shown(), expected) << "case " << i;
+        EXPECT_FALSE(fake.windows.quitCode.has_value());
+    }
+}
+
+using enum InterfaceState;
+
+// Opening or closing a model, as Open and Close change the interface.
+void setModelOpen(ShellState& shell, WindowSystem& windows, bool open) {
+    if (open)
+        enterModelOpenState(shell, windows);
+    else
+        enterNoModelState(shell, windows);
+    enableFileMenu(windows, open);
+}
+
+// Walked from the start through the states in the order a user reaches them first, the
+// controls give the table of tests/data/interface-states.txt, each with its caption at the
+// start; reached again another way, a state enables the same. Greying changes no check and
+// no caption but the edit button's.
+TEST_F(ShellFixture, InterfaceStatesEnableWhatTheTableSaysHoweverTheyAreReached) {
+    const struct {
+        void (*step)(ShellState&, WindowSystem&, bool);
+        bool on;
+        InterfaceState state; // after the step
+    } walk[] = {{setModelOpen, true, ModelOpen},      {setTextureChosen, true, TextureChosen},
+                {setEditing, true, Editing},          {setEditing, false, TextureChosen},
+                {setTextureChosen, false, ModelOpen}, {setTextureChosen, true, TextureChosen},
+                {setEditing, true, Editing},          {setModelOpen, false, NoModel},
+                {setModelOpen, true, ModelOpen}};
+    const auto labels = [this] {
+        std::map<Id, std::pair<std::string, bool>> all;
+        for (const auto& [id, control] : windows.controls)
+            all[id] = {control.text, control.checked};
+        return all;
+    };
+    const auto atStart = labels();
+    std::map<Id, std::string> enabled;
+    const auto record = [&] {
+        for (const auto& [id, control] : windows.controls)
+            enabled[id] += control.enabled ? '+' : '-';
+    };
+    record();
+    for (std::size_t i = 0; i < std::size(walk); ++i) {
+        walk[i].step(shell.state, windows, walk[i].on);
+        EXPECT_EQ(shell.state.interfaceState, walk[i].state) << "step " << i;
+        auto expected = atStart;
+        expected[Id::Edit].first = walk[i].state == Editing ? "return" : "edit";
+        EXPECT_EQ(labels(), expected) << "step " << i;
+        if (i < 3)
+            record();
+        else
+            expectEnabled(walk[i].state);
+    }
+    std::string table;
+    for (const auto& [id, flags] : enabled)
+        table += std::to_string(toInt(id)) + ' ' + flags + " \"" + atStart.at(id).first + "\"\n";
+    EXPECT_EQ(table, dataFile("interface-states.txt"));
+}
+
+// The start-up layout is in tests/data/startup.txt. A window too small for its frame gives
+// zero or negative sizes, passed on as they are; a bar keeps its position when it moves. The
+// view's own size sets the viewport and asks for a frame.
+TEST_F(ShellFixture, LayoutFollowsTheWindowsSizeAndTheViewportTheViews) {
+    windows.setScrollPos(Id::PitchBar, 17);
+    shell.onSize(Window::Main, 640, 480);
+    EXPECT_EQ(windows.control(Id::GlView).rect, (Rect{37, 8, 569, 437}));
+    EXPECT_EQ(windows.control(Id::ResetViewButton).rect, (Rect{613, 453, 21, 21}));
+    shell.onSize(Window::Main, 20, 10);
+    EXPECT_EQ(windows.control(Id::GlView).rect, (Rect{37, 8, -51, -33}));
+    EXPECT_EQ(windows.control(Id::YawBar).rect, (Rect{29, -17, -36, 10}));
+    EXPECT_EQ(windows.scrollPos(Id::PitchBar), 17);
+
+    const int framesBefore = windows.framesRequested;
+    shell.onSize(Window::GlView, 300, 200);
+    EXPECT_EQ(shell.state.viewportRect.width(), 300);
+    EXPECT_EQ(shell.state.viewportRect.height(), 200);
+    std::array<GLint, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, 300, 200}));
+    EXPECT_GT(windows.framesRequested, framesBefore);
+}
+
+TEST_F(ShellFixture, FrameWithoutAModelIsBlack) {
+    // Whatever was in the buffer before, here red; the shell's clear colour stays.
+    std::array<GLfloat, 4> clearColour{};
+    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour.data());
+    glClearColor(1, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
+    ASSERT_EQ(windows.gl->readPixels()[0], 255);
+
+    shell.onFrame();
+    const auto pixels = windows.gl->readPixels();
+    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0), std::ssize(pixels));
+}
+
+TEST_F(ShellFixture, ClosingTheMainWindowDropsTheModelWithoutAskingAndQuitsWithZero) {
+    openKnight();
+    shell.state.currentEditor = std::make_unique<UvEditor>(*shell.state.currentModel, 0, 0);
+
+    shell.onClose(Window::Main);
+
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_EQ(shell.state.currentModel, nullptr);
+    EXPECT_EQ(shell.state.currentEditor, nullptr);
+    EXPECT_FALSE(shell.state.modelViewActive);
+    EXPECT_EQ(windows.quitCode, 0);
+
+    // Every control of the panel, then the view (which releases its context), then the bars
+    // and buttons; the tool windows destroy themselves; the main window waits for the loop.
+    const auto& order = windows.creationOrder;
+    std::vector<Id> expected(std::find(order.begin(), order.end(), Id::MeshGroup), order.end());
+    expected.insert(expected.end(),
+                    {Id::GlView, Id::PanYBar, Id::PanXBar, Id::ZoomBar, Id::PitchBar, Id::YawBar,
+                     Id::MouseModeButton, Id::ResetViewButton});
+    EXPECT_EQ(windows.destroyedControls, expected);
+    EXPECT_EQ(windows.destroyedWindows, (std::vector<Window>{Window::Controls, Window::Options}));
+}
+
+TEST_F(ShellFixture, KeyDownFollowsOnlyTheKeysOfTheMainWindow) {
+    shell.onKeyDown(Window::Main, vk::kControl);
+    shell.onKeyDown(Window::Main, vk::kShift);
+    shell.onKeyUp(Window::Options, vk::kControl); // released elsewhere: still held
+    shell.onKeyUp(Window::Main, vk::kShift);
+    shell.onKeyDown(Window::Controls, vk::kLeft);
+    shell.onKeyDown(Window::Main, 300); // no such key
+
+    std::vector<int> held;
+    for (int key = 0; key < vk::kCount; ++key) {
+        if (shell.state.keyDown[static_cast<std::size_t>(key)])
+            held.push_back(key);
+    }
+    EXPECT_EQ(held, std::vector<int>{vk::kControl});
+}
+
+// A path passed as an argument shows verbatim and whole, however long.
+TEST(MessageBoxF, FormatsByPrintfAndShowsOneOkButton) {
+    FakeMessageBox boxes;
+    const std::string path = "C:\\100% done\\" + std::string(300, 'x') + ".cmp";
+    messageBoxF(boxes, Window::Main, "Caption", "%d of %s at %.2f", 3, path.c_str(), 0.5);
+    EXPECT_EQ(boxes.shown(),
+              (std::vector<Box>{{Window::Main, "3 of " + path + " at 0.50", "Caption", kMbOk}}));
+}
 
 constexpr int kShift = 1;
 constexpr int kCtrl = 2;
