@@ -56,12 +56,11 @@ TEST_F(ControlPanel, ChoosingAMeshDropsTheTextureChoiceAndTheEditor) {
     EXPECT_TRUE(group(1).selected);
 
     select(Id::MeshList, 0);
-    EXPECT_EQ(shell.state.interfaceState, InterfaceState::ModelOpen);
+    expectState(InterfaceState::ModelOpen);
     EXPECT_EQ(shell.state.currentEditor, nullptr);
     EXPECT_EQ(rows(Id::TextureList), (std::vector<std::string>{"wall", "floor"}));
     EXPECT_EQ(windows.currentRow(Id::TextureList), -1);
     EXPECT_FALSE(group(1).selected);
-    expectEnabled(InterfaceState::ModelOpen);
 
     // Already without a texture, the choice only fills the list again.
     select(Id::MeshList, 0);
@@ -270,8 +269,7 @@ TEST_F(ControlPanel, BackspaceClearsTheSelectionOrDropsTheTexture) {
     shell.onKeyDown(Window::Main, vk::kBack);
     EXPECT_FALSE(group(0).selected);
     EXPECT_EQ(windows.currentRow(Id::TextureList), -1);
-    EXPECT_EQ(shell.state.interfaceState, InterfaceState::ModelOpen);
-    expectEnabled(InterfaceState::ModelOpen);
+    expectState(InterfaceState::ModelOpen);
 }
 
 } // namespace

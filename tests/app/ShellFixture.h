@@ -70,9 +70,11 @@ protected:
     const std::vector<std::string>& rows(Id list) const { return windows.control(list).rows; }
     const std::vector<Box>& boxes() const { return fake.messageBoxes.shown(); }
 
-    // Exactly the controls that the state enables are enabled: tests/data/interface-states.txt
-    // has a line per control, "+" or "-" for NoModel, ModelOpen, TextureChosen and Editing.
-    void expectEnabled(InterfaceState state) const {
+    // The interface is in the state, and exactly the controls that it enables are enabled:
+    // tests/data/interface-states.txt has a line per control, "+" or "-" for NoModel,
+    // ModelOpen, TextureChosen and Editing.
+    void expectState(InterfaceState state) const {
+        EXPECT_EQ(shell.state.interfaceState, state);
         static const std::map<Id, std::string> table = [] {
             std::map<Id, std::string> byId;
             std::istringstream lines(dataFile("interface-states.txt"));
@@ -92,8 +94,7 @@ protected:
         EXPECT_TRUE(rows(Id::MeshList).empty());
         EXPECT_TRUE(rows(Id::TextureList).empty());
         EXPECT_FALSE(shell.state.modelViewActive);
-        EXPECT_EQ(shell.state.interfaceState, InterfaceState::NoModel);
-        expectEnabled(InterfaceState::NoModel);
+        expectState(InterfaceState::NoModel);
     }
 
     // The state just after a model opened: its name in the title, the mesh list with its first
@@ -110,8 +111,7 @@ protected:
         EXPECT_EQ(rows(Id::TextureList), textures);
         EXPECT_EQ(windows.currentRow(Id::TextureList), -1);
         EXPECT_TRUE(shell.state.modelViewActive);
-        EXPECT_EQ(shell.state.interfaceState, InterfaceState::ModelOpen);
-        expectEnabled(InterfaceState::ModelOpen);
+        expectState(InterfaceState::ModelOpen);
         expectViewReset();
     }
 

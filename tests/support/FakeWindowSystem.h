@@ -27,9 +27,9 @@ public:
         Window parent = Window::None;
         ControlKind kind = ControlKind::PushButton;
         std::string text; // label, caption or title
-        Rect rect;
+        Rect rect{};
         bool enabled = false, checked = false, visible = false;
-        std::vector<std::string> rows;
+        std::vector<std::string> rows{};
         int currentRow = -1;
         int scrollMinimum = 0, scrollMaximum = 0, scrollPosition = 0;
     };
@@ -72,30 +72,20 @@ public:
     bool registerWindowClass(Window window) override { return failRegistration.count(window) == 0; }
     void createMenu(const std::vector<MenuItemSpec>& items) override {
         menu = items;
-        for (const MenuItemSpec& item : items) {
-            if (item.kind != MenuItemSpec::Kind::Separator) {
-                controls[item.id].text = item.text;
-                controls[item.id].enabled = item.enabled;
-            }
-        }
+        for (const MenuItemSpec& item : items)
+            if (item.kind != MenuItemSpec::Kind::Separator)
+                controls[item.id] = {.text = item.text, .enabled = item.enabled};
     }
     bool createWindow(const WindowDesc& desc) override {
         if (failCreation.count(desc.window) != 0)
             return false;
-        Element& top = topLevels[desc.window];
-        top.text = desc.title;
-        top.rect = desc.rect;
+        topLevels[desc.window] = {.text = desc.title, .rect = desc.rect};
         return true;
     }
     bool createControl(const ControlDesc& desc) override {
         if (topLevels.count(desc.parent) == 0 || controls.count(desc.id) != 0)
             return false;
-        Element& control = controls[desc.id];
-        control.parent = desc.parent;
-        control.kind = desc.kind;
-        control.text = desc.text;
-        control.rect = desc.rect;
-        control.enabled = desc.enabled;
+        controls[desc.id] = {desc.parent, desc.kind, desc.text, desc.rect, desc.enabled};
         creationOrder.push_back(desc.id);
         return true;
     }
