@@ -2,15 +2,10 @@
 #include "app/ShellFixture.h"
 #include "app/ViewportInput.h"
 
-#include <GL/gl.h>
-#include <gmock/gmock.h>
-
 #include <cmath>
 
 namespace sw::test {
 namespace {
-
-using ::testing::ElementsAre;
 
 // The fan model open: mesh "fan" with the groups "wall" (a fan of four triangles over texture
 // vertices 0 to 4) and "floor" (a quad over vertices 5 to 8).
@@ -112,8 +107,10 @@ TEST_F(ControlPanel, SelNoneDropsTheEditorWhileNoneOnlyClearsTheSelection) {
 
 TEST_F(ControlPanel, ScaleReadsTheFactorAsAtofDoesOnTheCheckedAxes) {
     editWall();
-    const auto cornerU = [this] { return group(0).ownTxverts[1].u; }; // 1 before any scale
-    const auto cornerV = [this] { return group(0).ownTxverts[4].v; }; // 1 likewise
+    // The u of corner 1 and the v of corner 4, both 1 before any scale.
+    const auto corner = [this] {
+        return std::pair(group(0).ownTxverts[1].u, group(0).ownTxverts[4].v);
+    };
 
     // Nothing selected: the editor's message, whatever the box holds.
     windows.setText(Id::ScaleFactor, "2");
@@ -124,19 +121,17 @@ TEST_F(ControlPanel, ScaleReadsTheFactorAsAtofDoesOnTheCheckedAxes) {
     command(Id::SelectAll);
     windows.setText(Id::ScaleFactor, "");
     command(Id::Scale);
-    EXPECT_EQ(cornerU(), 1);
+    EXPECT_EQ(corner(), std::pair(1.0, 1.0));
     windows.setText(Id::ScaleFactor, "2abc"); // "xy" is on from the start
     command(Id::Scale);
-    EXPECT_EQ(cornerU(), 1.5);
-    EXPECT_EQ(cornerV(), 1.5);
+    EXPECT_EQ(corner(), std::pair(1.5, 1.5));
     command(Id::AxisY);
-    EXPECT_THAT((std::vector{windows.isChecked(Id::AxisX), windows.isChecked(Id::AxisY),
-                             windows.isChecked(Id::AxisXY)}),
-                ElementsAre(false, true, false));
+    EXPECT_EQ((std::vector{windows.isChecked(Id::AxisX), windows.isChecked(Id::AxisY),
+                           windows.isChecked(Id::AxisXY)}),
+              (std::vector{false, true, false}));
     windows.setText(Id::ScaleFactor, "0.5");
     command(Id::Scale);
-    EXPECT_EQ(cornerU(), 1.5);
-    EXPECT_EQ(cornerV(), 1);
+    EXPECT_EQ(corner(), std::pair(1.5, 1.0));
     EXPECT_EQ(boxes().size(), 1U);
 }
 

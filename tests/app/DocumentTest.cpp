@@ -2,21 +2,13 @@
 // menu opens.
 
 #include "app/ShellFixture.h"
-#include "model/Model.h"
 #include "support/TextureFiles.h"
-
-#include <GL/gl.h>
-#include <gmock/gmock.h>
-
-#include <filesystem>
-#include <string>
-#include <tuple>
-#include <vector>
 
 namespace sw::test {
 namespace {
 
 using Document = ShellFixture;
+using MainCommands = ShellFixture;
 using Kind = FileDialogRequest::Kind;
 
 const Box kSaveQuestion{Window::Main, "Save?", "Skinweaver 1.1", kMbYesNo};
@@ -205,8 +197,6 @@ TEST_F(Document, AFailedWriteIsReportedWithThePathAndTheReason) {
     }
 }
 
-using MainCommands = ShellFixture;
-
 constexpr const char* kOffsetCaption = "Re-calculate character offset";
 
 // Without a model the command says so and does nothing else. The triangle's lowest vertex
@@ -278,7 +268,6 @@ TEST_F(MainCommands, AboutShowsShortLinesSeparatedByBlankLinesUnderTheProgramsNa
     EXPECT_EQ(text.find("\n\n\n"), std::string::npos);
 }
 
-using ::testing::ElementsAre;
 using Values = std::map<std::string, std::string>;
 
 // A first start (no settings yet) with knight.3do open, whose "wall" is an 8-bit MAT of one
@@ -341,7 +330,7 @@ TEST_F(PreferencesWindow, OkStoresWhatItShowsAndReloadsThePaletteAndItsTexturesO
     browse(bad);
     command(Id::Ok);
     EXPECT_EQ(fake.settings.values.at("CmpFile"), bad);
-    EXPECT_THAT(boxes(), ElementsAre(Box{Window::Options, bad, "Invalid CMP File", kMbOk}));
+    EXPECT_EQ(boxes(), std::vector<Box>({{Window::Options, bad, "Invalid CMP File", kMbOk}}));
     EXPECT_EQ(shell.state.preferences.cmpFile, "Default (no file necessary)");
 }
 

@@ -2,21 +2,27 @@
 
 #include "app/InterfaceState.h"
 #include "app/Shell.h"
+#include "model/Model.h"
 #include "platform/Platform.h"
 #include "support/FakeWindowSystem.h"
 #include "support/Fakes.h"
 #include "support/ModelText.h"
 #include "support/TempDir.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace sw::test {
+
+// The app tests include what they share here.
 
 // The whole platform in memory, for running the shell without a display.
 struct FakePlatform {

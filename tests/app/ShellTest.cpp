@@ -1,25 +1,15 @@
 // The shell started on the in-memory platform: its windows and their states, the main window's
 // events and the navigation of the 3D view.
 
-#include "app/InterfaceState.h"
 #include "app/Navigation.h"
 #include "app/ShellFixture.h"
-#include "model/Model.h"
 #include "platform/MessageBoxF.h"
-
-#include <GL/gl.h>
-#include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
-#include <map>
 #include <memory>
-#include <string>
-#include <tuple>
-#include <utility>
-#include <vector>
 
 namespace sw::test {
 namespace {
