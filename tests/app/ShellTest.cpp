@@ -55,20 +55,20 @@ TEST(StartUpFailure, TellsTheUserAndEndsTheStart) {
         {[](auto& w) { w.failGlContext = true; }, nullptr},
         {[](auto& w) { w.failClientSize = true; }, nullptr}};
     for (std::size_t i = 0; i < std::size(failures); ++i) {
+        SCOPED_TRACE("case " + std::to_string(i));
         const auto& [script, className] = failures[i];
         FakePlatform fake;
         script(fake.windows);
         Shell shell(fake.platform);
-        EXPECT_FALSE(shell.start()) << "case " << i;
+        EXPECT_FALSE(shell.start());
         std::vector<Box> expected;
+        const std::string classFailure = "Window class registration failed for: ";
         if (className != nullptr)
             expected.push_back(
-                {Window::None,
-                 std::string("Window class registration failed for: ") + className + ".", "Error",
-                 kMbIconExclamation});
+                {Window::None, classFailure + className + ".", "Error", kMbIconExclamation});
         expected.push_back(
             {Window::None, "Window creation failed.", "Windows error", kMbIconExclamation});
-        EXPECT_EQ(fake.messageBoxes.shown(), expected) << "case " << i;
+        EXPECT_EQ(fake.messageBoxes.shown(), expected);
         EXPECT_FALSE(fake.windows.quitCode.has_value());
     }
 }
