@@ -39,7 +39,6 @@ public:
     std::set<Window> failCreation;
     bool failGlContext = false;
     bool failClientSize = false;
-    Size mainClientSize{504, 485}; // the main window's client area when it is first shown
 
     // What happened. Menu items are among the controls, by their ids.
     std::map<ControlId, Element> controls;
@@ -53,7 +52,6 @@ public:
     int framesRequested = 0;
     std::vector<ControlId> destroyedControls;
     std::vector<Window> destroyedWindows;
-    std::vector<std::pair<Window, PrivateMessage>> privateMessages;
     std::optional<Window> focusedWindow;     // none while a control has the focus
     std::optional<ControlId> focusedControl; // none while a window itself has it
     std::unique_ptr<HeadlessGl> gl;          // draws into 64 x 64 pixels whatever the view's size
@@ -104,7 +102,6 @@ public:
     void destroyControl(ControlId id) override { destroyedControls.push_back(id); }
     void destroyWindow(Window window) override { destroyedWindows.push_back(window); }
     void sendPrivate(Window window, PrivateMessage message) override {
-        privateMessages.emplace_back(window, message);
         if (sink_ != nullptr && topLevels.count(window) != 0)
             sink_->onPrivateMessage(window, message);
     }
@@ -146,10 +143,11 @@ public:
     int scrollPos(ControlId id) const override { return control(id).scrollPosition; }
     void setVisible(Window window, bool visible) override {
         topLevels[window].visible = visible;
-        // Showing the main window for the first time tells it its size, which lays it out.
+        // Showing the main window for the first time tells it its client size, which lays it
+        // out.
         if (window == Window::Main && visible && !mainShown_ && sink_ != nullptr) {
             mainShown_ = true;
-            sink_->onSize(Window::Main, mainClientSize.width, mainClientSize.height);
+            sink_->onSize(Window::Main, 504, 485);
         }
     }
     void setFocus(Window window) override {
