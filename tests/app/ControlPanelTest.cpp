@@ -13,7 +13,7 @@ class ControlPanel : public ShellFixture {
 protected:
     void SetUp() override {
         ShellFixture::SetUp();
-        writeModel("fan.3do", kFanModel);
+        dir.write("fan.3do", kFanModel);
         open("fan.3do");
         ASSERT_NE(shell.state.currentModel, nullptr);
     }

@@ -44,18 +44,14 @@ TEST_F(Document, OpenFindsTheTexturesInTheModelsFolderAndCloseDeletesThem) {
     ASSERT_EQ(model.numMaterials(), 2);
     EXPECT_TRUE(model.materials[0].notLoaded); // no wall texture anywhere
     EXPECT_FALSE(model.materials[1].notLoaded);
-    std::vector<GLuint> textures;
-    for (const Material& material : model.materials) {
-        EXPECT_TRUE(glIsTexture(material.glTexture));
-        textures.push_back(material.glTexture);
-    }
+    const std::array textures{model.materials[0].glTexture, model.materials[1].glTexture};
+    EXPECT_TRUE(glIsTexture(textures[0]) && glIsTexture(textures[1]));
 
     command(Id::MenuClose); // "Save?" answered No
 
     EXPECT_EQ(boxes(), std::vector{kSaveQuestion});
     expectNoModel();
-    for (GLuint texture : textures)
-        EXPECT_FALSE(glIsTexture(texture));
+    EXPECT_FALSE(glIsTexture(textures[0]) || glIsTexture(textures[1]));
 }
 
 // "Save?" before Open and Close: No saves nothing; Yes offers the save dialog, which starts
@@ -121,9 +117,9 @@ TEST_F(Document, OpenTakesOnlyModelFilesNamed3do) {
         if (shell.state.currentModel)
             command(Id::MenuClose); // answered No
         fake.messageBoxes.clear();
-        writeModel("old.3do");
+        dir.write("old.3do", kTriangleModel);
         open("old.3do");
-        writeModel(row.fileName, row.text);
+        dir.write(row.fileName, row.text);
         open(row.fileName); // "Save?" answered No
         std::vector expected{kSaveQuestion};
         if (row.message != nullptr)
@@ -205,7 +201,7 @@ TEST_F(MainCommands, OffsetPutsTheLowestPointOnTheGroundOnlyOnYesAndTheNextSaveW
 
     fake.messageBoxes.clear();
     const std::string path =
-        writeModel("knight.3do", replaced(kTriangleModel, "0: 0 0 0 0", "0: 0 0 -0.25 0"));
+        dir.write("knight.3do", replaced(kTriangleModel, "0: 0 0 0 0", "0: 0 0 -0.25 0"));
     open("knight.3do");
     for (const auto& [answer, offset] : {std::pair{kIdNo, "-0.1"}, {kIdYes, "-0.25"}}) {
         fake.messageBoxes.answer(answer);
@@ -435,7 +431,7 @@ TEST_F(SourcesWindow, KeepsTheUsersOrderAndStoresEveryChange) {
 TEST_F(SourcesWindow, ChangesApplyToTheNextModelAndReloadAppliesThemToTheOpenOne) {
     // Neither the model's folder nor its layout has a floor; the damaged archive is passed
     // over.
-    writeModel("mod/3do/knight.3do");
+    dir.write("mod/3do/knight.3do", kTriangleModel);
     open("mod/3do/knight.3do");
     expectModelOpen("knight.3do");
     const auto floor = [this] { return shell.state.currentModel->materials.at(1); };

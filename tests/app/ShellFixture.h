@@ -12,6 +12,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <map>
 #include <sstream>
@@ -46,10 +47,6 @@ class ShellFixture : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(shell.start()); }
 
-    // Writes a model file into the folder; returns its full path.
-    std::string writeModel(const std::string& name, const std::string& text = kTriangleModel) {
-        return dir.write(name, text);
-    }
     std::string pathOf(const std::string& name) const { return (dir.path() / name).string(); }
 
     void command(ControlId id) { shell.onCommand(id, Notification::Clicked); }
@@ -60,7 +57,7 @@ protected:
     }
     // The triangle model written as knight.3do and opened.
     void openKnight() {
-        writeModel("knight.3do");
+        dir.write("knight.3do", kTriangleModel);
         open("knight.3do");
     }
     // Every file of the folder with its contents, to see what a command wrote.

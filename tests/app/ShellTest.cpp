@@ -6,7 +6,6 @@
 #include "platform/MessageBoxF.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -240,7 +239,6 @@ protected:
     void SetUp() override {
         ShellFixture::SetUp();
         openKnight();
-        ASSERT_TRUE(shell.state.modelViewActive);
     }
 
     void apply(const Input& input) {
