@@ -250,9 +250,8 @@ TEST_F(MainCommands, ToolWindowsShowAndHide) {
 
 TEST_F(MainCommands, AboutShowsShortLinesSeparatedByBlankLinesUnderTheProgramsName) {
     command(Id::MenuAbout);
-    ASSERT_EQ(boxes().size(), 1u);
-    const std::string text = boxes()[0].text;
-    EXPECT_EQ(boxes()[0], (Box{Window::Main, text, "Skinweaver 1.1", kMbOk}));
+    const std::string text = boxes().at(0).text;
+    EXPECT_EQ(boxes(), std::vector<Box>({{Window::Main, text, "Skinweaver 1.1", kMbOk}}));
     EXPECT_NE(text.find("\n\n"), std::string::npos);
     EXPECT_EQ(text.find("\n\n\n"), std::string::npos);
 }

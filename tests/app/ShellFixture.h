@@ -94,8 +94,7 @@ protected:
     void expectNoModel() const {
         EXPECT_EQ(shell.state.currentModel, nullptr);
         EXPECT_EQ(title(), "Skinweaver 1.1");
-        EXPECT_TRUE(rows(Id::MeshList).empty());
-        EXPECT_TRUE(rows(Id::TextureList).empty());
+        EXPECT_EQ(rows(Id::MeshList).size() + rows(Id::TextureList).size(), 0u);
         EXPECT_FALSE(shell.state.modelViewActive);
         expectState(InterfaceState::NoModel);
     }

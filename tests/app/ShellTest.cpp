@@ -15,17 +15,11 @@
 namespace sw::test {
 namespace {
 
-constexpr Window M = Window::Main;
-constexpr Window O = Window::Options;
-constexpr Window P = Window::Controls;
-
-using StartUp = ShellFixture;
-
 // The main window's bars and buttons are laid out for the fake's client area of 504 x 485;
 // every scroll bar starts in the middle of its range. Which controls are enabled is the
 // no-model state's (tests/data/interface-states.txt). The Preferences window's checks and
 // palette label are the settings', filled in right after the window is built.
-TEST_F(StartUp, BuildsTheWindowsTheirControlsAndTheMenuAndShowsAllButThePreferences) {
+TEST_F(ShellFixture, StartBuildsTheWindowsTheirControlsAndTheMenuAndShowsAllButThePreferences) {
     EXPECT_EQ(windows.tree(), test::dataFile("startup.txt"));
     // The font applies to all that follow it.
     EXPECT_EQ(std::tuple(windows.fontFace, windows.fontCellHeight, windows.createdBeforeFont),
@@ -45,12 +39,12 @@ TEST_F(StartUp, BuildsTheWindowsTheirControlsAndTheMenuAndShowsAllButThePreferen
 // the message every failure ends with.
 TEST(StartUpFailure, TellsTheUserAndEndsTheStart) {
     const std::pair<void (*)(FakeWindowSystem&), const char*> failures[] = {
-        {[](auto& w) { w.failRegistration.insert(M); }, "Main window class"},
-        {[](auto& w) { w.failRegistration.insert(P); }, "Controls window class"},
-        {[](auto& w) { w.failRegistration.insert(O); }, "Options window class"},
+        {[](auto& w) { w.failRegistration.insert(Window::Main); }, "Main window class"},
+        {[](auto& w) { w.failRegistration.insert(Window::Controls); }, "Controls window class"},
+        {[](auto& w) { w.failRegistration.insert(Window::Options); }, "Options window class"},
         {[](auto& w) { w.failRegistration.insert(Window::GlView); }, "OpenGL window class"},
-        {[](auto& w) { w.failCreation.insert(M); }, nullptr},
-        {[](auto& w) { w.failCreation.insert(O); }, nullptr},
+        {[](auto& w) { w.failCreation.insert(Window::Main); }, nullptr},
+        {[](auto& w) { w.failCreation.insert(Window::Options); }, nullptr},
         {[](auto& w) { w.failGlContext = true; }, nullptr},
         {[](auto& w) { w.failClientSize = true; }, nullptr}};
     for (std::size_t i = 0; i < std::size(failures); ++i) {
