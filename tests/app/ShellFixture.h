@@ -50,6 +50,11 @@ protected:
     std::string pathOf(const std::string& name) const { return (dir.path() / name).string(); }
 
     void command(ControlId id) { shell.onCommand(id, Notification::Clicked); }
+    // A row of a list chosen by the user.
+    void select(Id list, int row) {
+        windows.setCurrentRow(list, row);
+        shell.onCommand(list, Notification::SelectionChange);
+    }
     // "&Open..." with no model open, choosing `name` in the folder.
     void open(const std::string& name) {
         fake.fileDialogs.choose(pathOf(name), name);

@@ -424,10 +424,6 @@ protected:
         ASSERT_NE(shell.state.currentModel, nullptr);
     }
 
-    void select(Id list, int row) {
-        windows.setCurrentRow(list, row);
-        shell.onCommand(list, Notification::SelectionChange);
-    }
     void doubleClick(Id list) { shell.onCommand(list, Notification::DoubleClick); }
     // "wall" chosen, remapped from the front (its own vertices fill the unit square), and
     // the texture view shown in a view of 200 x 100 pixels.
