@@ -141,20 +141,6 @@ TEST_F(ShellFixture, LayoutFollowsTheWindowsSizeAndTheViewportTheViews) {
     EXPECT_GT(windows.framesRequested, framesBefore);
 }
 
-TEST_F(ShellFixture, FrameWithoutAModelIsBlack) {
-    // Whatever was in the buffer before, here red; the shell's clear colour stays.
-    std::array<GLfloat, 4> clearColour{};
-    glGetFloatv(GL_COLOR_CLEAR_VALUE, clearColour.data());
-    glClearColor(1, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-    glClearColor(clearColour[0], clearColour[1], clearColour[2], clearColour[3]);
-    ASSERT_EQ(windows.gl->readPixels()[0], 255);
-
-    shell.onFrame();
-    const auto pixels = windows.gl->readPixels();
-    EXPECT_EQ(std::count(pixels.begin(), pixels.end(), 0), std::ssize(pixels));
-}
-
 TEST_F(ShellFixture, ClosingTheMainWindowDropsTheModelWithoutAskingAndQuitsWithZero) {
     openKnight();
     shell.state.currentEditor = std::make_unique<UvEditor>(*shell.state.currentModel, 0, 0);
