@@ -292,8 +292,8 @@ TEST_F(PreferencesWindow, OkStoresWhatItShowsAndReloadsThePaletteAndItsTexturesO
     browse(palettePath);
     command(Id::BmpFirst);
     windows.setChecked(Id::MatFallback, false); // the boxes check themselves when clicked
-    EXPECT_TRUE(windows.isChecked(Id::BmpFirst));
-    EXPECT_FALSE(windows.isChecked(Id::MatFirst));
+    EXPECT_EQ(std::pair(windows.isChecked(Id::BmpFirst), windows.isChecked(Id::MatFirst)),
+              std::pair(true, false));
     command(Id::Ok);
     EXPECT_EQ(fake.settings.values,
               (Values{{"CmpFile", palettePath}, {"PrimaryTex", "BMP"}, {"SecondaryTex", "BMP"}}));

@@ -112,7 +112,6 @@ protected:
                          const std::vector<std::string>& textures = {"floor"}) const {
         ASSERT_NE(shell.state.currentModel, nullptr);
         EXPECT_EQ(title(), "Skinweaver 1.1 - " + fileName);
-        EXPECT_EQ(shell.state.currentFileName, fileName);
         EXPECT_EQ(rows(Id::MeshList), meshes);
         EXPECT_EQ(windows.currentRow(Id::MeshList), 0);
         EXPECT_EQ(rows(Id::TextureList), textures);

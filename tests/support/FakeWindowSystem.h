@@ -30,15 +30,12 @@ public:
         Rect rect{};
         bool enabled = false, checked = false, visible = false;
         std::vector<std::string> rows{};
-        int currentRow = -1;
-        int scrollMinimum = 0, scrollMaximum = 0, scrollPosition = 0;
+        int currentRow = -1, scrollMinimum = 0, scrollMaximum = 0, scrollPosition = 0;
     };
 
     // Script.
-    std::set<Window> failRegistration;
-    std::set<Window> failCreation;
-    bool failGlContext = false;
-    bool failClientSize = false;
+    std::set<Window> failRegistration, failCreation;
+    bool failGlContext = false, failClientSize = false;
 
     // What happened. Menu items are among the controls, by their ids.
     std::map<ControlId, Element> controls;
@@ -88,9 +85,8 @@ public:
         return true;
     }
     bool createGlContext() override {
-        if (failGlContext || controls.count(ControlId::GlView) == 0)
-            return false;
-        gl = HeadlessGl::create(64, 64);
+        if (!failGlContext && controls.count(ControlId::GlView) != 0)
+            gl = HeadlessGl::create(64, 64);
         return gl != nullptr;
     }
     std::optional<Size> clientSize(ControlId id) const override {
