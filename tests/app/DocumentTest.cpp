@@ -20,10 +20,9 @@ const Box kRevertQuestion{Window::Main, "This will revert to the saved file.\n\n
 // replacing a file asks first.
 auto asked(const FakeFileDialogs::Shown& shown) {
     const FileDialogRequest& r = shown.request;
-    const FileFilter first = r.filters.empty() ? FileFilter{} : r.filters[0];
-    return std::tuple(r.kind, r.owner, shown.initialPath, r.filters.size(), first.description,
-                      first.pattern, r.defaultSuffix, r.fileMustExist, r.pathMustExist,
-                      r.overwritePrompt);
+    return std::tuple(r.kind, r.owner, shown.initialPath, r.filters.size(),
+                      r.filters.at(0).description, r.filters.at(0).pattern, r.defaultSuffix,
+                      r.fileMustExist, r.pathMustExist, r.overwritePrompt);
 }
 
 TEST_F(Document, OpenFindsTheTexturesInTheModelsFolderAndCloseDeletesThem) {
@@ -185,7 +184,8 @@ TEST_F(Document, AFailedWriteIsReportedWithThePathAndTheReason) {
                                 "The model was not saved to\n" + pathOf(target) + "\n\n" + reason,
                                 "File error", kMbOk | kMbIconExclamation}}));
         EXPECT_EQ(files(), filesBefore); // no temporary file left behind either
-        EXPECT_EQ(title(), "Skinweaver 1.1 - " + (id == Id::MenuSave ? "knight.3do" : name));
+        EXPECT_EQ(windows.window(Window::Main).text,
+                  "Skinweaver 1.1 - " + (id == Id::MenuSave ? "knight.3do" : name));
     }
 }
 
@@ -264,7 +264,6 @@ protected:
     void SetUp() override {
         ShellFixture::SetUp();
         dir.write("mat/wall.mat", matTexture(1, 1, 8, "\x05"));
-        palettePath = dir.write("pal.cmp", cmpFile());
         openKnight();
         fake.settings.values.clear(); // to see what "ok" stores
     }
@@ -284,7 +283,7 @@ protected:
         return texel;
     }
 
-    std::string palettePath;
+    const std::string palettePath = dir.write("pal.cmp", cmpFile());
 };
 
 TEST_F(PreferencesWindow, OkStoresWhatItShowsAndReloadsThePaletteAndItsTexturesOrReportsIt) {

@@ -74,7 +74,6 @@ protected:
         return all;
     }
 
-    std::string title() const { return windows.window(Window::Main).text; }
     const std::vector<std::string>& rows(Id list) const { return windows.control(list).rows; }
     const std::vector<Box>& boxes() const { return fake.messageBoxes.shown(); }
 
@@ -98,7 +97,7 @@ protected:
     // The state without a model: plain title, empty lists, the no-model controls.
     void expectNoModel() const {
         EXPECT_EQ(shell.state.currentModel, nullptr);
-        EXPECT_EQ(title(), "Skinweaver 1.1");
+        EXPECT_EQ(windows.window(Window::Main).text, "Skinweaver 1.1");
         EXPECT_EQ(rows(Id::MeshList).size() + rows(Id::TextureList).size(), 0u);
         EXPECT_FALSE(shell.state.modelViewActive);
         expectState(InterfaceState::NoModel);
@@ -111,7 +110,7 @@ protected:
                          const std::vector<std::string>& meshes = {"tri"},
                          const std::vector<std::string>& textures = {"floor"}) const {
         ASSERT_NE(shell.state.currentModel, nullptr);
-        EXPECT_EQ(title(), "Skinweaver 1.1 - " + fileName);
+        EXPECT_EQ(windows.window(Window::Main).text, "Skinweaver 1.1 - " + fileName);
         EXPECT_EQ(rows(Id::MeshList), meshes);
         EXPECT_EQ(windows.currentRow(Id::MeshList), 0);
         EXPECT_EQ(rows(Id::TextureList), textures);
