@@ -189,14 +189,12 @@ TEST_F(Document, AFailedWriteIsReportedWithThePathAndTheReason) {
     }
 }
 
-constexpr const char* kOffsetCaption = "Re-calculate character offset";
-
 // Without a model the command says so and does nothing else. The triangle's lowest vertex
 // lies at z = -0.25, its file's offset is (0, 0, -0.1); Save writes the open file in place.
 TEST_F(MainCommands, OffsetPutsTheLowestPointOnTheGroundOnlyOnYesAndTheNextSaveWritesIt) {
     command(Id::MenuRecalculateOffset);
     EXPECT_EQ(boxes(), (std::vector<Box>{{Window::Main, "You must open a 3do file first.",
-                                          kOffsetCaption, kMbOk}}));
+                                          "Re-calculate character offset", kMbOk}}));
     expectNoModel();
 
     fake.messageBoxes.clear();
@@ -215,7 +213,7 @@ TEST_F(MainCommands, OffsetPutsTheLowestPointOnTheGroundOnlyOnYesAndTheNextSaveW
                        "aligned with the ground in-game.\n\nThis is not desirable for "
                        "non-character 3do's.\n\nIf you choose Yes, the offset will be adjusted "
                        "to:\n0   0   -0.250000",
-                       kOffsetCaption, kMbYesNo};
+                       "Re-calculate character offset", kMbYesNo};
     EXPECT_EQ(boxes(), (std::vector{question, question}));
     // Nothing else follows the change: the view and the interface stay as they were.
     expectModelOpen("knight.3do");
