@@ -2,21 +2,28 @@
 
 #include "app/InterfaceState.h"
 #include "app/Shell.h"
+#include "model/Model.h"
 #include "platform/Platform.h"
 #include "support/FakeWindowSystem.h"
 #include "support/Fakes.h"
 #include "support/ModelText.h"
 #include "support/TempDir.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 namespace sw::test {
+
+// The app tests include what they share here.
 
 // The whole platform in memory, for running the shell without a display.
 struct FakePlatform {
@@ -30,15 +37,9 @@ struct FakePlatform {
 using Id = ControlId;
 using Box = FakeMessageBox::Shown;
 
-// Which controls and menu items each interface state enables: a line per control of the
-// started program, "+" or "-" for NoModel, ModelOpen, TextureChosen and Editing in turn.
-inline std::map<Id, std::string> enabledByState() {
-    std::map<Id, std::string> table;
-    std::istringstream lines(dataFile("interface-states.txt"));
-    for (std::string line; std::getline(lines, line);)
-        table[static_cast<Id>(std::stoi(line))] = line.substr(line.find(' ') + 1, 4);
-    return table;
-}
+// The preferences a first start stores.
+inline const std::map<std::string, std::string> kDefaultSettings{
+    {"CmpFile", "Default (no file necessary)"}, {"PrimaryTex", "MAT"}, {"SecondaryTex", "BOTH"}};
 
 // A shell started on the in-memory platform and a folder of model files, with the menu driven
 // as a user drives it.
@@ -46,13 +47,14 @@ class ShellFixture : public testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(shell.start()); }
 
-    // Writes a model file into the folder; returns its full path.
-    std::string writeModel(const std::string& name, const std::string& text = kTriangleModel) {
-        return dir.write(name, text);
-    }
     std::string pathOf(const std::string& name) const { return (dir.path() / name).string(); }
 
     void command(ControlId id) { shell.onCommand(id, Notification::Clicked); }
+    // A row of a list chosen by the user.
+    void select(Id list, int row) {
+        windows.setCurrentRow(list, row);
+        shell.onCommand(list, Notification::SelectionChange);
+    }
     // "&Open..." with no model open, choosing `name` in the folder.
     void open(const std::string& name) {
         fake.fileDialogs.choose(pathOf(name), name);
@@ -60,7 +62,7 @@ protected:
     }
     // The triangle model written as knight.3do and opened.
     void openKnight() {
-        writeModel("knight.3do");
+        dir.write("knight.3do", kTriangleModel);
         open("knight.3do");
     }
     // Every file of the folder with its contents, to see what a command wrote.
@@ -72,13 +74,21 @@ protected:
         return all;
     }
 
-    std::string title() const { return windows.window(Window::Main).text; }
     const std::vector<std::string>& rows(Id list) const { return windows.control(list).rows; }
     const std::vector<Box>& boxes() const { return fake.messageBoxes.shown(); }
 
-    // Exactly the controls that the state enables are enabled.
-    void expectEnabled(InterfaceState state) const {
-        static const std::map<Id, std::string> table = enabledByState();
+    // The interface is in the state, and exactly the controls that it enables are enabled:
+    // tests/data/interface-states.txt has a line per control, "+" or "-" for NoModel,
+    // ModelOpen, TextureChosen and Editing.
+    void expectState(InterfaceState state) const {
+        EXPECT_EQ(shell.state.interfaceState, state);
+        static const std::map<Id, std::string> table = [] {
+            std::map<Id, std::string> byId;
+            std::istringstream lines(dataFile("interface-states.txt"));
+            for (std::string line; std::getline(lines, line);)
+                byId[static_cast<Id>(std::stoi(line))] = line.substr(line.find(' ') + 1, 4);
+            return byId;
+        }();
         const auto column = static_cast<std::size_t>(state) - 1;
         for (const auto& [id, control] : windows.controls)
             EXPECT_EQ(control.enabled, table.at(id).at(column) == '+') << "control " << toInt(id);
@@ -87,12 +97,10 @@ protected:
     // The state without a model: plain title, empty lists, the no-model controls.
     void expectNoModel() const {
         EXPECT_EQ(shell.state.currentModel, nullptr);
-        EXPECT_EQ(title(), "Skinweaver 1.1");
-        EXPECT_TRUE(rows(Id::MeshList).empty());
-        EXPECT_TRUE(rows(Id::TextureList).empty());
+        EXPECT_EQ(windows.window(Window::Main).text, "Skinweaver 1.1");
+        EXPECT_EQ(rows(Id::MeshList).size() + rows(Id::TextureList).size(), 0u);
         EXPECT_FALSE(shell.state.modelViewActive);
-        EXPECT_EQ(shell.state.interfaceState, InterfaceState::NoModel);
-        expectEnabled(InterfaceState::NoModel);
+        expectState(InterfaceState::NoModel);
     }
 
     // The state just after a model opened: its name in the title, the mesh list with its first
@@ -102,15 +110,13 @@ protected:
                          const std::vector<std::string>& meshes = {"tri"},
                          const std::vector<std::string>& textures = {"floor"}) const {
         ASSERT_NE(shell.state.currentModel, nullptr);
-        EXPECT_EQ(title(), "Skinweaver 1.1 - " + fileName);
-        EXPECT_EQ(shell.state.currentFileName, fileName);
+        EXPECT_EQ(windows.window(Window::Main).text, "Skinweaver 1.1 - " + fileName);
         EXPECT_EQ(rows(Id::MeshList), meshes);
         EXPECT_EQ(windows.currentRow(Id::MeshList), 0);
         EXPECT_EQ(rows(Id::TextureList), textures);
         EXPECT_EQ(windows.currentRow(Id::TextureList), -1);
         EXPECT_TRUE(shell.state.modelViewActive);
-        EXPECT_EQ(shell.state.interfaceState, InterfaceState::ModelOpen);
-        expectEnabled(InterfaceState::ModelOpen);
+        expectState(InterfaceState::ModelOpen);
         expectViewReset();
     }
 

@@ -12,7 +12,6 @@
 #include <set>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace sw::test {
@@ -27,26 +26,21 @@ public:
         Window parent = Window::None;
         ControlKind kind = ControlKind::PushButton;
         std::string text; // label, caption or title
-        Rect rect;
+        Rect rect{};
         bool enabled = false, checked = false, visible = false;
-        std::vector<std::string> rows;
-        int currentRow = -1;
-        int scrollMinimum = 0, scrollMaximum = 0, scrollPosition = 0;
+        std::vector<std::string> rows{};
+        int currentRow = -1, scrollMinimum = 0, scrollMaximum = 0, scrollPosition = 0;
     };
 
     // Script.
-    std::set<Window> failRegistration;
-    std::set<Window> failCreation;
-    bool failGlContext = false;
-    bool failClientSize = false;
-    Size mainClientSize{504, 485}; // the main window's client area when it is first shown
+    std::set<Window> failRegistration, failCreation;
+    bool failGlContext = false, failClientSize = false;
 
     // What happened. Menu items are among the controls, by their ids.
     std::map<ControlId, Element> controls;
     std::vector<ControlId> creationOrder; // controls proper, menu items not
     std::map<Window, Element> topLevels;
     std::vector<MenuItemSpec> menu;
-    std::vector<Window> registeredClasses;
     std::string fontFace;
     int fontCellHeight = 0;
     std::size_t createdBeforeFont = 0; // windows, controls and menu items
@@ -54,7 +48,6 @@ public:
     int framesRequested = 0;
     std::vector<ControlId> destroyedControls;
     std::vector<Window> destroyedWindows;
-    std::vector<std::pair<Window, PrivateMessage>> privateMessages;
     std::optional<Window> focusedWindow;     // none while a control has the focus
     std::optional<ControlId> focusedControl; // none while a window itself has it
     std::unique_ptr<HeadlessGl> gl;          // draws into 64 x 64 pixels whatever the view's size
@@ -70,45 +63,29 @@ public:
         fontCellHeight = cellHeight;
         createdBeforeFont = controls.size() + topLevels.size();
     }
-    bool registerWindowClass(Window window) override {
-        if (failRegistration.count(window) != 0)
-            return false;
-        registeredClasses.push_back(window);
-        return true;
-    }
+    bool registerWindowClass(Window window) override { return failRegistration.count(window) == 0; }
     void createMenu(const std::vector<MenuItemSpec>& items) override {
         menu = items;
-        for (const MenuItemSpec& item : items) {
-            if (item.kind != MenuItemSpec::Kind::Separator) {
-                controls[item.id].text = item.text;
-                controls[item.id].enabled = item.enabled;
-            }
-        }
+        for (const MenuItemSpec& item : items)
+            if (item.kind != MenuItemSpec::Kind::Separator)
+                controls[item.id] = {.text = item.text, .enabled = item.enabled};
     }
     bool createWindow(const WindowDesc& desc) override {
         if (failCreation.count(desc.window) != 0)
             return false;
-        Element& top = topLevels[desc.window];
-        top.text = desc.title;
-        top.rect = desc.rect;
+        topLevels[desc.window] = {.text = desc.title, .rect = desc.rect};
         return true;
     }
     bool createControl(const ControlDesc& desc) override {
         if (topLevels.count(desc.parent) == 0 || controls.count(desc.id) != 0)
             return false;
-        Element& control = controls[desc.id];
-        control.parent = desc.parent;
-        control.kind = desc.kind;
-        control.text = desc.text;
-        control.rect = desc.rect;
-        control.enabled = desc.enabled;
+        controls[desc.id] = {desc.parent, desc.kind, desc.text, desc.rect, desc.enabled};
         creationOrder.push_back(desc.id);
         return true;
     }
     bool createGlContext() override {
-        if (failGlContext || controls.count(ControlId::GlView) == 0)
-            return false;
-        gl = HeadlessGl::create(64, 64);
+        if (!failGlContext && controls.count(ControlId::GlView) != 0)
+            gl = HeadlessGl::create(64, 64);
         return gl != nullptr;
     }
     std::optional<Size> clientSize(ControlId id) const override {
@@ -118,12 +95,8 @@ public:
         return Size{std::max(rect.width, 0), std::max(rect.height, 0)};
     }
     void destroyControl(ControlId id) override { destroyedControls.push_back(id); }
-    void destroyWindow(Window window) override {
-        topLevels[window].visible = false;
-        destroyedWindows.push_back(window);
-    }
+    void destroyWindow(Window window) override { destroyedWindows.push_back(window); }
     void sendPrivate(Window window, PrivateMessage message) override {
-        privateMessages.emplace_back(window, message);
         if (sink_ != nullptr && topLevels.count(window) != 0)
             sink_->onPrivateMessage(window, message);
     }
@@ -165,10 +138,11 @@ public:
     int scrollPos(ControlId id) const override { return control(id).scrollPosition; }
     void setVisible(Window window, bool visible) override {
         topLevels[window].visible = visible;
-        // Showing the main window for the first time tells it its size, which lays it out.
+        // Showing the main window for the first time tells it its client size, which lays it
+        // out.
         if (window == Window::Main && visible && !mainShown_ && sink_ != nullptr) {
             mainShown_ = true;
-            sink_->onSize(Window::Main, mainClientSize.width, mainClientSize.height);
+            sink_->onSize(Window::Main, 504, 485);
         }
     }
     void setFocus(Window window) override {

@@ -52,8 +52,8 @@ private:
     std::deque<int> answers_;
 };
 
-// Records every file dialog and answers from a script: a chosen file, or cancel (also once
-// the script runs out).
+// Records every file dialog and answers from a script of chosen files; once the script runs out
+// it cancels.
 class FakeFileDialogs : public FileDialogService {
 public:
     struct Shown {
@@ -62,24 +62,22 @@ public:
     };
 
     void choose(std::string path, std::string fileName) {
-        answers_.emplace_back(std::pair{std::move(path), std::move(fileName)});
+        answers_.emplace_back(std::move(path), std::move(fileName));
     }
-    void cancel() { answers_.emplace_back(std::nullopt); }
     const std::vector<Shown>& shown() const { return shown_; }
 
     bool showFileDialog(const FileDialogRequest& request, std::string& path,
                         std::string& fileName) override {
         shown_.push_back({request, path});
-        const auto answer = answers_.empty() ? std::nullopt : answers_.front();
-        if (!answers_.empty())
-            answers_.pop_front();
-        if (answer)
-            std::tie(path, fileName) = *answer;
-        return answer.has_value();
+        if (answers_.empty())
+            return false;
+        std::tie(path, fileName) = answers_.front();
+        answers_.pop_front();
+        return true;
     }
 
 private:
-    std::deque<std::optional<std::pair<std::string, std::string>>> answers_;
+    std::deque<std::pair<std::string, std::string>> answers_;
     std::vector<Shown> shown_;
 };
 
