@@ -1,15 +1,19 @@
-// The palette, MAT and BMP readers.
+// The palette, MAT and BMP readers and writer, the preferences, and damaged files of each kind.
 
 #include "support/Fakes.h"
+#include "support/Mutator.h"
 #include "support/TempDir.h"
 #include "support/TextureFiles.h"
 #include "textures/BmpReader.h"
+#include "textures/GobArchive.h"
 #include "textures/MatReader.h"
+#include "textures/MatWriter.h"
 #include "textures/Palette.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
 
 namespace sw::test {
 namespace {
@@ -68,8 +72,6 @@ TEST(Palette, LoadsACmpFileOrTheBuiltInTable) {
     }
 }
 
-using Texels = std::vector<std::uint8_t>;
-
 // Every index shows as its own colour.
 Palette testPalette() {
     Palette palette;
@@ -84,7 +86,6 @@ TEST(MatReader, EightBitRowsAreStoredBottomUpAfterEveryCelRecord) {
         const std::string file = matTexture(2, 2, 8, "\x01\x02\x03\x04", records, "\x07\x07\x07");
         const DecodeResult result = decodeMat(asBytes(file), testPalette());
         ASSERT_TRUE(result) << records;
-        EXPECT_TRUE(result.image.usesPalette);
         EXPECT_EQ(result.image.pixels, cmpColours({3, 4, 1, 2})) << records << " records";
     }
 }
@@ -178,6 +179,290 @@ TEST(BmpReader, RefusesWhatItCannotShow) {
     };
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(decodeBmp(asBytes(cases[i].first)).error, cases[i].second) << "case " << i;
+}
+
+using Pixels = std::vector<std::uint8_t>;
+
+constexpr std::size_t kPixelsOffset = 76 + 40 + 24;
+
+std::string asString(const Pixels& bytes) {
+    return {bytes.begin(), bytes.end()};
+}
+
+TEST(MatWriter, WritesOneTextureRecordAndOneImageTopRowFirst) {
+    // One pixel wide, two high: black above white.
+    const Pixels rgba{0, 0, 0, 255, 255, 255, 255, 255};
+    const RgbaImage image{1, 2, rgba};
+    Bytes record;
+    record.i32(8).i32(0).u32(0x3F800000).u32(0x3F800000).u32(0x3F800000).u32(0x3F800000);
+    record.zeros(12).i32(0);
+    const std::string imageHeader = Bytes().i32(1).i32(2).zeros(12).i32(1).str();
+
+    const EncodeResult indexed = encodeMat(image, MatPixels::Indexed, builtIn());
+    ASSERT_TRUE(indexed);
+    const Bytes indexedHeader =
+        Bytes().raw("MAT ").i32(0x32).i32(2).i32(1).i32(1).i32(0).i32(8).zeros(48);
+    // Black is entry 0 and white entry 16 of the built-in palette.
+    EXPECT_EQ(asString(indexed.bytes),
+              indexedHeader.str() + record.str() + imageHeader + std::string("\x00\x10", 2));
+
+    const EncodeResult rgb = encodeMat(image, MatPixels::Rgb565, builtIn());
+    ASSERT_TRUE(rgb);
+    Bytes rgbHeader = Bytes().raw("MAT ").i32(0x32).i32(2).i32(1).i32(1).i32(1).i32(16);
+    rgbHeader.i32(5).i32(6).i32(5).i32(11).i32(5).i32(0).i32(3).i32(2).i32(3).zeros(12);
+    EXPECT_EQ(asString(rgb.bytes),
+              rgbHeader.str() + record.str() + imageHeader + std::string("\x00\x00\xFF\xFF", 4));
+}
+
+// The pixels of a one-row image written: the pixel bytes of the file, and the colours the
+// reader shows for them.
+std::pair<Pixels, Pixels> roundTrip(const std::vector<Pixels>& pixels, MatPixels format,
+                                    const Palette& palette) {
+    Pixels rgba;
+    for (const Pixels& pixel : pixels)
+        rgba.insert(rgba.end(), pixel.begin(), pixel.end());
+    const int width = static_cast<int>(pixels.size());
+    const EncodeResult file = encodeMat({width, 1, rgba}, format, palette);
+    EXPECT_TRUE(file);
+    const DecodeResult decoded = decodeMat(file.bytes, palette);
+    EXPECT_TRUE(decoded);
+    EXPECT_EQ(decoded.image.width, width);
+    return {
+        Pixels(file.bytes.begin() + std::min(kPixelsOffset, file.bytes.size()), file.bytes.end()),
+        decoded.image.pixels};
+}
+
+// Each row is one pixel: the file must hold its index, and the reader show that index's colour.
+TEST(MatWriter, EightBitsTakeTheNearestPaletteColourAndTheLowerIndexOnATie) {
+    Palette palette;
+    palette.entries.fill({255, 255, 255});
+    const Rgb firstColours[] = {{0, 0, 0},   {200, 0, 0},   {0, 200, 0}, {100, 100, 100},
+                                {200, 0, 0}, {60, 60, 200}, {0, 0, 100}};
+    std::copy(std::begin(firstColours), std::end(firstColours), palette.entries.begin());
+    const std::pair<Pixels, std::uint8_t> rows[] = {
+        {{200, 0, 0, 255}, 1},     // an exact colour that entry 4 repeats
+        {{255, 255, 255, 255}, 7}, // the first of 249 equal entries
+        {{100, 0, 0, 255}, 0},     // as far from entry 0 as from entry 1
+        {{101, 0, 0, 255}, 1},     // one step nearer to entry 1
+        {{0, 0, 200, 255}, 5},     // squared distance 7200 to entry 5 beats 10000 to entry 6
+        {{0, 200, 0, 0}, 0},       // transparent, though entry 2's colour
+        {{0, 200, 0, 1}, 2},       // alpha 1 is not transparent
+    };
+    std::vector<Pixels> pixels;
+    Pixels indices;
+    Pixels shown;
+    for (const auto& [rgba, index] : rows) {
+        pixels.push_back(rgba);
+        indices.push_back(index);
+        const Rgb colour = palette.entries[index];
+        shown.insert(shown.end(), {colour.r, colour.g, colour.b});
+    }
+    EXPECT_EQ(roundTrip(pixels, MatPixels::Indexed, palette), std::pair(indices, shown));
+}
+
+// Each row: a pixel, the 16-bit value written (red bits 15-11, green 10-5, blue 4-0, low byte
+// first) and the colour the reader shows for it.
+TEST(MatWriter, SixteenBitsRoundEachChannelToItsNearestLevel) {
+    const struct {
+        Pixels rgba;
+        std::uint16_t value;
+        Rgb shown;
+    } rows[] = {
+        {{0, 0, 0, 255}, 0x0000, {0, 0, 0}},
+        {{255, 255, 255, 255}, 0xFFFF, {254, 254, 254}},
+        {{37, 0, 0, 255}, 0x2000, {32, 0, 0}}, // 4.498 levels of red
+        {{4, 0, 0, 255}, 0x0000, {0, 0, 0}},
+        {{5, 0, 0, 255}, 0x0800, {8, 0, 0}},
+        {{0, 3, 0, 255}, 0x0020, {0, 0, 0}}, // green's lowest bit, which only the game sees
+        {{0, 7, 0, 255}, 0x0040, {0, 8, 0}},
+        {{0, 0, 127, 255}, 0x000F, {0, 0, 123}},
+        {{128, 128, 128, 255}, 0x8410, {131, 131, 131}},
+        {{10, 20, 30, 0}, 0x08A4, {8, 16, 32}}, // alpha plays no part
+    };
+    std::vector<Pixels> pixels;
+    Pixels values;
+    Pixels shown;
+    for (const auto& row : rows) {
+        pixels.push_back(row.rgba);
+        values.insert(values.end(), {static_cast<std::uint8_t>(row.value),
+                                     static_cast<std::uint8_t>(row.value >> 8)});
+        shown.insert(shown.end(), {row.shown.r, row.shown.g, row.shown.b});
+    }
+    EXPECT_EQ(roundTrip(pixels, MatPixels::Rgb565, builtIn()), std::pair(values, shown));
+}
+
+using Values = std::map<std::string, std::string>;
+using enum TextureFormat;
+
+const std::string kLabel = "Default (no file necessary)";
+
+struct Loaded {
+    Preferences preferences;
+    Palette palette;
+    FakeMessageBox boxes;
+};
+
+// Loaded from a key that exists already.
+Loaded load(Values values) {
+    FakeSettings settings;
+    settings.exists = true;
+    settings.values = std::move(values);
+    Loaded loaded;
+    loaded.preferences.cmpFile = "stale";
+    loadPreferences(loaded.preferences, loaded.palette, settings, loaded.boxes);
+    return loaded;
+}
+
+TEST(Preferences, NewKeyGetsTheDefaultsWritten) {
+    FakeSettings settings;
+    Loaded loaded;
+    loadPreferences(loaded.preferences, loaded.palette, settings, loaded.boxes);
+    EXPECT_EQ(settings.values,
+              (Values{{"CmpFile", kLabel}, {"PrimaryTex", "MAT"}, {"SecondaryTex", "BOTH"}}));
+    EXPECT_EQ(loaded.preferences, Preferences{});
+    EXPECT_TRUE(loaded.palette.paletteFilled);
+    EXPECT_TRUE(loaded.boxes.shown().empty());
+}
+
+TEST(Preferences, ReadsAndWritesTheFormatCoding) {
+    struct Case {
+        const char* primary;
+        const char* secondary;
+        TextureFormat format;
+        bool bmpIfMatFails;
+        bool matIfBmpFails;
+        bool written; // savePreferences writes these texts back
+    };
+    const Case cases[] = {
+        {"MAT", "BOTH", Mat, true, true, true},     {"BMP", "NONE", Bmp, false, false, true},
+        {"MAT", "BMP", Mat, true, false, true},     {"BMP", "MAT", Bmp, false, true, true},
+        {"bmp", "none", Mat, true, true, false},    {"BMP ", "BMPX", Mat, true, true, false},
+        {nullptr, nullptr, Mat, true, true, false}, // missing values
+    };
+    for (const Case& c : cases) {
+        Values values;
+        if (c.primary != nullptr)
+            values = {{"PrimaryTex", c.primary}, {"SecondaryTex", c.secondary}};
+        const Preferences read = load(values).preferences;
+        const std::string row = testing::PrintToString(values);
+        EXPECT_EQ(read.primaryFormat, c.format) << row;
+        EXPECT_EQ(read.loadBmpIfMatFails, c.bmpIfMatFails) << row;
+        EXPECT_EQ(read.loadMatIfBmpFails, c.matIfBmpFails) << row;
+        if (c.written) {
+            FakeSettings settings;
+            savePreferences(read, settings);
+            values["CmpFile"] = kLabel;
+            EXPECT_EQ(settings.values, values);
+        }
+    }
+    FakeSettings unopenable;
+    unopenable.failOpen = true;
+    savePreferences(Preferences{}, unopenable);
+    EXPECT_TRUE(unopenable.values.empty());
+}
+
+TEST(Preferences, PaletteFileIsKeptOnlyWhileItOpens) {
+    TempDir dir;
+    const std::string good = dir.write("game.cmp", cmpFile());
+    const Loaded kept = load({{"CmpFile", good}});
+    EXPECT_EQ(kept.preferences.cmpFile, good);
+    EXPECT_EQ(kept.palette.entries[1], (Rgb{1, 254, 0}));
+
+    // Gone, or longer than the value buffer: replaced without a word.
+    for (const std::string& stored : {(dir.path() / "gone.cmp").string(), std::string(260, 'a')}) {
+        const Loaded silent = load({{"CmpFile", stored}});
+        EXPECT_EQ(silent.preferences.cmpFile, kLabel);
+        EXPECT_TRUE(silent.boxes.shown().empty());
+    }
+
+    const std::string notPalette = dir.write("notes.cmp", "cmp and some text");
+    const Loaded reported = load({{"CmpFile", notPalette}});
+    ASSERT_EQ(reported.boxes.shown().size(), 1u);
+    EXPECT_EQ(reported.boxes.shown().front().owner, Window::None);
+    EXPECT_EQ(reported.boxes.shown().front().text, notPalette);
+    EXPECT_EQ(reported.preferences.cmpFile, kLabel);
+}
+
+// Damaged files of every kind the textures layer reads give a clean refusal or an image whose
+// buffer matches the row layout the upload reads (for an archive, a directory whose files lie
+// inside it). The sanitizer build runs this too.
+
+// Three hundred damaged copies of each kind of file, shared among its seeds. Both outcomes
+// must occur, or the damage missed what it is meant to exercise.
+void mutateAll(const std::vector<std::string>& seeds,
+               const std::function<bool(const std::string&)>& accepts) {
+    Mutator mutator(20240611);
+    const int perSeed = 300 / static_cast<int>(seeds.size());
+    int accepted = 0;
+    for (std::size_t s = 0; s < seeds.size(); ++s) {
+        for (int i = 0; i < perSeed && !testing::Test::HasFailure(); ++i) {
+            SCOPED_TRACE("seed " + std::to_string(s) + " mutant " + std::to_string(i));
+            accepted += accepts(mutator.mutate(seeds[s])) ? 1 : 0;
+        }
+    }
+    const int total = perSeed * static_cast<int>(seeds.size());
+    EXPECT_GT(accepted, total / 10);
+    EXPECT_LT(accepted, total - total / 10);
+}
+
+bool acceptable(const DecodeResult& result, std::size_t rowAlignment) {
+    if (!result)
+        return false;
+    const DecodedImage& image = result.image;
+    EXPECT_GT(image.width, 0);
+    EXPECT_GT(image.height, 0);
+    const std::size_t row = (static_cast<std::size_t>(image.width) * 3 + rowAlignment - 1) /
+                            rowAlignment * rowAlignment;
+    EXPECT_EQ(image.pixels.size(), row * static_cast<std::size_t>(image.height));
+    return true;
+}
+
+TEST(MutatedInput, MatFiles) {
+    Palette palette;
+    buildDefaultPalette(palette);
+    const std::string p(12, '\x42');
+    const std::vector<std::string> seeds = {matColour(16), matTexture(4, 3, 8, p),
+                                            matTexture(4, 3, 8, p, 5, "mipmap"),
+                                            matTexture(3, 2, 16, p, 2)};
+    mutateAll(seeds, [&](const std::string& bytes) {
+        return acceptable(decodeMat(asBytes(bytes), palette), 1);
+    });
+}
+
+TEST(MutatedInput, BmpFiles) {
+    const std::string p(24, '\x13');
+    const std::vector<std::string> seeds = {
+        bmpFile(3, -2, 24, p), bmpFile(5, 3, 8, p, {1, 2, 3}), bmpFile(9, 2, 4, p, {1, 2}),
+        bmpFile(3, 2, 16, p, {}, {0x7C00, 0x3E0, 0x1F}), bmpFile(2, 2, 32, p)};
+    mutateAll(seeds,
+              [](const std::string& bytes) { return acceptable(decodeBmp(asBytes(bytes)), 4); });
+}
+
+TEST(MutatedInput, GobArchives) {
+    const std::string wall = matColour(3);
+    const std::string archive =
+        gobArchive({{"mat\\wall.mat", wall}, {"3do\\mat\\crate.mat", "crate"}});
+    mutateAll({archive}, [](const std::string& bytes) {
+        const GobReadResult read = readGobDirectory(asBytes(bytes));
+        if (!read)
+            return false;
+        for (const char* name : {"mat\\wall.mat", "3do\\mat\\crate.mat"}) {
+            if (const GobEntry* entry = read.directory.find(name)) {
+                EXPECT_LE(std::uint64_t{entry->offset} + entry->length, bytes.size());
+            }
+        }
+        return true;
+    });
+}
+
+TEST(MutatedInput, CmpFiles) {
+    mutateAll({cmpFile()}, [](const std::string& bytes) {
+        Palette palette;
+        const bool accepted = decodeCmp(asBytes(bytes), palette);
+        EXPECT_EQ(accepted, bytes.size() >= 832 && bytes.compare(0, 3, "CMP") == 0);
+        EXPECT_EQ(palette.paletteFilled, accepted);
+        return accepted;
+    });
 }
 
 } // namespace
