@@ -377,20 +377,18 @@ TEST(ModelRobustness, AModelTooLargeToHoldFailsToLoad) {
         GTEST_SKIP() << kNoAllocationFailures;
     // A million vertices: some 40 MB as records, far beyond what the child may add.
     constexpr int kVertices = 1 << 20;
-    std::string vertices;
-    std::string normals;
+    std::string vertices = "VERTICES " + std::to_string(kVertices) + "\n";
+    std::string normals = "VERTEX NORMALS\n";
     for (int j = 0; j < kVertices; ++j) {
         vertices += "v 0 0 0 0\n";
         normals += "n 0 0 1\n";
     }
-    std::string text =
-        replaced(kTriangleModel, "VERTICES 3\n0: 0 0 0 0\n1: 1 0 0 0\n2: 0 1 0.25 0.5\n",
-                 "VERTICES " + std::to_string(kVertices) + "\n" + vertices);
-    text = replaced(text, "VERTEX NORMALS\n0: 0 0 1\n1: 0 0 1\n2: 0 0 1\n",
-                    "VERTEX NORMALS\n" + normals);
     TempDir dir;
-    const std::string path = dir.write("huge.3do", text);
-    std::string().swap(text);
+    const std::string path = dir.write(
+        "huge.3do",
+        replaced(replaced(kTriangleModel, "VERTICES 3\n0: 0 0 0 0\n1: 1 0 0 0\n2: 0 1 0.25 0.5\n",
+                          vertices),
+                 "VERTEX NORMALS\n0: 0 0 1\n1: 0 0 1\n2: 0 0 1\n", normals));
     std::string().swap(vertices);
     std::string().swap(normals);
     ASSERT_TRUE(Model().load(path)); // a model, for all its size

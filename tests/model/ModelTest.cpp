@@ -244,30 +244,27 @@ TEST_F(Preparation, AMeshMayUseMoreThanTwoHundredFiftySixMaterials) {
               std::tuple(299, "m0", 299, 300));
 }
 
-class GroupTexture : public Preparation {
-protected:
-    // Three materials, each used by one group of one mesh.
-    void SetUp() override {
+// Each of three materials used by one group of one mesh, then the texture of a group changed.
+TEST_F(Preparation, AGroupsNewTextureTakesOnlyASlotNoOtherGroupUsesAndFreedSlotsAreFilled) {
+    Model m;
+    const auto fresh = [&] {
         m = model({"a", "b", "c"},
                   {mesh({{0, 0, 0}}, {{0, 0}},
                         {face(0, {{0, 0}}), face(1, {{0, 0}}), face(2, {{0, 0}})})});
-        ASSERT_TRUE(prepare(m));
+        const bool prepared = prepare(m);
         textures.calls.clear();
-    }
-    std::vector<int> groupMaterials() const {
+        return prepared;
+    };
+    const auto change = [&](int group, const std::string& fileName, const std::string& path) {
+        m.changeGroupTexture(0, group, fileName, path, textures.fn(), messages);
+    };
+    const auto groupMaterials = [&] {
         std::vector<int> materials;
         for (const GlGroup& g : m.meshes[0].glGroups)
             materials.push_back(g.material);
         return materials;
-    }
-    void change(int group, const std::string& fileName, const std::string& path) {
-        m.changeGroupTexture(0, group, fileName, path, textures.fn(), messages);
-    }
-
-    Model m;
-};
-
-TEST_F(GroupTexture, ReusesTheSlotOfAMaterialOnlyThisGroupUsesThenMovesTheLastIntoAFreedSlot) {
+    };
+    ASSERT_TRUE(fresh());
     change(1, "new.mat", "D:/tex/new.mat");
     ASSERT_EQ(m.numMaterials(), 3);
     EXPECT_EQ(std::tuple(m.materials[1].name, m.meshes[0].glGroups[1].name),
@@ -285,9 +282,9 @@ TEST_F(GroupTexture, ReusesTheSlotOfAMaterialOnlyThisGroupUsesThenMovesTheLastIn
     // Saving writes each face with its group's material.
     m.buildOutput();
     EXPECT_EQ(m.meshes[0].outFaces[2].material, 1);
-}
 
-TEST_F(GroupTexture, AMaterialOfSeveralGroupsOrOutsideTheListIsNeverTakenOrRemoved) {
+    // A material that several groups use, or one outside the list, is never taken or removed.
+    ASSERT_TRUE(fresh());
     change(2, "a.mat", "dir/mat/a.MAT"); // now groups 0 and 2 share material 0
     ASSERT_EQ(m.numMaterials(), 2);      // material 2 was removed (it was the last)
     change(0, "d.mat", "x/d.mat");
@@ -317,18 +314,16 @@ TEST(NumberText, RealsAreWrittenAsPercentGWithThreeExponentDigits) {
     const struct {
         double value;
         const char* text;
-    } rows[] = {
-        {0.00005, "5e-005"},
-        {2e6, "2e+006"},
-        {0, "0"},
-        {-0.0, "-0"},
-        {1234567, "1.23457e+006"},
-        {1e-300, "1e-300"},
-        {kMax, "1.79769e+308"},
-        {std::numeric_limits<double>::infinity(), "1.79769e+308"},
-        {-std::numeric_limits<double>::infinity(), "-1.79769e+308"},
-        {std::numeric_limits<double>::quiet_NaN(), "0"},
-    };
+    } rows[] = {{0.00005, "5e-005"},
+                {2e6, "2e+006"},
+                {0, "0"},
+                {-0.0, "-0"},
+                {1234567, "1.23457e+006"},
+                {1e-300, "1e-300"},
+                {kMax, "1.79769e+308"},
+                {std::numeric_limits<double>::infinity(), "1.79769e+308"},
+                {-std::numeric_limits<double>::infinity(), "-1.79769e+308"},
+                {std::numeric_limits<double>::quiet_NaN(), "0"}};
     for (const auto& row : rows)
         EXPECT_EQ(real(row.value), row.text) << row.value;
 }

@@ -92,19 +92,19 @@ TEST(MatReader, EightBitRowsAreStoredBottomUpAfterEveryCelRecord) {
 
 TEST(MatReader, RefusesDamagedFiles) {
     const std::string good = matTexture(2, 2, 16, std::string(8, '\x11'));
+    // The record count is at offset 12.
     const std::pair<std::string, DecodeError> cases[] = {
         {good.substr(0, 75), DecodeError::Truncated},
         {good.substr(0, 76 + 40 + 23), DecodeError::Truncated},
         {good.substr(0, good.size() - 1), DecodeError::Truncated},
         {matColour(3).substr(0, 76 + 7), DecodeError::Truncated},
-        {withI32(good, 12, 0x7FFFFFFF), DecodeError::Truncated}, // records
+        {withI32(good, 12, 0x7FFFFFFF), DecodeError::Truncated},
         {matTexture(2, 2, 16, "abcd"), DecodeError::Truncated},
         {matColour(256), DecodeError::BadColourIndex},
         {matColour(-1), DecodeError::BadColourIndex},
         {matTexture(0, 2, 8, "abcd"), DecodeError::BadSize},
         {matTexture(2, -1, 8, "abcd"), DecodeError::BadSize},
-        {matTexture(1 << 20, 1, 8, "abcd"), DecodeError::BadSize},
-    };
+        {matTexture(1 << 20, 1, 8, "abcd"), DecodeError::BadSize}};
     for (std::size_t i = 0; i < std::size(cases); ++i)
         EXPECT_EQ(decodeMat(asBytes(cases[i].first), testPalette()).error, cases[i].second)
             << "case " << i;
@@ -115,12 +115,6 @@ std::string bytes(std::initializer_list<int> values) {
     for (int v : values)
         out += static_cast<char>(v);
     return out;
-}
-
-std::string decoded(const std::string& file) {
-    const DecodeResult result = decodeBmp(asBytes(file));
-    EXPECT_TRUE(result) << describeDecodeError(result.error);
-    return {result.image.pixels.begin(), result.image.pixels.end()};
 }
 
 // Every layout becomes 24-bit bottom-up rows, each padded to 4 bytes.
@@ -156,8 +150,12 @@ TEST(BmpReader, DecodesEveryLayoutToTwentyFourBitBottomUpRows) {
          bmpFile(1, 1, 32, bytes({0x99, 0x30, 0x20, 0x10}), {}, {0xFF000000, 0xFF0000, 0xFF00}),
          bytes({0x30, 0x20, 0x10, 0})},
     };
-    for (const auto& [what, file, expected] : cases)
-        EXPECT_EQ(decoded(file), expected) << what;
+    for (const auto& [what, file, expected] : cases) {
+        const DecodeResult result = decodeBmp(asBytes(file));
+        EXPECT_TRUE(result) << what << ": " << describeDecodeError(result.error);
+        EXPECT_EQ(std::string(result.image.pixels.begin(), result.image.pixels.end()), expected)
+            << what;
+    }
 }
 
 TEST(BmpReader, RefusesWhatItCannotShow) {
@@ -417,50 +415,33 @@ bool acceptable(const DecodeResult& result, std::size_t rowAlignment) {
     return true;
 }
 
-TEST(MutatedInput, MatFiles) {
-    Palette palette;
-    buildDefaultPalette(palette);
-    const std::string p(12, '\x42');
-    const std::vector<std::string> seeds = {matColour(16), matTexture(4, 3, 8, p),
-                                            matTexture(4, 3, 8, p, 5, "mipmap"),
-                                            matTexture(3, 2, 16, p, 2)};
-    mutateAll(seeds, [&](const std::string& bytes) {
-        return acceptable(decodeMat(asBytes(bytes), palette), 1);
-    });
-}
-
-TEST(MutatedInput, BmpFiles) {
-    const std::string p(24, '\x13');
-    const std::vector<std::string> seeds = {
-        bmpFile(3, -2, 24, p), bmpFile(5, 3, 8, p, {1, 2, 3}), bmpFile(9, 2, 4, p, {1, 2}),
-        bmpFile(3, 2, 16, p, {}, {0x7C00, 0x3E0, 0x1F}), bmpFile(2, 2, 32, p)};
-    mutateAll(seeds,
+TEST(MutatedInput, MatBmpGobAndCmpFiles) {
+    const Palette palette = builtIn();
+    const std::string m(12, '\x42');
+    mutateAll({matColour(16), matTexture(4, 3, 8, m), matTexture(4, 3, 8, m, 5, "mipmap"),
+               matTexture(3, 2, 16, m, 2)},
+              [&](const std::string& bytes) {
+                  return acceptable(decodeMat(asBytes(bytes), palette), 1);
+              });
+    const std::string b(24, '\x13');
+    mutateAll({bmpFile(3, -2, 24, b), bmpFile(5, 3, 8, b, {1, 2, 3}), bmpFile(9, 2, 4, b, {1, 2}),
+               bmpFile(3, 2, 16, b, {}, {0x7C00, 0x3E0, 0x1F}), bmpFile(2, 2, 32, b)},
               [](const std::string& bytes) { return acceptable(decodeBmp(asBytes(bytes)), 4); });
-}
-
-TEST(MutatedInput, GobArchives) {
-    const std::string wall = matColour(3);
-    const std::string archive =
-        gobArchive({{"mat\\wall.mat", wall}, {"3do\\mat\\crate.mat", "crate"}});
-    mutateAll({archive}, [](const std::string& bytes) {
-        const GobReadResult read = readGobDirectory(asBytes(bytes));
-        if (!read)
-            return false;
-        for (const char* name : {"mat\\wall.mat", "3do\\mat\\crate.mat"}) {
-            if (const GobEntry* entry = read.directory.find(name)) {
-                EXPECT_LE(std::uint64_t{entry->offset} + entry->length, bytes.size());
-            }
-        }
-        return true;
-    });
-}
-
-TEST(MutatedInput, CmpFiles) {
+    mutateAll({gobArchive({{"mat\\wall.mat", matColour(3)}, {"3do\\mat\\crate.mat", "crate"}})},
+              [](const std::string& bytes) {
+                  const GobReadResult read = readGobDirectory(asBytes(bytes));
+                  for (const char* name : {"mat\\wall.mat", "3do\\mat\\crate.mat"}) {
+                      if (const GobEntry* entry = read ? read.directory.find(name) : nullptr) {
+                          EXPECT_LE(std::uint64_t{entry->offset} + entry->length, bytes.size());
+                      }
+                  }
+                  return static_cast<bool>(read);
+              });
     mutateAll({cmpFile()}, [](const std::string& bytes) {
-        Palette palette;
-        const bool accepted = decodeCmp(asBytes(bytes), palette);
+        Palette read;
+        const bool accepted = decodeCmp(asBytes(bytes), read);
         EXPECT_EQ(accepted, bytes.size() >= 832 && bytes.compare(0, 3, "CMP") == 0);
-        EXPECT_EQ(palette.paletteFilled, accepted);
+        EXPECT_EQ(read.paletteFilled, accepted);
         return accepted;
     });
 }
