@@ -279,10 +279,6 @@ void loadTexture(Material& material, const std::string&) {
     material.height = first == 's' ? 64 : first == 'w' ? 32 : 0;
 }
 
-bool finite(double x) {
-    return std::isfinite(x);
-}
-
 // What the reader accepted keeps to the sizes of the game's buffers and its own lists.
 void checkLoaded(const Model& model, const std::string& text) {
     ASSERT_GE(model.numMeshes(), 1) << text;
@@ -290,7 +286,7 @@ void checkLoaded(const Model& model, const std::string& text) {
         ASSERT_EQ(mesh.vertexNormals.size(), mesh.vertices.size()) << text;
         ASSERT_EQ(mesh.faceNormals.size(), mesh.faces.size()) << text;
         for (const Vertex& v : mesh.vertices)
-            ASSERT_TRUE(finite(v.x) && finite(v.y) && finite(v.z)) << text;
+            ASSERT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z)) << text;
         // The faces' corners follow one another through the mesh's corner list, which holds
         // nothing else.
         std::size_t corners = 0;
@@ -306,16 +302,16 @@ void checkLoaded(const Model& model, const std::string& text) {
 
 // The invariants of a prepared model that the editor and the views rely on.
 void checkPrepared(const Model& model, const std::string& text) {
-    ASSERT_TRUE(finite(model.center.x) && finite(model.center.y) && finite(model.center.z) &&
-                finite(model.extent))
+    ASSERT_TRUE(std::isfinite(model.center.x) && std::isfinite(model.center.y) &&
+                std::isfinite(model.center.z) && std::isfinite(model.extent))
         << text;
     for (const Mesh& mesh : model.meshes) {
         ASSERT_EQ(mesh.glVerts.size(), mesh.vertices.size()) << text;
         ASSERT_EQ(mesh.glTxverts.size(), mesh.txverts.size()) << text;
         for (const GlVert& v : mesh.glVerts)
-            ASSERT_TRUE(finite(v.x) && finite(v.y) && finite(v.z)) << text;
+            ASSERT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z)) << text;
         for (const GlTxvert& t : mesh.glTxverts)
-            ASSERT_TRUE(finite(t.u) && finite(t.v)) << text;
+            ASSERT_TRUE(std::isfinite(t.u) && std::isfinite(t.v)) << text;
         std::vector<int> groupOfTxvert(mesh.txverts.size(), -1);
         std::size_t faces = 0;
         for (int g = 0; g < mesh.numGlGroups(); ++g) {

@@ -62,7 +62,7 @@ protected:
 };
 using Writer = Preparation;
 
-TEST_F(Preparation, PlacesMeshesByOwnOffsetAndPivotAndTheOffsetsOfAncestorsBelowTheTop) {
+TEST_F(Preparation, PlacesMeshesByTheHierarchyThenBoundsAndCentresThem) {
     // The pivot of the middle node reaches only its own mesh; the top node's offset reaches
     // only its own mesh too, so the grandchild sits at 1 + 1 + 0.5, not 12.5.
     Model m = model({}, {point(), point(), point(), point()},
@@ -80,20 +80,17 @@ TEST_F(Preparation, PlacesMeshesByOwnOffsetAndPivotAndTheOffsetsOfAncestorsBelow
     EXPECT_EQ((std::vector{m.xMax, m.zMax, m.center.z, m.meshes[2].glVerts[0].z}),
               (std::vector{5.0, 10.0, 5.0, -2.5}));
     EXPECT_DOUBLE_EQ(m.extent, std::sqrt(2.5 * 2.5 + 5 * 5));
-}
 
-TEST_F(Preparation, NodesWithIndicesOutsideTheirListsOrLoopingParentsStillPlace) {
-    Model m = model({}, {point(), point(), point()},
-                    {node(0, 1, {1, 0, 0}), node(7, -1, {9, 9, 9}), // a mesh that is not there
-                     node(1, 99, {0, 2, 0}),                        // a parent that is not there
-                     node(2, 4, {0, 0, 3}), node(-1, 3, {0, 0, 1}), // a loop of two nodes
-                     node(0, -1, {0, 0, 4})}); // names mesh 0 again: the last node decides
-    ASSERT_TRUE(prepare(m));
-    EXPECT_EQ(std::tuple(m.meshes[0].offset.z, m.meshes[1].offset.y), std::tuple(4.0, 2.0));
-    EXPECT_TRUE(std::isfinite(m.meshes[2].offset.z));
-}
+    // Nodes with indices outside their lists, or looping parents, still place.
+    Model loose = model({}, {point(), point(), point()},
+                        {node(0, 1, {1, 0, 0}), node(7, -1, {9, 9, 9}), // a mesh that is not there
+                         node(1, 99, {0, 2, 0}), // a parent that is not there
+                         node(2, 4, {0, 0, 3}), node(-1, 3, {0, 0, 1}), // a loop of two nodes
+                         node(0, -1, {0, 0, 4})}); // names mesh 0 again: the last node decides
+    ASSERT_TRUE(prepare(loose));
+    EXPECT_EQ(std::tuple(loose.meshes[0].offset.z, loose.meshes[1].offset.y), std::tuple(4.0, 2.0));
+    EXPECT_TRUE(std::isfinite(loose.meshes[2].offset.z));
 
-TEST_F(Preparation, BoundsCentreAndExtent) {
     Model one = model({}, {point(3, -4, 12)});
     ASSERT_TRUE(prepare(one));
     EXPECT_THAT((std::vector<double>{one.xMin, one.xMax, one.yMin, one.yMax, one.zMin, one.zMax,
@@ -108,7 +105,7 @@ TEST_F(Preparation, BoundsCentreAndExtent) {
     EXPECT_THAT((std::vector<double>{none.center.x, none.extent}), ElementsAre(0, -kHuge));
 }
 
-TEST_F(Preparation, TextureVertexSharedByTwoMaterialsIsSplitAndNormalisedPerTexture) {
+TEST_F(Preparation, TextureVertexSharedByMaterialsIsCopiedForEachAndNormalisedPerTexture) {
     textures.sizes = {{"narrow", {64, 32}}, {"wide", {128, 16}}};
     Model m = model(
         {"narrow", "wide"},
@@ -126,19 +123,19 @@ TEST_F(Preparation, TextureVertexSharedByTwoMaterialsIsSplitAndNormalisedPerText
               (std::vector{0.25, 0.125, 0.25, 0.5}));
     ASSERT_EQ(mesh.numGlGroups(), 2);
     EXPECT_THAT(corners(mesh.glGroups[1].glFaces[0].refs), ElementsAre(5, 3, 4));
-}
 
-TEST_F(Preparation, CopiesAreAppendedInOrderOfTextureVertexThenGroup) {
-    Model m = model({"a", "b", "c"}, {mesh({{0, 0, 0}, {1, 0, 0}}, {{10, 0}, {11, 0}},
+    // Copies are appended in order of texture vertex, then of group.
+    Model three =
+        model({"a", "b", "c"}, {test::mesh({{0, 0, 0}, {1, 0, 0}}, {{10, 0}, {11, 0}},
                                            {face(0, {{0, 0}, {1, 1}}), face(1, {{0, 1}, {1, 0}}),
                                             face(2, {{0, 0}, {1, 1}})})});
-    ASSERT_TRUE(prepare(m));
-    const Mesh& mesh = m.meshes[0];
+    ASSERT_TRUE(prepare(three));
+    const Mesh& copied = three.meshes[0];
     // Texture vertex 0: copies 2 (group 1) and 3 (group 2); vertex 1: copies 4 and 5.
-    EXPECT_THAT(corners(mesh.faces[1].refs(mesh.corners)), ElementsAre(4, 2));
-    EXPECT_THAT(corners(mesh.faces[2].refs(mesh.corners)), ElementsAre(3, 5));
-    ASSERT_EQ(mesh.numTxverts(), 6);
-    EXPECT_EQ((std::vector{mesh.txverts[3].u, mesh.txverts[4].u}), (std::vector{10.0, 11.0}));
+    EXPECT_THAT(corners(copied.faces[1].refs(copied.corners)), ElementsAre(4, 2));
+    EXPECT_THAT(corners(copied.faces[2].refs(copied.corners)), ElementsAre(3, 5));
+    ASSERT_EQ(copied.numTxverts(), 6);
+    EXPECT_EQ((std::vector{copied.txverts[3].u, copied.txverts[4].u}), (std::vector{10.0, 11.0}));
 }
 
 TEST_F(Preparation, UntexturedGroupsAreNormalisedByTheirOwnExtent) {

@@ -295,27 +295,25 @@ using enum TextureFormat;
 const std::string kLabel = "Default (no file necessary)";
 
 struct Loaded {
+    FakeSettings settings;
     Preferences preferences;
     Palette palette;
     FakeMessageBox boxes;
 };
 
-// Loaded from a key that exists already.
-Loaded load(Values values) {
-    FakeSettings settings;
-    settings.exists = true;
-    settings.values = std::move(values);
+// Loaded from a key that exists already, or from one made now.
+Loaded load(Values values, bool exists = true) {
     Loaded loaded;
+    loaded.settings.exists = exists;
+    loaded.settings.values = std::move(values);
     loaded.preferences.cmpFile = "stale";
-    loadPreferences(loaded.preferences, loaded.palette, settings, loaded.boxes);
+    loadPreferences(loaded.preferences, loaded.palette, loaded.settings, loaded.boxes);
     return loaded;
 }
 
 TEST(Preferences, NewKeyGetsTheDefaultsWritten) {
-    FakeSettings settings;
-    Loaded loaded;
-    loadPreferences(loaded.preferences, loaded.palette, settings, loaded.boxes);
-    EXPECT_EQ(settings.values,
+    const Loaded loaded = load({}, false);
+    EXPECT_EQ(loaded.settings.values,
               (Values{{"CmpFile", kLabel}, {"PrimaryTex", "MAT"}, {"SecondaryTex", "BOTH"}}));
     EXPECT_EQ(loaded.preferences, Preferences{});
     EXPECT_TRUE(loaded.palette.paletteFilled);

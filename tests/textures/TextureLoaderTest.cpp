@@ -93,11 +93,6 @@ protected:
         loader.loadTexture(material, "");
         return material;
     }
-    void prefer(TextureFormat primary, bool bmpIfMatFails, bool matIfBmpFails) {
-        preferences.primaryFormat = primary;
-        preferences.loadBmpIfMatFails = bmpIfMatFails;
-        preferences.loadMatIfBmpFails = matIfBmpFails;
-    }
 
     TempDir dir;
     Palette palette;
@@ -146,7 +141,7 @@ TEST_F(TextureLoaderTest, SearchesTheModelsFolderThenTheLayoutThenTheSourcesInOr
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
         writeFiles(c.files);
-        prefer(c.primary, c.bmpIfMatFails, c.matIfBmpFails);
+        preferences = {{}, c.primary, c.bmpIfMatFails, c.matIfBmpFails};
         beginLoad(c.sources);
         const Material wall = load("wall");
         EXPECT_EQ(wall.path, full(c.path)) << "case " << i;
@@ -199,7 +194,7 @@ TEST_F(TextureLoaderTest, ReadersHandOverOnlyUnderTheirRule) {
         const std::string own = mat ? "wall.MAT" : "wall.BMP";
         const std::string other = mat ? "wall.BMP" : "wall.MAT";
         writeFiles({other});
-        prefer(c.primary, c.bmpIfMatFails, c.matIfBmpFails);
+        preferences = {{}, c.primary, c.bmpIfMatFails, c.matIfBmpFails};
         Material material;
         material.path = full(own);
         material.explicitPath = c.explicitPath;
