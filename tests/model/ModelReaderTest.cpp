@@ -16,6 +16,7 @@
 #include <span>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace sw::test {
@@ -141,26 +142,6 @@ TEST(ModelReader, RefusesWhatCannotBeReadAsAModel) {
     EXPECT_TRUE(loads(kTriangleModel.substr(0, lastName + 4)));
 }
 
-TEST(ModelReader, EmptyListsAndFurtherGeosets) {
-    const Model noMaterials = loaded(replaced(
-        replaced(kTriangleModel, "MATERIALS 2", "MATERIALS 0"), "0: wall.mat\n1: floor.mat\n", ""));
-    EXPECT_EQ(noMaterials.numMaterials(), 0);
-    EXPECT_EQ(noMaterials.numMeshes(), 1);
-    EXPECT_EQ(loaded(replaced(kTriangleModel, "HIERARCHY NODES 1", "HIERARCHY NODES 0")).numNodes(),
-              0);
-
-    // Only the first geoset is read.
-    const std::string second = "GEOSET 1\nMESHES 1\nMESH 0\nNAME lod1\nRADIUS 9\n"
-                               "this geoset is never parsed 1 2 3\n";
-    const Model lods =
-        loaded(replaced(replaced(kTriangleModel, "GEOSETS 1", "GEOSETS 4"), "SECTION: HIERARCHYDEF",
-                        second + second + second + "SECTION: HIERARCHYDEF"));
-    EXPECT_EQ(lods.numGeosets, 4);
-    ASSERT_EQ(lods.numMeshes(), 1);
-    EXPECT_EQ(lods.meshes[0].name, "tri");
-    EXPECT_EQ(lods.numNodes(), 1);
-}
-
 using Field = std::string (*)(const Model&);
 const Field kMeshName = [](const Model& m) { return m.meshes[0].name; };
 const Field kFaceType = [](const Model& m) { return m.meshes[0].faces[0].type; };
@@ -171,9 +152,13 @@ const Field kCorners = [](const Model& m) {
 const Field kMaterials = [](const Model& m) {
     return m.materials[0].name + "|" + m.materials[1].name;
 };
+const Field kCounts = [](const Model& m) {
+    return std::to_string(m.numMaterials()) + " " + std::to_string(m.numMeshes()) + " " +
+           std::to_string(m.numNodes());
+};
 
 // Each row: the triangle model with one piece replaced, and the field the reader made of it.
-TEST(ModelReader, WordsAreTakenAsWrittenAndNamesCutToTheirFields) {
+TEST(ModelReader, WordsAreTakenAsWrittenNamesCutToTheirFieldsAndListsMayBeEmpty) {
     std::string face = "face-0: 0 0x0000 4 3 3 0.000000 24";
     for (int c = 0; c < 24; ++c)
         face += " " + std::to_string(c % 3) + "," + std::to_string(c % 3);
@@ -199,10 +184,22 @@ TEST(ModelReader, WordsAreTakenAsWrittenAndNamesCutToTheirFields) {
         {"1: floor.mat", "1: abc", kMaterials, "wall|abc"},
         {"1: floor.mat", "1: dark", kMaterials, "wall|"},
         {"1: floor.mat", "1: .mat", kMaterials, "wall|"},
+        // Lists may be empty.
+        {"MATERIALS 2\n0: wall.mat\n1: floor.mat\n", "MATERIALS 0\n", kCounts, "0 1 1"},
+        {"HIERARCHY NODES 1", "HIERARCHY NODES 0", kCounts, "2 1 0"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.field(loaded(replaced(kTriangleModel, row.from, row.to))), row.read)
             << row.to;
+
+    // Only the first geoset is read.
+    const std::string second = "GEOSET 1\nMESHES 1\nMESH 0\nNAME lod1\nRADIUS 9\n"
+                               "this geoset is never parsed 1 2 3\n";
+    const Model lods =
+        loaded(replaced(replaced(kTriangleModel, "GEOSETS 1", "GEOSETS 4"), "SECTION: HIERARCHYDEF",
+                        second + second + second + "SECTION: HIERARCHYDEF"));
+    EXPECT_EQ(std::tuple(lods.numGeosets, kCounts(lods), lods.meshes.at(0).name),
+              std::tuple(4, "2 1 1", "tri"));
 
     // The part of a comment line beyond 255 characters is read as words: here a second
     // "MESHES" keyword that the search then finds.

@@ -299,11 +299,6 @@ TEST_F(Preparation, AGroupsNewTextureTakesOnlyASlotNoOtherGroupUsesAndFreedSlots
     EXPECT_THAT(groupMaterials(), ElementsAre(2, 2, 0));
 }
 
-std::string real(double value) {
-    char text[kMaxNumberText];
-    return {text, formatReal(value, text)};
-}
-
 // %g's own rules are the C library's; ours are its precision, an exponent of at least three
 // digits, a negative zero kept, and a number for what printf would not write as one.
 TEST(NumberText, RealsAreWrittenAsPercentGWithThreeExponentDigits) {
@@ -321,8 +316,9 @@ TEST(NumberText, RealsAreWrittenAsPercentGWithThreeExponentDigits) {
                 {std::numeric_limits<double>::infinity(), "1.79769e+308"},
                 {-std::numeric_limits<double>::infinity(), "-1.79769e+308"},
                 {std::numeric_limits<double>::quiet_NaN(), "0"}};
+    char text[kMaxNumberText];
     for (const auto& row : rows)
-        EXPECT_EQ(real(row.value), row.text) << row.value;
+        EXPECT_EQ(std::string(text, formatReal(row.value, text)), row.text) << row.value;
 }
 
 // Two materials, the first with a texture of 64 x 32, the second without one; faces of
@@ -376,9 +372,7 @@ TEST_F(Writer, WritesEveryOwnTextureVertexOfAGroupUsedOrNot) {
 
 TEST_F(Writer, WordsStartingWithACommaReadBackAsTheyWere) {
     // The reader skips one comma before a word: after two commas the word starts with one.
-    std::string text = kSmallModel;
-    text.replace(text.find("0x0001"), 6, ",,flag");
-    Model m = loaded(text);
+    Model m = loaded(replaced(kSmallModel, "0x0001", ",,flag"));
     ASSERT_EQ(m.nodes[0].type, ",flag");
     const std::string saved = m.outputText();
     EXPECT_THAT(saved, HasSubstr("0: 0x0000 ,,flag 0 "));

@@ -11,6 +11,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -43,23 +44,21 @@ inline bool loadText(const std::string& text, Model& model) {
     return ModelReader(in, 4096).load(model);
 }
 
-inline std::string asText(double value) {
-    char text[32];
-    return {text, std::to_chars(text, text + sizeof text, value).ptr};
-}
-inline std::string asText(int value) {
-    return std::to_string(value);
-}
-inline std::string asText(const std::string& text) {
-    return text;
-}
-
 // Everything the reader stores, a line a record, each real as the shortest text that reads
 // back as the same double, so that no difference in the last bit goes unseen.
 inline std::string fileLayer(const Model& model) {
     std::string out;
-    const auto line = [&out](const auto&... fields) {
-        ((out += asText(fields), out += ' '), ...);
+    const auto put = [&out](const auto& field) {
+        if constexpr (std::is_arithmetic_v<std::remove_cvref_t<decltype(field)>>) {
+            char text[32];
+            out.append(text, std::to_chars(text, text + sizeof text, field).ptr);
+        } else {
+            out += field;
+        }
+        out += ' ';
+    };
+    const auto line = [&](const auto&... fields) {
+        (put(fields), ...);
         out.back() = '\n';
     };
     line("model", model.version, model.radius, model.insertOffset.x, model.insertOffset.y,

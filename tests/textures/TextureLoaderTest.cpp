@@ -339,7 +339,7 @@ protected:
     std::unique_ptr<HeadlessGl> gl;
 };
 
-TEST_F(TextureUploadTest, MatRowsOfAnyWidthArriveUnskewed) {
+TEST_F(TextureUploadTest, MatAndBmpRowsArriveUnskewed) {
     // Rows of 9 bytes, not a multiple of the unpack alignment set here.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 2);
     Material three;
@@ -354,14 +354,12 @@ TEST_F(TextureUploadTest, MatRowsOfAnyWidthArriveUnskewed) {
         glGetTexParameteriv(GL_TEXTURE_2D, filter, &value);
         EXPECT_EQ(value, GL_NEAREST);
     }
-}
 
-TEST_F(TextureUploadTest, BmpPixelsArriveAsBgrWithPaddedRows) {
     // 3 x 2, 24 bits: rows of 9 bytes padded to 12, B, G, R each, bottom row first.
     const std::string pixels("\1\2\3\4\5\6\7\10\11\0\0\0\21\22\23\24\25\26\27\30\31\0\0\0", 24);
-    Material material;
-    loader.loadTexture(material, dir.write("rock.bmp", bmpFile(3, 2, 24, pixels)));
-    EXPECT_EQ(texels(material.glTexture),
+    Material bmp;
+    loader.loadTexture(bmp, dir.write("rock.bmp", bmpFile(3, 2, 24, pixels)));
+    EXPECT_EQ(texels(bmp.glTexture),
               Texels({3, 2, 1, 6, 5, 4, 9, 8, 7, 19, 18, 17, 22, 21, 20, 25, 24, 23}));
 }
 
