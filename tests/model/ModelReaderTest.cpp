@@ -33,13 +33,8 @@ Model loaded(const std::string& text) {
     return model;
 }
 
-// Everything the reader stored of a text.
-std::string layerOf(const std::string& text) {
-    return fileLayer(loaded(text));
-}
-
 TEST(ModelReader, ReadsEveryFieldOfTheFileLayer) {
-    EXPECT_EQ(layerOf(kTriangleModel), dataFile("triangle.layer"));
+    EXPECT_EQ(fileLayer(loaded(kTriangleModel)), dataFile("triangle.layer"));
 }
 
 struct NumberRow {
@@ -108,7 +103,7 @@ TEST(ModelReader, BlanksCommentsAndLineEndsBetweenAnyTwoTokensChangeNothing) {
                                      replaced(kTriangleModel, "0: 0 0 0 0", "vertex#0 0 0 0 0"),
                                      replaced(kTriangleModel, "1: 1 0 0 0", "1 1 0 0 0")});
     for (const std::string& variant : variants)
-        EXPECT_EQ(layerOf(variant), layerOf(kTriangleModel)) << variant;
+        EXPECT_EQ(fileLayer(loaded(variant)), fileLayer(loaded(kTriangleModel))) << variant;
 }
 
 TEST(ModelReader, RefusesWhatCannotBeReadAsAModel) {

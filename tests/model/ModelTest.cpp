@@ -327,10 +327,6 @@ TEST(NumberText, RealsAreWrittenAsPercentGWithThreeExponentDigits) {
 // second geoset are not carried over. Negative zeros, which real models hold, stay negative.
 const std::string kSmallModel = dataFile("box.3do");
 
-long filesIn(const TempDir& dir) {
-    return std::distance(std::filesystem::directory_iterator(dir.path()), {});
-}
-
 // The file saves to exactly the expected bytes, again to the same bytes, and reads back as a
 // file layer that saves to them once more.
 TEST_F(Writer, WritesTheLayoutByteForByteAndReadsItBack) {
@@ -400,7 +396,7 @@ TEST_F(Writer, AFailedSaveLeavesTheOldFileAndASavedOneKeepsItsModeAndOwner) {
     EXPECT_FALSE(saved);
     EXPECT_EQ(readFile(path), "the old model");
     // Nothing is left behind beside it.
-    EXPECT_EQ(filesIn(dir), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 
     // A save that succeeds keeps the old file's mode, and its owner and group where only root
     // could give them.
@@ -440,7 +436,7 @@ TEST_F(Writer, AFileTheUserMayNotWriteStaysAsItWas) {
         GTEST_SKIP() << child.output.substr(6);
     EXPECT_EQ(child.output, "The file there cannot be opened for writing: Permission denied.");
     EXPECT_EQ(readFile(path), "the old model");
-    EXPECT_EQ(filesIn(dir), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), {}), 1);
 }
 
 } // namespace

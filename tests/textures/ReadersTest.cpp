@@ -183,33 +183,26 @@ using Pixels = std::vector<std::uint8_t>;
 
 constexpr std::size_t kPixelsOffset = 76 + 40 + 24;
 
-std::string asString(const Pixels& bytes) {
-    return {bytes.begin(), bytes.end()};
-}
-
 TEST(MatWriter, WritesOneTextureRecordAndOneImageTopRowFirst) {
     // One pixel wide, two high: black above white.
     const Pixels rgba{0, 0, 0, 255, 255, 255, 255, 255};
     const RgbaImage image{1, 2, rgba};
-    Bytes record;
-    record.i32(8).i32(0).u32(0x3F800000).u32(0x3F800000).u32(0x3F800000).u32(0x3F800000);
-    record.zeros(12).i32(0);
-    const std::string imageHeader = Bytes().i32(1).i32(2).zeros(12).i32(1).str();
-
-    const EncodeResult indexed = encodeMat(image, MatPixels::Indexed, builtIn());
-    ASSERT_TRUE(indexed);
-    const Bytes indexedHeader =
-        Bytes().raw("MAT ").i32(0x32).i32(2).i32(1).i32(1).i32(0).i32(8).zeros(48);
+    const auto written = [&](MatPixels format) {
+        const EncodeResult file = encodeMat(image, format, builtIn());
+        EXPECT_TRUE(file);
+        return std::string(file.bytes.begin(), file.bytes.end());
+    };
+    const Bytes start = Bytes().raw("MAT ").i32(0x32).i32(2).i32(1).i32(1);
+    // The cel record, then the image's header.
+    Bytes after = Bytes().i32(8).i32(0).u32(0x3F800000).u32(0x3F800000).u32(0x3F800000);
+    after.u32(0x3F800000).zeros(12).i32(0).i32(1).i32(2).zeros(12).i32(1);
     // Black is entry 0 and white entry 16 of the built-in palette.
-    EXPECT_EQ(asString(indexed.bytes),
-              indexedHeader.str() + record.str() + imageHeader + std::string("\x00\x10", 2));
-
-    const EncodeResult rgb = encodeMat(image, MatPixels::Rgb565, builtIn());
-    ASSERT_TRUE(rgb);
-    Bytes rgbHeader = Bytes().raw("MAT ").i32(0x32).i32(2).i32(1).i32(1).i32(1).i32(16);
-    rgbHeader.i32(5).i32(6).i32(5).i32(11).i32(5).i32(0).i32(3).i32(2).i32(3).zeros(12);
-    EXPECT_EQ(asString(rgb.bytes),
-              rgbHeader.str() + record.str() + imageHeader + std::string("\x00\x00\xFF\xFF", 4));
+    EXPECT_EQ(written(MatPixels::Indexed), Bytes(start).i32(0).i32(8).zeros(48).str() +
+                                               after.str() + std::string("\x00\x10", 2));
+    Bytes rgbHeader = Bytes(start).i32(1).i32(16).i32(5).i32(6).i32(5).i32(11).i32(5).i32(0);
+    rgbHeader.i32(3).i32(2).i32(3).zeros(12);
+    EXPECT_EQ(written(MatPixels::Rgb565),
+              rgbHeader.str() + after.str() + std::string("\x00\x00\xFF\xFF", 4));
 }
 
 // The pixels of a one-row image written: the pixel bytes of the file, and the colours the
