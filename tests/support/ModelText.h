@@ -11,6 +11,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -142,13 +143,10 @@ struct FaceWithCorners {
 };
 
 inline FaceWithCorners face(int material, std::vector<VertexRef> corners) {
-    FaceWithCorners f;
+    FaceWithCorners f{{}, std::move(corners)};
     f.face.material = material;
     f.face.type = "0x0000";
-    f.face.geometryMode = 4;
-    f.face.lightingMode = 3;
-    f.face.textureMode = 3;
-    f.corners = std::move(corners);
+    std::tie(f.face.geometryMode, f.face.lightingMode, f.face.textureMode) = std::tuple(4, 3, 3);
     return f;
 }
 

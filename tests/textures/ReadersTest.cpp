@@ -366,9 +366,8 @@ TEST(Preferences, PaletteFileIsKeptOnlyWhileItOpens) {
 
     const std::string notPalette = dir.write("notes.cmp", "cmp and some text");
     const Loaded reported = load({{"CmpFile", notPalette}});
-    ASSERT_EQ(reported.boxes.shown().size(), 1u);
-    EXPECT_EQ(reported.boxes.shown().front().owner, Window::None);
-    EXPECT_EQ(reported.boxes.shown().front().text, notPalette);
+    EXPECT_EQ(reported.boxes.shown(), (std::vector<FakeMessageBox::Shown>{
+                                          {Window::None, notPalette, "Invalid CMP File", kMbOk}}));
     EXPECT_EQ(reported.preferences.cmpFile, kLabel);
 }
 
