@@ -220,10 +220,7 @@ TEST_F(TextureLoaderTest, PaletteChangeReloadsOnlyPaletteColouredTextures) {
     write("image.BMP", bmpFile(1, 1, 24, "\x07\x07\x07\x07"));
     Model model;
     for (const char* name : {"indexed", "colour", "direct", "image"})
-        model.materials.emplace_back().name = name;
-    const TextureLoadFn load = loader.function();
-    for (Material& material : model.materials)
-        load(material, "");
+        model.materials.push_back(load(name));
     ASSERT_EQ(model.materials[3].path, full("image.BMP"));
 
     palette.entries.fill({9, 9, 9});
