@@ -97,11 +97,10 @@ inline std::string fileLayer(const Model& model) {
 // meets a refill; both must agree to the bit.
 inline void expectStreamingAgrees(const std::string& text) {
     Model whole;
-    const bool wholeLoaded = ModelReader(text).load(whole);
     Model streamed;
     std::istringstream in(text);
-    const bool streamedLoaded = ModelReader(in, 128).load(streamed);
-    ASSERT_EQ(wholeLoaded, streamedLoaded);
+    const bool wholeLoaded = ModelReader(text).load(whole);
+    ASSERT_EQ(ModelReader(in, 128).load(streamed), wholeLoaded);
     if (wholeLoaded) {
         ASSERT_EQ(fileLayer(whole), fileLayer(streamed));
     }
@@ -122,8 +121,7 @@ public:
             material.explicitPath = !path.empty();
             if (!path.empty()) {
                 material.path = path;
-                const auto slash = path.find_last_of("/\\");
-                std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+                const std::string name = path.substr(path.find_last_of("/\\") + 1); // npos + 1 is 0
                 material.name = name.substr(0, name.find('.'));
             } else {
                 material.path = "dir/mat/" + material.name + ".MAT";
