@@ -27,10 +27,8 @@ using ::testing::HasSubstr;
 
 HierarchyNode node(int meshIndex, int parent, Vector3 o, Vector3 p = {}) {
     HierarchyNode n;
-    n.mesh = meshIndex;
-    n.parent = parent;
-    std::tie(n.x, n.y, n.z, n.pivotx, n.pivoty, n.pivotz) =
-        std::tuple(o.x, o.y, o.z, p.x, p.y, p.z);
+    std::tie(n.mesh, n.parent, n.x, n.y, n.z, n.pivotx, n.pivoty, n.pivotz) =
+        std::tuple(meshIndex, parent, o.x, o.y, o.z, p.x, p.y, p.z);
     return n;
 }
 
@@ -149,9 +147,8 @@ TEST_F(Preparation, UntexturedGroupsAreNormalisedByTheirOwnExtent) {
                face(-1, {{0, 4}})})});
     ASSERT_TRUE(prepare(m));
     const Mesh& mesh = m.meshes[0];
-    const auto uv = [&](int t) {
-        const GlTxvert& g = mesh.glTxverts[static_cast<std::size_t>(t)];
-        return std::vector<double>{g.u, g.v};
+    const auto uv = [&](std::size_t t) {
+        return std::vector{mesh.glTxverts[t].u, mesh.glTxverts[t].v};
     };
     // A quotient beyond the doubles is held at the largest one.
     const double max = std::numeric_limits<double>::max();

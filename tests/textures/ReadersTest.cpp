@@ -27,12 +27,12 @@ Palette builtIn() {
 // Every entry, as RRGGBB, sixteen to a line.
 TEST(Palette, BuiltInTableHoldsTheGamesColours) {
     std::string table;
-    char entry[8];
+    char entry[9];
     for (std::size_t i = 0; i < 256; ++i) {
         const Rgb c = builtIn().entries[i];
-        std::snprintf(entry, sizeof entry, "%02X%02X%02X", c.r, c.g, c.b);
+        std::snprintf(entry, sizeof entry, "%02X%02X%02X%c", c.r, c.g, c.b,
+                      i % 16 == 15 ? '\n' : ' ');
         table += entry;
-        table += i % 16 == 15 ? '\n' : ' ';
     }
     EXPECT_EQ(table, dataFile("palette.txt"));
 }
@@ -72,19 +72,14 @@ TEST(Palette, LoadsACmpFileOrTheBuiltInTable) {
     }
 }
 
-// Every index shows as its own colour.
-Palette testPalette() {
-    Palette palette;
-    decodeCmp(asBytes(cmpFile()), palette);
-    return palette;
-}
-
 TEST(MatReader, EightBitRowsAreStoredBottomUpAfterEveryCelRecord) {
     // Index bytes a, b on the top row and c, d below; mipmaps and garbage follow the image.
     // A record count below one stands for the one record every texture has.
+    Palette palette; // every index shows as its own colour
+    decodeCmp(asBytes(cmpFile()), palette);
     for (std::int32_t records : {-3, 0, 1, 2, 5, 8, 10}) {
         const std::string file = matTexture(2, 2, 8, "\x01\x02\x03\x04", records, "\x07\x07\x07");
-        const DecodeResult result = decodeMat(asBytes(file), testPalette());
+        const DecodeResult result = decodeMat(asBytes(file), palette);
         ASSERT_TRUE(result) << records;
         EXPECT_EQ(result.image.pixels, cmpColours({3, 4, 1, 2})) << records << " records";
     }
@@ -106,7 +101,7 @@ TEST(MatReader, RefusesDamagedFiles) {
         {matTexture(2, -1, 8, "abcd"), DecodeError::BadSize},
         {matTexture(1 << 20, 1, 8, "abcd"), DecodeError::BadSize}};
     for (std::size_t i = 0; i < std::size(cases); ++i)
-        EXPECT_EQ(decodeMat(asBytes(cases[i].first), testPalette()).error, cases[i].second)
+        EXPECT_EQ(decodeMat(asBytes(cases[i].first), builtIn()).error, cases[i].second)
             << "case " << i;
 }
 
