@@ -1,6 +1,9 @@
 #include "model/ModelReader.h"
 #include "model/Model.h"
+#include "support/ChildProcess.h"
+#include "support/Fakes.h"
 #include "support/ModelText.h"
+#include "support/Mutator.h"
 #include "support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -13,6 +16,7 @@
 #include <span>
 #include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace sw::test {
@@ -29,13 +33,8 @@ Model loaded(const std::string& text) {
     return model;
 }
 
-// Everything the reader stored of a text.
-std::string layerOf(const std::string& text) {
-    return fileLayer(loaded(text));
-}
-
 TEST(ModelReader, ReadsEveryFieldOfTheFileLayer) {
-    EXPECT_EQ(layerOf(kTriangleModel), dataFile("triangle.layer"));
+    EXPECT_EQ(fileLayer(loaded(kTriangleModel)), dataFile("triangle.layer"));
 }
 
 struct NumberRow {
@@ -104,7 +103,7 @@ TEST(ModelReader, BlanksCommentsAndLineEndsBetweenAnyTwoTokensChangeNothing) {
                                      replaced(kTriangleModel, "0: 0 0 0 0", "vertex#0 0 0 0 0"),
                                      replaced(kTriangleModel, "1: 1 0 0 0", "1 1 0 0 0")});
     for (const std::string& variant : variants)
-        EXPECT_EQ(layerOf(variant), layerOf(kTriangleModel)) << variant;
+        EXPECT_EQ(fileLayer(loaded(variant)), fileLayer(loaded(kTriangleModel))) << variant;
 }
 
 TEST(ModelReader, RefusesWhatCannotBeReadAsAModel) {
@@ -138,39 +137,24 @@ TEST(ModelReader, RefusesWhatCannotBeReadAsAModel) {
     EXPECT_TRUE(loads(kTriangleModel.substr(0, lastName + 4)));
 }
 
-TEST(ModelReader, EmptyListsAndFurtherGeosets) {
-    const Model noMaterials = loaded(replaced(
-        replaced(kTriangleModel, "MATERIALS 2", "MATERIALS 0"), "0: wall.mat\n1: floor.mat\n", ""));
-    EXPECT_EQ(noMaterials.numMaterials(), 0);
-    EXPECT_EQ(noMaterials.numMeshes(), 1);
-    EXPECT_EQ(loaded(replaced(kTriangleModel, "HIERARCHY NODES 1", "HIERARCHY NODES 0")).numNodes(),
-              0);
-
-    // Only the first geoset is read.
-    const std::string second = "GEOSET 1\nMESHES 1\nMESH 0\nNAME lod1\nRADIUS 9\n"
-                               "this geoset is never parsed 1 2 3\n";
-    const Model lods =
-        loaded(replaced(replaced(kTriangleModel, "GEOSETS 1", "GEOSETS 4"), "SECTION: HIERARCHYDEF",
-                        second + second + second + "SECTION: HIERARCHYDEF"));
-    EXPECT_EQ(lods.numGeosets, 4);
-    ASSERT_EQ(lods.numMeshes(), 1);
-    EXPECT_EQ(lods.meshes[0].name, "tri");
-    EXPECT_EQ(lods.numNodes(), 1);
-}
-
 using Field = std::string (*)(const Model&);
 const Field kMeshName = [](const Model& m) { return m.meshes[0].name; };
 const Field kFaceType = [](const Model& m) { return m.meshes[0].faces[0].type; };
 const Field kNodeName = [](const Model& m) { return m.nodes[0].hnodename; };
+const Field kNodeFlags = [](const Model& m) { return m.nodes[0].flags; };
 const Field kCorners = [](const Model& m) {
     return std::to_string(m.meshes[0].faces[0].numVertices());
 };
 const Field kMaterials = [](const Model& m) {
     return m.materials[0].name + "|" + m.materials[1].name;
 };
+const Field kCounts = [](const Model& m) {
+    return std::to_string(m.numMaterials()) + " " + std::to_string(m.numMeshes()) + " " +
+           std::to_string(m.numNodes());
+};
 
 // Each row: the triangle model with one piece replaced, and the field the reader made of it.
-TEST(ModelReader, WordsAreTakenAsWrittenAndNamesCutToTheirFields) {
+TEST(ModelReader, WordsAreTakenAsWrittenNamesCutToTheirFieldsAndListsMayBeEmpty) {
     std::string face = "face-0: 0 0x0000 4 3 3 0.000000 24";
     for (int c = 0; c < 24; ++c)
         face += " " + std::to_string(c % 3) + "," + std::to_string(c % 3);
@@ -190,16 +174,29 @@ TEST(ModelReader, WordsAreTakenAsWrittenAndNamesCutToTheirFields) {
         {"0x0000 4 3 3", "0x2 4 3 3", kFaceType, "0x2"},
         {"0: 1 0x0000 4 3 3 0 3 0, 0 1, 1 2, 2", face, kCorners, "24"},
         {"0x0000 4 3 3", std::string(100, 't') + " 4 3 3", kFaceType, std::string(63, 't')},
+        {"0x0000 0x00001", std::string(70, 'f') + " 1", kNodeFlags, std::string(63, 'f')},
         // The extension is cut whatever its case; a name too short to carry one is kept whole,
         // and one of four characters is all extension.
         {"0: wall.mat", "0: 00wall.MAT", kMaterials, "00wall|floor"},
         {"1: floor.mat", "1: abc", kMaterials, "wall|abc"},
         {"1: floor.mat", "1: dark", kMaterials, "wall|"},
         {"1: floor.mat", "1: .mat", kMaterials, "wall|"},
+        // Lists may be empty.
+        {"MATERIALS 2\n0: wall.mat\n1: floor.mat\n", "MATERIALS 0\n", kCounts, "0 1 1"},
+        {"HIERARCHY NODES 1", "HIERARCHY NODES 0", kCounts, "2 1 0"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.field(loaded(replaced(kTriangleModel, row.from, row.to))), row.read)
             << row.to;
+
+    // Only the first geoset is read.
+    const std::string second = "GEOSET 1\nMESHES 1\nMESH 0\nNAME lod1\nRADIUS 9\n"
+                               "this geoset is never parsed 1 2 3\n";
+    const Model lods =
+        loaded(replaced(replaced(kTriangleModel, "GEOSETS 1", "GEOSETS 4"), "SECTION: HIERARCHYDEF",
+                        second + second + second + "SECTION: HIERARCHYDEF"));
+    EXPECT_EQ(std::tuple(lods.numGeosets, kCounts(lods), lods.meshes.at(0).name),
+              std::tuple(4, "2 1 1", "tri"));
 
     // The part of a comment line beyond 255 characters is read as words: here a second
     // "MESHES" keyword that the search then finds.
@@ -217,11 +214,8 @@ TEST(ModelReaderStreaming, LongRunsCrossTheBuffer) {
         replaced(text, "FACES 1", std::string(900, ' ') + "FACES" + std::string(900, '\n') + "1");
     text = replaced(text, "GEOSETS 1", longComment + longComment + "GEOSETS 1");
     expectStreamingAgrees(text);
-    Model model;
-    std::istringstream in(text);
-    ASSERT_TRUE(ModelReader(in, 128).load(model))
-        << "the comments' overflow holds no MESHES keyword";
-    EXPECT_EQ(model.meshes[0].name, std::string(kMaxNameLength, 'w'));
+    // The comments' overflow holds no MESHES keyword.
+    EXPECT_EQ(loaded(text).meshes.at(0).name, std::string(kMaxNameLength, 'w'));
 
     // The overflow of a comment longer than 255 characters is read as words, streamed too.
     expectStreamingAgrees(
@@ -260,6 +254,137 @@ TEST(ModelReaderStreaming, RealsAreConvertedExactly) {
         ASSERT_EQ(read, expected) << real;
         ASSERT_EQ(std::signbit(read), std::signbit(expected)) << real;
     }
+}
+
+// Damaged models: load answers true or false without reading outside an array (the sanitizer
+// build checks that), alike whether the text is read whole or streamed, and what it accepts is
+// well formed; what it accepts prepares or is refused with a reason, keeps every coordinate
+// finite, and saves to a file that reads back and saves again to the same bytes.
+
+// Textures without files: decided by the first letter of the name, so that damaged names
+// still give a mix of sizes and of materials without a texture.
+void loadTexture(Material& material, const std::string&) {
+    const char first = material.name.empty() ? '\0' : material.name[0];
+    material.notLoaded = first != 's' && first != 'w';
+    material.width = first == 's' ? 64 : first == 'w' ? 128 : 0;
+    material.height = first == 's' ? 64 : first == 'w' ? 32 : 0;
+}
+
+// What the reader accepted keeps to the sizes of the game's buffers and its own lists.
+void checkLoaded(const Model& model, const std::string& text) {
+    ASSERT_GE(model.numMeshes(), 1) << text;
+    for (const Mesh& mesh : model.meshes) {
+        ASSERT_EQ(mesh.vertexNormals.size(), mesh.vertices.size()) << text;
+        ASSERT_EQ(mesh.faceNormals.size(), mesh.faces.size()) << text;
+        for (const Vertex& v : mesh.vertices)
+            ASSERT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z)) << text;
+        // The faces' corners follow one another through the mesh's corner list, which holds
+        // nothing else.
+        std::size_t corners = 0;
+        for (const Face& face : mesh.faces) {
+            ASSERT_EQ(face.refs(mesh.corners).data(), mesh.corners.data() + corners) << text;
+            corners += face.refs(mesh.corners).size();
+        }
+        ASSERT_EQ(corners, mesh.corners.size()) << text;
+    }
+}
+
+// The invariants of a prepared model that the editor and the views rely on.
+void checkPrepared(const Model& model, const std::string& text) {
+    ASSERT_TRUE(std::isfinite(model.center.x) && std::isfinite(model.center.y) &&
+                std::isfinite(model.center.z) && std::isfinite(model.extent))
+        << text;
+    for (const Mesh& mesh : model.meshes) {
+        ASSERT_EQ(mesh.glVerts.size(), mesh.vertices.size()) << text;
+        ASSERT_EQ(mesh.glTxverts.size(), mesh.txverts.size()) << text;
+        for (const GlVert& v : mesh.glVerts)
+            ASSERT_TRUE(std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z)) << text;
+        for (const GlTxvert& t : mesh.glTxverts)
+            ASSERT_TRUE(std::isfinite(t.u) && std::isfinite(t.v)) << text;
+        std::vector<int> groupOfTxvert(mesh.txverts.size(), -1);
+        std::size_t faces = 0;
+        for (int g = 0; g < mesh.numGlGroups(); ++g) {
+            for (const GlFace& face : mesh.glGroups[static_cast<std::size_t>(g)].glFaces) {
+                ++faces;
+                for (const VertexRef& ref : face.refs) {
+                    ASSERT_TRUE(ref.vertex >= 0 && ref.vertex < mesh.numVertices()) << text;
+                    ASSERT_TRUE(ref.txvert >= 0 && ref.txvert < mesh.numTxverts()) << text;
+                    int& group = groupOfTxvert[static_cast<std::size_t>(ref.txvert)];
+                    ASSERT_TRUE(group < 0 || group == g) << "texture vertex in two groups\n"
+                                                         << text;
+                    group = g;
+                }
+            }
+        }
+        ASSERT_EQ(faces, mesh.faces.size()) << text;
+    }
+}
+
+TEST(ModelRobustness, DamagedModelsLoadPrepareAndSaveCleanly) {
+    const std::string sample = readFile(std::string(SW_SAMPLES_DIR) + "/totem.3do");
+    ASSERT_FALSE(sample.empty());
+    Mutator mutator(20261205);
+    FakeMessageBox messages;
+    int prepared = 0;
+    for (const std::string& original : {kTriangleModel, sample}) {
+        for (int i = 0; i < 300 && !HasFatalFailure(); ++i) {
+            // Three in four damaged anyhow, the fourth with extreme numbers in place of others
+            // so that it still reads and reaches preparation.
+            const std::string text =
+                i % 4 ? mutator.mutate(original) : mutator.replaceNumbers(original);
+            expectStreamingAgrees(text);
+            Model model;
+            if (!loadText(text, model))
+                continue;
+            checkLoaded(model, text);
+            if (!model.prepare(loadTexture, messages)) {
+                // Only refusals that say why: no allocation fails on models this small.
+                ASSERT_FALSE(model.preparationError().empty()) << text;
+                continue;
+            }
+            ++prepared;
+            checkPrepared(model, text);
+            const std::string saved = model.outputText();
+
+            Model again;
+            ASSERT_TRUE(loadText(saved, again)) << text << "\n----\n" << saved;
+            ASSERT_TRUE(again.prepare(loadTexture, messages)) << saved;
+            ASSERT_EQ(again.outputText(), saved) << text;
+        }
+    }
+    // Enough of the damaged models must reach preparation for the test to mean something.
+    EXPECT_GT(prepared, 60);
+}
+
+// A model too large for the memory there is fails to load instead of ending the program.
+TEST(ModelRobustness, AModelTooLargeToHoldFailsToLoad) {
+    if (kNoAllocationFailures)
+        GTEST_SKIP() << kNoAllocationFailures;
+    // A million vertices: some 40 MB as records, far beyond what the child may add.
+    constexpr int kVertices = 1 << 20;
+    std::string vertices = "VERTICES " + std::to_string(kVertices) + "\n";
+    std::string normals = "VERTEX NORMALS\n";
+    for (int j = 0; j < kVertices; ++j) {
+        vertices += "v 0 0 0 0\n";
+        normals += "n 0 0 1\n";
+    }
+    TempDir dir;
+    const std::string path = dir.write(
+        "huge.3do",
+        replaced(replaced(kTriangleModel, "VERTICES 3\n0: 0 0 0 0\n1: 1 0 0 0\n2: 0 1 0.25 0.5\n",
+                          vertices),
+                 "VERTEX NORMALS\n0: 0 0 1\n1: 0 0 1\n2: 0 0 1\n", normals));
+    std::string().swap(vertices);
+    std::string().swap(normals);
+    ASSERT_TRUE(Model().load(path)); // a model, for all its size
+
+    const ChildResult child = runInChild([&] {
+        if (!limitAddressSpace(std::size_t{16} << 20))
+            return std::string("no limit");
+        return std::string(Model().load(path) ? "loaded" : "not loaded");
+    });
+    EXPECT_TRUE(child.exited) << "ended by signal " << child.signal;
+    EXPECT_EQ(child.output, "not loaded");
 }
 
 } // namespace

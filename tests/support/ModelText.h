@@ -11,6 +11,8 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <tuple>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -43,23 +45,21 @@ inline bool loadText(const std::string& text, Model& model) {
     return ModelReader(in, 4096).load(model);
 }
 
-inline std::string asText(double value) {
-    char text[32];
-    return {text, std::to_chars(text, text + sizeof text, value).ptr};
-}
-inline std::string asText(int value) {
-    return std::to_string(value);
-}
-inline std::string asText(const std::string& text) {
-    return text;
-}
-
 // Everything the reader stores, a line a record, each real as the shortest text that reads
 // back as the same double, so that no difference in the last bit goes unseen.
 inline std::string fileLayer(const Model& model) {
     std::string out;
-    const auto line = [&out](const auto&... fields) {
-        ((out += asText(fields), out += ' '), ...);
+    const auto put = [&out](const auto& field) {
+        if constexpr (std::is_arithmetic_v<std::remove_cvref_t<decltype(field)>>) {
+            char text[32];
+            out.append(text, std::to_chars(text, text + sizeof text, field).ptr);
+        } else {
+            out += field;
+        }
+        out += ' ';
+    };
+    const auto line = [&](const auto&... fields) {
+        (put(fields), ...);
         out.back() = '\n';
     };
     line("model", model.version, model.radius, model.insertOffset.x, model.insertOffset.y,
@@ -97,11 +97,10 @@ inline std::string fileLayer(const Model& model) {
 // meets a refill; both must agree to the bit.
 inline void expectStreamingAgrees(const std::string& text) {
     Model whole;
-    const bool wholeLoaded = ModelReader(text).load(whole);
     Model streamed;
     std::istringstream in(text);
-    const bool streamedLoaded = ModelReader(in, 128).load(streamed);
-    ASSERT_EQ(wholeLoaded, streamedLoaded);
+    const bool wholeLoaded = ModelReader(text).load(whole);
+    ASSERT_EQ(ModelReader(in, 128).load(streamed), wholeLoaded);
     if (wholeLoaded) {
         ASSERT_EQ(fileLayer(whole), fileLayer(streamed));
     }
@@ -122,8 +121,7 @@ public:
             material.explicitPath = !path.empty();
             if (!path.empty()) {
                 material.path = path;
-                const auto slash = path.find_last_of("/\\");
-                std::string name = path.substr(slash == std::string::npos ? 0 : slash + 1);
+                const std::string name = path.substr(path.find_last_of("/\\") + 1); // npos + 1 is 0
                 material.name = name.substr(0, name.find('.'));
             } else {
                 material.path = "dir/mat/" + material.name + ".MAT";
@@ -143,13 +141,10 @@ struct FaceWithCorners {
 };
 
 inline FaceWithCorners face(int material, std::vector<VertexRef> corners) {
-    FaceWithCorners f;
+    FaceWithCorners f{{}, std::move(corners)};
     f.face.material = material;
     f.face.type = "0x0000";
-    f.face.geometryMode = 4;
-    f.face.lightingMode = 3;
-    f.face.textureMode = 3;
-    f.corners = std::move(corners);
+    std::tie(f.face.geometryMode, f.face.lightingMode, f.face.textureMode) = std::tuple(4, 3, 3);
     return f;
 }
 

@@ -1,5 +1,6 @@
 #include "textures/TextureLoader.h"
 #include "platform/FileNames.h"
+#include "platform/HeadlessGl.h"
 #include "support/ChildProcess.h"
 #include "support/TempDir.h"
 #include "support/TextureFiles.h"
@@ -8,6 +9,7 @@
 #include "textures/MatReader.h"
 #include "textures/Palette.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -17,6 +19,7 @@ namespace sw::test {
 namespace {
 
 using enum TextureFormat;
+using Texels = std::vector<std::uint8_t>;
 
 TEST(FileNames, ResolvesEachComponentWithoutRegardToCase) {
     TempDir dir;
@@ -90,11 +93,6 @@ protected:
         loader.loadTexture(material, "");
         return material;
     }
-    void prefer(TextureFormat primary, bool bmpIfMatFails, bool matIfBmpFails) {
-        preferences.primaryFormat = primary;
-        preferences.loadBmpIfMatFails = bmpIfMatFails;
-        preferences.loadMatIfBmpFails = matIfBmpFails;
-    }
 
     TempDir dir;
     Palette palette;
@@ -143,7 +141,7 @@ TEST_F(TextureLoaderTest, SearchesTheModelsFolderThenTheLayoutThenTheSourcesInOr
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const Case& c = cases[i];
         writeFiles(c.files);
-        prefer(c.primary, c.bmpIfMatFails, c.matIfBmpFails);
+        preferences = {{}, c.primary, c.bmpIfMatFails, c.matIfBmpFails};
         beginLoad(c.sources);
         const Material wall = load("wall");
         EXPECT_EQ(wall.path, full(c.path)) << "case " << i;
@@ -158,8 +156,7 @@ TEST_F(TextureLoaderTest, GivenPathNamesTheMaterial) {
         {"d:\\tex\\rock.bmp", "rock"},
         {"/textures/x.y/wall", "wall"},
         {"/textures/archive.tar.bmp", "archive"},
-        {"/textures/" + std::string(300, 'n') + ".mat", std::string(255, 'n')},
-    };
+        {"/textures/" + std::string(300, 'n') + ".mat", std::string(255, 'n')}};
     for (const auto& [source, name] : cases) {
         Material material;
         loader.loadTexture(material, source);
@@ -197,7 +194,7 @@ TEST_F(TextureLoaderTest, ReadersHandOverOnlyUnderTheirRule) {
         const std::string own = mat ? "wall.MAT" : "wall.BMP";
         const std::string other = mat ? "wall.BMP" : "wall.MAT";
         writeFiles({other});
-        prefer(c.primary, c.bmpIfMatFails, c.matIfBmpFails);
+        preferences = {{}, c.primary, c.bmpIfMatFails, c.matIfBmpFails};
         Material material;
         material.path = full(own);
         material.explicitPath = c.explicitPath;
@@ -223,10 +220,7 @@ TEST_F(TextureLoaderTest, PaletteChangeReloadsOnlyPaletteColouredTextures) {
     write("image.BMP", bmpFile(1, 1, 24, "\x07\x07\x07\x07"));
     Model model;
     for (const char* name : {"indexed", "colour", "direct", "image"})
-        model.materials.emplace_back().name = name;
-    const TextureLoadFn load = loader.function();
-    for (Material& material : model.materials)
-        load(material, "");
+        model.materials.push_back(load(name));
     ASSERT_EQ(model.materials[3].path, full("image.BMP"));
 
     palette.entries.fill({9, 9, 9});
@@ -312,6 +306,78 @@ TEST(GobArchive, RefusesDamagedArchives) {
         EXPECT_EQ(readGobDirectory(dir.write("case.gob", bytes)).error, error) << "case " << i;
     }
     EXPECT_EQ(readGobDirectory(dir.path().string()).error, GobError::CannotOpen);
+}
+
+// Loads textures into a real GL context and reads them back.
+class TextureUploadTest : public TextureLoaderTest {
+protected:
+    void SetUp() override {
+        gl = HeadlessGl::create(8, 8);
+        ASSERT_NE(gl, nullptr) << "no EGL context on this machine";
+        ASSERT_TRUE(decodeCmp(asBytes(cmpFile()), palette));
+        loader.setUploadEnabled(true);
+    }
+    void TearDown() override { EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR)); }
+
+    // Level 0 as R, G, B, bottom row first, rows packed tightly.
+    static Texels texels(GLuint texture) {
+        glBindTexture(GL_TEXTURE_2D, texture);
+        GLint width = 0;
+        GLint height = 0;
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, &width);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, &height);
+        Texels out(static_cast<std::size_t>(width * height) * 3);
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        if (!out.empty())
+            glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, out.data());
+        return out;
+    }
+
+    std::unique_ptr<HeadlessGl> gl;
+};
+
+TEST_F(TextureUploadTest, MatAndBmpRowsArriveUnskewed) {
+    // Rows of 9 bytes, not a multiple of the unpack alignment set here.
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 2);
+    Material three;
+    loader.loadTexture(three, dir.write("three.mat", matTexture(3, 2, 8, "\1\2\3\4\5\6")));
+    EXPECT_EQ(texels(three.glTexture), cmpColours({4, 5, 6, 1, 2, 3}));
+    EXPECT_FALSE(three.notLoaded);
+    EXPECT_TRUE(three.pixels.empty());
+    GLint value = 0;
+    glGetIntegerv(GL_UNPACK_ALIGNMENT, &value);
+    EXPECT_EQ(value, 2) << "the upload leaves the unpack alignment as it found it";
+    for (GLenum filter : {GL_TEXTURE_MIN_FILTER, GL_TEXTURE_MAG_FILTER}) {
+        glGetTexParameteriv(GL_TEXTURE_2D, filter, &value);
+        EXPECT_EQ(value, GL_NEAREST);
+    }
+
+    // 3 x 2, 24 bits: rows of 9 bytes padded to 12, B, G, R each, bottom row first.
+    const std::string pixels("\1\2\3\4\5\6\7\10\11\0\0\0\21\22\23\24\25\26\27\30\31\0\0\0", 24);
+    Material bmp;
+    loader.loadTexture(bmp, dir.write("rock.bmp", bmpFile(3, 2, 24, pixels)));
+    EXPECT_EQ(texels(bmp.glTexture),
+              Texels({3, 2, 1, 6, 5, 4, 9, 8, 7, 19, 18, 17, 22, 21, 20, 25, 24, 23}));
+}
+
+TEST_F(TextureUploadTest, ReloadReplacesTheTextureAndAMissingFileGivesAnEmptyOne) {
+    const std::string path = dir.write("a.mat", matColour(3));
+    Material material;
+    loader.loadTexture(material, path);
+    const GLuint first = material.glTexture;
+    palette.entries[3] = palette.entries[4];
+    loader.reloadTexture(material);
+    EXPECT_NE(material.glTexture, first);
+    EXPECT_EQ(glIsTexture(first), GL_FALSE);
+    EXPECT_EQ(texels(material.glTexture), cmpColours(std::vector<int>(64, 4)));
+
+    const GLuint second = material.glTexture;
+    std::filesystem::remove(path);
+    loader.reloadTexture(material);
+    EXPECT_TRUE(material.notLoaded);
+    EXPECT_EQ(glIsTexture(second), GL_FALSE);
+    EXPECT_NE(material.glTexture, 0u);
+    EXPECT_TRUE(texels(material.glTexture).empty());
 }
 
 } // namespace
