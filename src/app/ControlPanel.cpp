@@ -1,5 +1,6 @@
 #include "app/ControlPanel.h"
 
+#include "app/EditHistory.h"
 #include "app/InterfaceState.h"
 #include "app/ShellState.h"
 #include "app/Windows.h"
@@ -117,10 +118,12 @@ void changeTexture(ShellState& shell, Platform& platform) {
         return;
     }
     Model& model = *shell.currentModel;
-    const std::vector<std::uint32_t> before = textureNames(model);
-    model.changeGroupTexture(m, g, fileName, path, shell.textureLoader.function(),
-                             platform.messageBoxes);
-    deleteTexturesNoLongerUsed(before, model);
+    changeMaterials(shell, platform, [&] {
+        const std::vector<std::uint32_t> before = textureNames(model);
+        model.changeGroupTexture(m, g, fileName, path, shell.textureLoader.function(),
+                                 platform.messageBoxes);
+        deleteTexturesNoLongerUsed(before, model);
+    });
 
     Mesh& mesh = meshAt(model, m);
     fillTextureList(mesh, windows);
@@ -163,14 +166,17 @@ void scale(ShellState& shell, Platform& platform) {
         return;
     const double factor = factorOf(text);
     WindowSystem& windows = platform.windows;
-    if (windows.isChecked(Id::AxisX)) {
-        editor.scaleU(model, factor);
-    } else if (windows.isChecked(Id::AxisY)) {
-        editor.scaleV(model, factor);
-    } else if (windows.isChecked(Id::AxisXY)) {
-        editor.scaleU(model, factor);
-        editor.scaleV(model, factor);
-    }
+    changeChosenGroup(shell, platform, [&] {
+        if (windows.isChecked(Id::AxisX)) {
+            editor.scaleU(model, factor);
+        } else if (windows.isChecked(Id::AxisY)) {
+            editor.scaleV(model, factor);
+        } else if (windows.isChecked(Id::AxisXY)) {
+            editor.scaleU(model, factor);
+            editor.scaleV(model, factor);
+        }
+        return true;
+    });
 }
 
 bool isDirection(ControlId id) {
@@ -278,8 +284,11 @@ void controlPanelCommand(ShellState& shell, Platform& platform, ControlId id,
         if (!shell.currentEditor)
             break;
         if (isDirection(id)) {
-            shell.currentEditor->autoRemap(
-                *shell.currentModel, static_cast<RemapDirection>(toInt(id)), platform.messageBoxes);
+            changeChosenGroup(shell, platform, [&] {
+                return shell.currentEditor->autoRemap(*shell.currentModel,
+                                                      static_cast<RemapDirection>(toInt(id)),
+                                                      platform.messageBoxes);
+            });
         } else if (id == Id::SelectAll || id == Id::SelectNone || id == Id::Invert) {
             windows.setFocus(Window::Controls);
             UvEditor& editor = *shell.currentEditor;

@@ -1,6 +1,7 @@
 #include "app/Document.h"
 
 #include "app/ControlPanel.h"
+#include "app/EditHistory.h"
 #include "app/Frame.h"
 #include "app/InterfaceState.h"
 #include "app/ShellState.h"
@@ -28,8 +29,11 @@ constexpr const char* kSaveQuestion = "Save?";
 constexpr const char* kRevertQuestion = "This will revert to the saved file.\n\nAre you sure?";
 
 bool writeModel(ShellState& shell, Platform& platform, const std::string& path) {
-    if (shell.currentModel->save(path))
+    closeGesture(shell);
+    if (shell.currentModel->save(path)) {
+        shell.history.markSaved();
         return true;
+    }
     // A modder must never believe a file is saved when it is not.
     platform.messageBoxes.messageBox(Window::Main,
                                      "The model was not saved to\n" + path + "\n\n" +
@@ -44,12 +48,13 @@ bool askYesNo(Platform& platform, const char* question) {
 }
 
 // The save dialog filled with the open file's path and name; a confirmed name is saved to.
-void offerSaveAs(ShellState& shell, Platform& platform) {
+// False when the dialog was cancelled or the file could not be written.
+bool offerSaveAs(ShellState& shell, Platform& platform) {
     std::string dialogPath = shell.currentPath;
     std::string dialogTitle = shell.currentFileName;
-    if (showSaveDialog(platform.fileDialogs, Window::Main, dialogPath, dialogTitle,
-                       modelFileFilter()))
-        saveModelAs(shell, platform, dialogPath);
+    return showSaveDialog(platform.fileDialogs, Window::Main, dialogPath, dialogTitle,
+                          modelFileFilter()) &&
+           saveModelAs(shell, platform, dialogPath);
 }
 
 std::string fileNameOf(const std::string& path) {
@@ -101,8 +106,12 @@ void setCurrentFile(ShellState& shell, const std::string& path) {
 
 void updateTitle(const ShellState& shell, WindowSystem& windows) {
     std::string title = kProgramTitle;
-    if (!shell.currentFileName.empty())
+    if (!shell.currentFileName.empty()) {
         title += " - " + shell.currentFileName;
+        // Unsaved changes are marked as the desktop marks them, after the file's name.
+        if (shell.currentModel && shell.history.isModified())
+            title += "*";
+    }
     windows.setTitle(Window::Main, title);
 }
 
@@ -116,6 +125,7 @@ bool hasModelSuffix(const std::string& fileName) {
 
 bool openModel(ShellState& shell, Platform& platform, const std::string& path) {
     WindowSystem& windows = platform.windows;
+    shell.history.clear();
     shell.currentModel = std::make_unique<Model>();
     if (!shell.currentModel->load(path)) {
         platform.messageBoxes.messageBox(Window::Main, "Error loading file.", "File error", kMbOk);
@@ -141,6 +151,7 @@ bool openModel(ShellState& shell, Platform& platform, const std::string& path) {
     enterModelOpenState(shell, windows);
     fillLists(*shell.currentModel, windows);
     enableFileMenu(windows, true);
+    documentChanged(shell, windows);
     shell.modelViewActive = true;
     setupProjection(shell.viewportRect.width(), shell.viewportRect.height(), true);
     resetViewControls(shell, windows);
@@ -159,11 +170,15 @@ void closeModel(ShellState& shell, WindowSystem& windows) {
     if (shell.currentModel)
         deleteTextures(*shell.currentModel);
     shell.currentModel.reset();
+    shell.history.clear();
+    documentChanged(shell, windows);
     clearView(windows);
 }
 
 bool saveModel(ShellState& shell, Platform& platform) {
-    return writeModel(shell, platform, shell.currentPath);
+    const bool saved = writeModel(shell, platform, shell.currentPath);
+    documentChanged(shell, platform.windows);
+    return saved;
 }
 
 bool saveModelAs(ShellState& shell, Platform& platform, const std::string& path) {
@@ -171,13 +186,15 @@ bool saveModelAs(ShellState& shell, Platform& platform, const std::string& path)
     // The chosen name becomes the open file's even when it could not be written: the title
     // then names the file the next Save goes to.
     setCurrentFile(shell, path);
-    updateTitle(shell, platform.windows);
+    documentChanged(shell, platform.windows);
     return saved;
 }
 
+// A Yes to "Save?" whose save did not happen (the dialog cancelled, the file not written)
+// stops the command that asked, so that the model stays open with its changes.
 void openCommand(ShellState& shell, Platform& platform) {
-    if (shell.currentModel && askYesNo(platform, kSaveQuestion))
-        offerSaveAs(shell, platform);
+    if (shell.currentModel && askYesNo(platform, kSaveQuestion) && !offerSaveAs(shell, platform))
+        return;
     std::string dialogPath;
     std::string dialogTitle;
     if (!showOpenDialog(platform.fileDialogs, Window::Main, dialogPath, dialogTitle,
@@ -195,8 +212,8 @@ void revertCommand(ShellState& shell, Platform& platform) {
 }
 
 void closeCommand(ShellState& shell, Platform& platform) {
-    if (askYesNo(platform, kSaveQuestion))
-        offerSaveAs(shell, platform);
+    if (askYesNo(platform, kSaveQuestion) && !offerSaveAs(shell, platform))
+        return;
     closeModel(shell, platform.windows);
 }
 

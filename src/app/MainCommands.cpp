@@ -1,5 +1,6 @@
 #include "app/MainCommands.h"
 
+#include "app/EditHistory.h"
 #include "app/InterfaceState.h"
 #include "app/ShellState.h"
 #include "app/Windows.h"
@@ -58,7 +59,7 @@ void recalculateOffsetCommand(ShellState& shell, Platform& platform) {
     Model& model = *shell.currentModel;
     if (platform.messageBoxes.messageBox(Window::Main, offsetQuestion(model.zMin), kOffsetCaption,
                                          kMbYesNo) == kIdYes)
-        model.insertOffset = {0, 0, model.zMin};
+        changeOffset(shell, platform, [&] { model.insertOffset = {0, 0, model.zMin}; });
 }
 
 void aboutCommand(Platform& platform) {

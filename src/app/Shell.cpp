@@ -2,6 +2,7 @@
 
 #include "app/ControlPanel.h"
 #include "app/Document.h"
+#include "app/EditHistory.h"
 #include "app/Frame.h"
 #include "app/InterfaceState.h"
 #include "app/MainCommands.h"
@@ -85,6 +86,8 @@ void Shell::shutdown() {
 // 203), the control panel (301 to 516), the Preferences window (600 to 607) and the Texture
 // sources window (700 to 707).
 void Shell::onCommand(ControlId id, Notification notification) {
+    // A CTRL-drag ends with anything else the user does.
+    closeGesture(state);
     switch (id) {
     case ControlId::MenuOpen:
         openCommand(state, platform);
@@ -112,6 +115,12 @@ void Shell::onCommand(ControlId id, Notification notification) {
         break;
     case ControlId::MenuRecalculateOffset:
         recalculateOffsetCommand(state, platform);
+        break;
+    case ControlId::MenuUndo:
+        undoCommand(state, platform);
+        break;
+    case ControlId::MenuRedo:
+        redoCommand(state, platform);
         break;
     case ControlId::MenuTextureSources:
         textureSourcesCommand(state, platform);
@@ -167,6 +176,8 @@ void Shell::onKeyDown(Window window, int virtualKey) {
 void Shell::onKeyUp(Window window, int virtualKey) {
     if (window == Window::Main && isKeyCode(virtualKey))
         state.keyDown[static_cast<std::size_t>(virtualKey)] = false;
+    if (virtualKey == vk::kControl)
+        closeGesture(state);
 }
 
 void Shell::onChar(Window window, char character) {
@@ -189,7 +200,7 @@ void Shell::onPointerMove(int x, int y) {
     if (state.modelViewActive && state.viewState.mouseRotate)
         turnViewByPointer(state, platform.windows, x, y);
     else if (state.textureViewActive)
-        texturePointerMove(state, x, y);
+        texturePointerMove(state, platform, x, y);
 }
 
 // The left button only matters in the texture view.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/UndoHistory.h"
 #include "editor/UvEditor.h"
 #include "model/Model.h"
 #include "platform/ControlIds.h"
@@ -34,6 +35,7 @@ struct ViewportRect {
 struct ShellState {
     std::unique_ptr<Model> currentModel;     // the open model, null while none is open
     std::unique_ptr<UvEditor> currentEditor; // the chosen texture group's editor, or null
+    UndoHistory history;                     // the open model's changes
     bool modelViewActive = false;            // the 3D view is shown
     bool textureViewActive = false;          // the texture view is shown instead
     InterfaceState interfaceState = InterfaceState::NoModel;

@@ -1,5 +1,6 @@
 #include "app/ViewportInput.h"
 
+#include "app/EditHistory.h"
 #include "app/ShellState.h"
 
 namespace sw {
@@ -16,7 +17,7 @@ TexturePoint textureCoordinatesAt(const ShellState& shell, int x, int y) {
             editor.centreV - half + 2 * half * (1.0 - down)};
 }
 
-void texturePointerMove(ShellState& shell, int x, int y) {
+void texturePointerMove(ShellState& shell, Platform& platform, int x, int y) {
     if (!shell.currentEditor || !shell.currentModel)
         return;
     UvEditor& editor = *shell.currentEditor;
@@ -32,9 +33,19 @@ void texturePointerMove(ShellState& shell, int x, int y) {
     }
     const double du = shell.pointerU - shell.previousU;
     const double dv = shell.pointerV - shell.previousV;
-    if (shell.keyDown[vk::kControl])
-        editor.moveSelection(*shell.currentModel, du, dv);
-    else if (shell.buttonDown)
+    // Every move while CTRL stays held belongs to one gesture, which undo takes back at once.
+    if (shell.keyDown[vk::kControl]) {
+        changeChosenGroup(
+            shell, platform,
+            [&] {
+                editor.moveSelection(*shell.currentModel, du, dv);
+                return true;
+            },
+            true);
+        return;
+    }
+    closeGesture(shell);
+    if (shell.buttonDown)
         editor.dragRect(du, dv);
 }
 

@@ -2,13 +2,14 @@
 
 namespace sw {
 
+struct Platform;
 struct ShellState;
 
 // The left button and the pointer over the view while it shows the texture view: a click
 // flips the vertices under it, a drag flips those inside the rectangle it spans, and moving
 // with CTRL held moves the selected vertices. The view does not hold on to the pointer: a
 // release outside it is not seen, and the drag goes on when the pointer comes back.
-void texturePointerMove(ShellState& shell, int x, int y);
+void texturePointerMove(ShellState& shell, Platform& platform, int x, int y);
 void texturePointerPress(ShellState& shell);
 void texturePointerRelease(ShellState& shell);
 

@@ -143,6 +143,9 @@ struct GlGroup {
     bool selected = false;
     // true: the corners of glFaces index the mesh's glTxverts; false: the group's ownTxverts.
     bool shared = true;
+    // Its texture vertices were changed since the model was read. A group without a loaded
+    // texture saves its changes as fractions of a texture or not at all, which the user is told.
+    bool edited = false;
 
     int numOwnTxverts() const { return static_cast<int>(ownTxverts.size()); }
     int numGlFaces() const { return static_cast<int>(glFaces.size()); }

@@ -17,6 +17,17 @@ enum class ControlId : int {
     MenuAbout = 108,
     MenuRecalculateOffset = 109,
     MenuTextureSources = 110,
+    MenuKeepProportions = 111,
+    MenuUndo = 120,
+    MenuRedo = 121,
+    MenuRotateLeft = 122,
+    MenuRotateRight = 123,
+    MenuFlipHorizontally = 124,
+    MenuFlipVertically = 125,
+    MenuFitView = 126,
+    MenuBoxRemap = 127,
+    MenuExportTemplate = 130,
+    MenuImportPainting = 131,
 
     // main window
     GlView = 201,
@@ -90,6 +101,7 @@ enum class ControlId : int {
     FileLabel,
     PaletteFile,
     SourcesStatus,
+    EditMenu,
 };
 
 constexpr int toInt(ControlId id) {

@@ -60,13 +60,17 @@ struct ControlDesc {
 
 // One entry of the main window's menu bar, in order: a drop-down starts a menu that the
 // following items and separators fill; a bar item is a command on the bar itself, drawn at
-// its right end.
+// its right end. An item's text may end in a tab and its key ("&Undo\tCtrl+Z"), which then
+// chooses the item while the main window is active; `alsoKey` is a second key for it, and
+// `panelKeys` makes its keys work while the control panel is active too.
 struct MenuItemSpec {
     enum class Kind { DropDown, Item, Separator, BarItem };
     Kind kind = Kind::Item;
     std::string text;
     ControlId id = ControlId::MenuOpen;
     bool enabled = true;
+    std::string alsoKey = {};
+    bool panelKeys = false;
 };
 
 // The windows and controls of the program as the shell sees them. Controls and menu items are

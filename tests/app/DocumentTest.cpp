@@ -53,9 +53,10 @@ TEST_F(Document, OpenFindsTheTexturesInTheModelsFolderAndCloseDeletesThem) {
     EXPECT_FALSE(glIsTexture(textures[0]) || glIsTexture(textures[1]));
 }
 
-// "Save?" before Open and Close: No saves nothing; Yes offers the save dialog, which starts
-// from the open file, asks before replacing one and makes the chosen name the open file's; the
-// command goes on either way. An edit is never saved unasked.
+// "Save?" before Open and Close: No saves nothing and the command goes on; Yes offers the save
+// dialog, which starts from the open file, asks before replacing one and makes the chosen name
+// the open file's, and the command goes on once the model is saved. A cancelled save dialog
+// stops the command, so the model stays open with its changes. An edit is never saved unasked.
 TEST_F(Document, SaveQuestionSavesOnlyOnYesToTheChosenName) {
     openKnight();
     shell.state.currentModel->insertOffset = {1, 2, 3};
@@ -81,7 +82,7 @@ TEST_F(Document, SaveQuestionSavesOnlyOnYesToTheChosenName) {
 
     shell.state.currentModel->insertOffset = {4, 5, 6};
     answerAndCancel(kIdYes, Id::MenuClose); // the save dialog, cancelled
-    expectNoModel();
+    expectModelOpen("copy.3do");
     EXPECT_EQ(files(), expectedFiles);
     std::vector<Kind> kinds;
     for (const auto& dialog : shown)

@@ -622,6 +622,60 @@ TEST_F(ControlPanel, PointerClicksDragsAndMovesInTheTextureView) {
     }
 }
 
+// Every kind of change is one step: undone, the model saves as it did before the change (the
+// first remap's undo as a plain resave), redone as it did after it; the title marks the model
+// while it differs from the file, undo back to the saved state included.
+TEST_F(ControlPanel, UndoAndRedoTakeEveryKindOfChangeBackAndForth) {
+    const std::string title = "Skinweaver 1.1 - fan.3do";
+    windows.setText(Id::ScaleFactor, "0.5");
+    model().insertOffset = {1, 2, 3}; // so that the offset changes: the fan's feet stand at 0
+    const auto ctrlDrag = [this] {
+        shell.onKeyDown(Window::Main, vk::kControl);
+        for (int x = 100; x <= 140; x += 10)
+            shell.onPointerMove(x, 50);
+        shell.onKeyUp(Window::Main, vk::kControl);
+    };
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"first remap", [this] { editWall(); }},
+        {"later remap", [this] { command(Id::Top); }},
+        {"scale", [this] { command(Id::SelectAll), command(Id::Scale); }},
+        {"CTRL-drag", ctrlDrag},
+        {"offset",
+         [this] { fake.messageBoxes.answer(kIdYes), command(Id::MenuRecalculateOffset); }},
+        {"texture", [this] {
+             command(Id::Edit);
+             fake.fileDialogs.choose(pathOf("mat/stone.mat"), "stone.mat");
+             command(Id::ChangeTexture);
+         }}};
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        const std::string before = model().outputText();
+        change();
+        const std::string after = model().outputText();
+        EXPECT_NE(after, before);
+        EXPECT_EQ(windows.window(Window::Main).text, title + "*");
+        command(Id::MenuUndo);
+        EXPECT_EQ(model().outputText(), before);
+        command(Id::MenuRedo);
+        EXPECT_EQ(model().outputText(), after);
+    }
+    EXPECT_EQ(rows(Id::TextureList), (std::vector<std::string>{"stone", "floor"}));
+    for (std::size_t undo = 0; undo < std::size(changes); ++undo)
+        command(Id::MenuUndo);
+    EXPECT_EQ(windows.window(Window::Main).text, title);
+    EXPECT_EQ(rows(Id::TextureList), (std::vector<std::string>{"wall", "floor"}));
+    expectState(shell.state.interfaceState); // Undo greyed, Redo not
+
+    command(Id::MenuRedo);
+    command(Id::MenuSave);
+    EXPECT_EQ(windows.window(Window::Main).text, title);
+    command(Id::MenuUndo);
+    EXPECT_EQ(windows.window(Window::Main).text, title + "*");
+    fake.messageBoxes.answer(kIdYes);
+    command(Id::MenuRevert); // a model read anew has no steps
+    EXPECT_FALSE(shell.state.history.canUndo() || shell.state.history.canRedo());
+}
+
 // In the texture view Backspace clears the selection; in the model view with a mesh row, and
 // only there, it drops the chosen texture.
 TEST_F(ControlPanel, BackspaceClearsTheSelectionOrDropsTheTexture) {

@@ -1,3 +1,4 @@
+#include "editor/UndoHistory.h"
 #include "editor/UvEditor.h"
 #include "model/Model.h"
 #include "platform/HeadlessGl.h"
@@ -268,6 +269,43 @@ constexpr int kSize = 100;
 
 // Frames of the texture view of the fan's group, drawn as the program draws them, with the
 // group's texture replaced by a 2 x 2 one.
+// Each step sets a number and keeps the one before. Beyond 200 steps, or 64 MiB between them,
+// the oldest go; the latest stays whatever its size, and the file's state, once its step is
+// gone, counts as unsaved for good.
+TEST(UndoHistory, DropsTheOldestStepsBeyondItsBounds) {
+    struct Step : UndoStep {
+        Step(int& value, int next, std::size_t size) : value(value), other(next), size(size) {}
+        void swap(Model&) override { std::swap(value, other); }
+        bool matches(const Model&) const override { return value == other; }
+        std::size_t bytes() const override { return size; }
+        StepScope scope() const override { return {}; }
+        int& value;
+        int other;
+        std::size_t size;
+    };
+    Model model;
+    int value = 0;
+    UndoHistory history;
+    const auto change = [&](int next, std::size_t size) {
+        auto step = std::make_unique<Step>(value, next, size);
+        step->swap(model);
+        history.push(std::move(step));
+    };
+    for (int i = 1; i <= 201; ++i)
+        change(i, 1000);
+    EXPECT_EQ(history.size(), 200u);
+    while (history.undo(model) != nullptr)
+        continue;
+    EXPECT_EQ(value, 1);
+    EXPECT_TRUE(history.isModified());
+
+    history.clear();
+    for (int i = 1; i <= 3; ++i)
+        change(i, std::size_t{40} << 20);
+    EXPECT_EQ(history.size(), 1u);
+    EXPECT_EQ(history.bytes(), std::size_t{40} << 20);
+}
+
 class TextureView : public Editing {
 protected:
     void SetUp() override {

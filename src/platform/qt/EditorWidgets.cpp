@@ -30,6 +30,19 @@ void ClientArea::keyReleaseEvent(QKeyEvent* event) {
     system_.routeKey(Window::Main, event, false);
 }
 
+bool TextBox::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const auto combination = key->keyCombination();
+        const bool ctrl = combination.keyboardModifiers().testFlag(Qt::ControlModifier);
+        if (ctrl && (combination.key() == Qt::Key_Z || combination.key() == Qt::Key_Y)) {
+            event->accept();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
 MainWindow::MainWindow(QtWindowSystem& system) : system_(system), client_(new ClientArea(system)) {
     setCentralWidget(client_);
     setFocusProxy(client_);

@@ -2,6 +2,7 @@
 
 #include "platform/MessageBox.h"
 
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMessageBox>
@@ -28,6 +29,15 @@ protected:
 
 private:
     QtWindowSystem& system_;
+};
+
+// A one-line text box whose undo and redo keys are its own, whatever menu item has them too.
+class TextBox : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    bool event(QEvent* event) override;
 };
 
 // The main window: menu bar and client area. Its close box asks the handler instead of

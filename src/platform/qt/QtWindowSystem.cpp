@@ -4,6 +4,7 @@
 #include "platform/qt/KeyCodes.h"
 
 #include <QAbstractSlider>
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -13,6 +14,7 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -204,6 +206,17 @@ void QtWindowSystem::createMenu(const std::vector<MenuItemSpec>& items) {
         }
         }
         if (action != nullptr) {
+            // The key after the tab is the item's shortcut, which the menu shows in its place.
+            const QStringList textAndKey = qs(item.text).split('\t');
+            if (textAndKey.size() == 2) {
+                action->setText(textAndKey[0]);
+                QList<QKeySequence> keys{QKeySequence(textAndKey[1], QKeySequence::PortableText)};
+                if (!item.alsoKey.empty())
+                    keys.append(QKeySequence(qs(item.alsoKey), QKeySequence::PortableText));
+                action->setShortcuts(keys);
+            }
+            if (item.panelKeys)
+                panelActions_.push_back(action);
             action->setEnabled(item.enabled);
             const ControlId id = item.id;
             QObject::connect(action, &QAction::triggered, [this, id] {
@@ -227,6 +240,11 @@ bool QtWindowSystem::createWindow(const WindowDesc& desc) {
             return false;
         auto* tool = new ToolWindow(*this, desc.window, main_.get());
         tool->setStyleSheet(kToolWindowStyle);
+        // The control panel is where the hand is while editing: the Edit keys work there too.
+        if (desc.window == Window::Controls)
+            for (const QPointer<QAction>& action : panelActions_)
+                if (action)
+                    tool->addAction(action);
         toolWindows_[desc.window] = tool;
         window = tool;
     } else {
@@ -303,7 +321,7 @@ bool QtWindowSystem::createControl(const ControlDesc& desc) {
         break;
     }
     case ControlKind::EditBox:
-        widget = new QLineEdit(text, parent);
+        widget = new TextBox(text, parent);
         break;
     case ControlKind::HorizontalScrollBar:
     case ControlKind::VerticalScrollBar: {

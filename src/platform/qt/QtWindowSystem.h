@@ -10,6 +10,7 @@
 
 #include <map>
 #include <memory>
+#include <vector>
 
 class QAction;
 class QKeyEvent;
@@ -100,6 +101,7 @@ private:
     std::map<Window, QPointer<QWidget>> toolWindows_;
     std::map<ControlId, QPointer<QWidget>> controls_;
     std::map<ControlId, QPointer<QAction>> actions_;
+    std::vector<QPointer<QAction>> panelActions_; // menu items whose keys work in the panel
     QPointer<GlView> glView_;
 };
 
