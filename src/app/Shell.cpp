@@ -246,4 +246,6 @@ void Shell::onFrame() {
     renderFrame(state);
 }
 
+void Shell::onTimer(Timer) {}
+
 } // namespace sw

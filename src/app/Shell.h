@@ -38,6 +38,7 @@ public:
     void onClose(Window window) override;
     void onPrivateMessage(Window window, PrivateMessage message) override;
     void onFrame() override;
+    void onTimer(Timer timer) override;
 
 private:
     // Closing the main window: the model is dropped without a question, every control and

@@ -2,6 +2,7 @@
 
 #include "platform/ControlIds.h"
 #include "platform/MessageBox.h"
+#include "platform/WindowSystem.h"
 
 namespace sw {
 
@@ -36,6 +37,8 @@ public:
     virtual void onPrivateMessage(Window window, PrivateMessage message) = 0;
     // Draw the OpenGL view now; presenting it is the window system's part.
     virtual void onFrame() = 0;
+    // A timer started with WindowSystem::startTimer ran out.
+    virtual void onTimer(Timer timer) = 0;
 };
 
 } // namespace sw

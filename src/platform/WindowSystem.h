@@ -11,6 +11,10 @@ namespace sw {
 
 class WindowEvents;
 
+// The program's one-shot timers: writing the recovery file of unsaved changes, reading texture
+// files again after they changed on disk.
+enum class Timer { Recovery, TextureReload };
+
 struct Rect {
     int x = 0;
     int y = 0;
@@ -130,6 +134,9 @@ public:
 
     // Asks for the OpenGL view to be drawn again (the handler's onFrame) soon.
     virtual void requestFrame() = 0;
+    // Calls the handler's onTimer(timer) once, about `milliseconds` from now; a timer started
+    // again before it ran starts over.
+    virtual void startTimer(Timer timer, int milliseconds) = 0;
 };
 
 } // namespace sw

@@ -65,6 +65,7 @@ public:
     void onClose(Window window) override { note("close", static_cast<int>(window)); }
     void onPrivateMessage(Window, PrivateMessage) override {}
     void onFrame() override {}
+    void onTimer(Timer) override {}
 
 private:
     void note(std::string event, auto... values) {
@@ -288,7 +289,8 @@ TEST(Labels, StartsGreyedAndEveryCaptionOfTheThreeWindowsReadsWhole) {
     QWidget* main = windows.widget(Window::Main);
     ASSERT_TRUE(waitForExposed(main));
     EXPECT_FALSE(windows.widget(Window::Options)->isVisible());
-    EXPECT_EQ(menuBarTexts(windows.menuBar()), (QStringList{"&File", "&Edit", "&Options", "&About..."}));
+    EXPECT_EQ(menuBarTexts(windows.menuBar()),
+              (QStringList{"&File", "&Edit", "&Options", "&About..."}));
     const auto buttons = windows.widget(Window::Controls)->findChildren<QAbstractButton*>();
     EXPECT_EQ(buttons.size(), 23); // 20 push buttons and 3 radio buttons
     for (const QAbstractButton* button : buttons)

@@ -46,6 +46,7 @@ public:
     std::size_t createdBeforeFont = 0; // windows, controls and menu items
     std::optional<int> quitCode;
     int framesRequested = 0;
+    std::map<Timer, int> timers; // started and not yet run, as a test runs them by hand
     std::vector<ControlId> destroyedControls;
     std::vector<Window> destroyedWindows;
     std::optional<Window> focusedWindow;     // none while a control has the focus
@@ -153,6 +154,7 @@ public:
         topLevels[window].text = title;
     }
     void requestFrame() override { ++framesRequested; }
+    void startTimer(Timer timer, int milliseconds) override { timers[timer] = milliseconds; }
 
     // The windows, the controls in the order of their creation and the menu, a line each, with
     // everything the shell set on them.

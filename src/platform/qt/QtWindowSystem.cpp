@@ -24,6 +24,7 @@
 #include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSurfaceFormat>
+#include <QTimer>
 
 namespace sw::qt {
 
@@ -572,6 +573,18 @@ void QtWindowSystem::setTitle(Window window, const std::string& title) {
 void QtWindowSystem::requestFrame() {
     if (glView_)
         glView_->update();
+}
+
+void QtWindowSystem::startTimer(Timer timer, int milliseconds) {
+    std::unique_ptr<QTimer>& running = timers_[timer];
+    if (!running) {
+        running = std::make_unique<QTimer>();
+        running->setSingleShot(true);
+        QObject::connect(running.get(), &QTimer::timeout, [this, timer] {
+            deliver([timer](WindowEvents& sink) { sink.onTimer(timer); });
+        });
+    }
+    running->start(milliseconds);
 }
 
 int QtWindowSystem::messageBox(Window owner, const std::string& text, const std::string& caption,

@@ -16,6 +16,7 @@ class QAction;
 class QKeyEvent;
 class QMenuBar;
 class QScrollBar;
+class QTimer;
 class QWidget;
 
 namespace sw::qt {
@@ -71,6 +72,7 @@ public:
     void setFocus(Window window) override;
     void setTitle(Window window, const std::string& title) override;
     void requestFrame() override;
+    void startTimer(Timer timer, int milliseconds) override;
 
     int messageBox(Window owner, const std::string& text, const std::string& caption,
                    unsigned style) override;
@@ -103,6 +105,7 @@ private:
     std::map<ControlId, QPointer<QAction>> actions_;
     std::vector<QPointer<QAction>> panelActions_; // menu items whose keys work in the panel
     QPointer<GlView> glView_;
+    std::map<Timer, std::unique_ptr<QTimer>> timers_;
 };
 
 } // namespace sw::qt
