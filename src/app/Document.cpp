@@ -11,6 +11,8 @@
 #include "render/GlFrame.h"
 #include "textures/TextureUpload.h"
 
+#include <chrono>
+#include <ctime>
 #include <memory>
 #include <string_view>
 
@@ -26,12 +28,18 @@ constexpr std::string_view kFolderSeparators = "/";
 #endif
 
 constexpr const char* kSaveQuestion = "Save?";
+// Unsaved changes reach the disk at most this often, in milliseconds.
+constexpr int kKeepChangesDelay = 1000;
 constexpr const char* kRevertQuestion = "This will revert to the saved file.\n\nAre you sure?";
 
 bool writeModel(ShellState& shell, Platform& platform, const std::string& path) {
     closeGesture(shell);
     if (shell.currentModel->save(path)) {
         shell.history.markSaved();
+        // What was kept for the file the model came from, or for the one it replaced, is
+        // saved now.
+        shell.recovery.remove(shell.currentPath);
+        shell.recovery.remove(path);
         return true;
     }
     // A modder must never believe a file is saved when it is not.
@@ -71,9 +79,53 @@ void openChosen(ShellState& shell, Platform& platform, const std::string& path,
                                          kMbOk);
         return;
     }
-    if (shell.currentModel)
+    if (shell.currentModel) {
+        keepUnsavedChanges(shell);
         closeModel(shell, platform.windows);
+    }
     openModel(shell, platform, path);
+}
+
+// The time a kept state was written, as the user's clock shows it.
+std::string localTime(std::chrono::system_clock::time_point when) {
+    const std::time_t time = std::chrono::system_clock::to_time_t(when);
+    std::tm local{};
+#ifdef _WIN32
+    if (localtime_s(&local, &time) != 0)
+        return "an earlier session";
+#else
+    if (localtime_r(&time, &local) == nullptr)
+        return "an earlier session";
+#endif
+    char text[32];
+    return std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local) > 0 ? text : "";
+}
+
+// Unsaved changes kept for `path` that are newer than the file: the user chooses them or the
+// file. Choosing the file forgets them. True when they are to be opened.
+bool offerKeptChanges(ShellState& shell, Platform& platform, const std::string& path) {
+    const auto kept = shell.recovery.newerThanModel(path);
+    if (!kept)
+        return false;
+    const std::string question = "Unsaved changes to " + fileNameOf(path) + " from " +
+                                 localTime(*kept) + " were kept. Open them?";
+    if (platform.messageBoxes.messageBox(Window::Main, question, kProgramTitle, kMbYesNo) == kIdYes)
+        return true;
+    shell.recovery.remove(path);
+    return false;
+}
+
+// Kept changes that turned out not to read as a model: the user is told, they are forgotten,
+// and the file opens as it was saved.
+bool openWithoutKeptChanges(ShellState& shell, Platform& platform, const std::string& path) {
+    shell.currentModel.reset();
+    setCurrentFile(shell, {});
+    platform.messageBoxes.messageBox(Window::Main,
+                                     "The unsaved changes kept for " + fileNameOf(path) +
+                                         " could not be read. The file opens as it was saved.",
+                                     "File error", kMbOk | kMbIconExclamation);
+    shell.recovery.remove(path);
+    return openModel(shell, platform, path);
 }
 
 void fillLists(const Model& model, WindowSystem& windows) {
@@ -126,8 +178,11 @@ bool hasModelSuffix(const std::string& fileName) {
 bool openModel(ShellState& shell, Platform& platform, const std::string& path) {
     WindowSystem& windows = platform.windows;
     shell.history.clear();
+    const bool recovered = offerKeptChanges(shell, platform, path);
     shell.currentModel = std::make_unique<Model>();
-    if (!shell.currentModel->load(path)) {
+    if (!shell.currentModel->load(recovered ? shell.recovery.pathFor(path) : path)) {
+        if (recovered)
+            return openWithoutKeptChanges(shell, platform, path);
         platform.messageBoxes.messageBox(Window::Main, "Error loading file.", "File error", kMbOk);
         shell.currentModel.reset();
         return false;
@@ -135,8 +190,13 @@ bool openModel(ShellState& shell, Platform& platform, const std::string& path) {
     setCurrentFile(shell, path);
     updateTitle(shell, windows);
 
+    // A recovered state finds its textures where the model file does.
     shell.textureLoader.setDirectory(shell.currentDirectory);
     if (!shell.currentModel->prepare(shell.textureLoader.function(), platform.messageBoxes)) {
+        if (recovered) {
+            deleteTextures(*shell.currentModel);
+            return openWithoutKeptChanges(shell, platform, path);
+        }
         std::string text = "Error initializing model.";
         if (!shell.currentModel->preparationError().empty())
             text += "\n\n" + shell.currentModel->preparationError();
@@ -151,6 +211,8 @@ bool openModel(ShellState& shell, Platform& platform, const std::string& path) {
     enterModelOpenState(shell, windows);
     fillLists(*shell.currentModel, windows);
     enableFileMenu(windows, true);
+    if (recovered)
+        shell.history.markUnsavedWithoutSteps();
     documentChanged(shell, windows);
     shell.modelViewActive = true;
     setupProjection(shell.viewportRect.width(), shell.viewportRect.height(), true);
@@ -206,6 +268,8 @@ void openCommand(ShellState& shell, Platform& platform) {
 void revertCommand(ShellState& shell, Platform& platform) {
     if (!askYesNo(platform, kRevertQuestion))
         return;
+    // The user chose to drop the changes: nothing of them is kept.
+    shell.recovery.remove(shell.currentPath);
     const std::string dialogPath = shell.currentPath;
     closeModel(shell, platform.windows);
     openModel(shell, platform, dialogPath);
@@ -214,6 +278,7 @@ void revertCommand(ShellState& shell, Platform& platform) {
 void closeCommand(ShellState& shell, Platform& platform) {
     if (askYesNo(platform, kSaveQuestion) && !offerSaveAs(shell, platform))
         return;
+    keepUnsavedChanges(shell);
     closeModel(shell, platform.windows);
 }
 
@@ -223,6 +288,30 @@ void saveCommand(ShellState& shell, Platform& platform) {
 
 void saveAsCommand(ShellState& shell, Platform& platform) {
     offerSaveAs(shell, platform);
+}
+
+void keepUnsavedChanges(ShellState& shell) {
+    if (shell.currentModel && shell.history.isModified())
+        shell.recovery.writeNow(*shell.currentModel, shell.currentPath);
+}
+
+void keepChangesLater(ShellState& shell, WindowSystem& windows) {
+    if (shell.currentModel && shell.recovery.enabled() && !shell.recoveryPending) {
+        shell.recoveryPending = true;
+        windows.startTimer(Timer::Recovery, kKeepChangesDelay);
+    }
+}
+
+void keepChangesNow(ShellState& shell, WindowSystem& windows) {
+    shell.recoveryPending = false;
+    if (!shell.currentModel)
+        return;
+    if (!shell.history.isModified()) {
+        shell.recovery.remove(shell.currentPath); // undone back to the file
+    } else if (!shell.recovery.writeInBackground(*shell.currentModel, shell.currentPath)) {
+        shell.recoveryPending = true; // the last write is still running
+        windows.startTimer(Timer::Recovery, kKeepChangesDelay / 4);
+    }
 }
 
 void openNamedModel(ShellState& shell, Platform& platform, const std::string& path) {

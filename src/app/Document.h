@@ -47,6 +47,13 @@ void closeCommand(ShellState& shell, Platform& platform);
 void saveCommand(ShellState& shell, Platform& platform);
 void saveAsCommand(ShellState& shell, Platform& platform);
 
+// Unsaved changes of the open model kept on the disk: now, as the model goes (closed without
+// saving, the program ending); soon after a change, once a second at most, on a timer; and
+// when that timer runs out.
+void keepUnsavedChanges(ShellState& shell);
+void keepChangesLater(ShellState& shell, WindowSystem& windows);
+void keepChangesNow(ShellState& shell, WindowSystem& windows);
+
 // A model named when the program starts (a file manager opening a .3do with it): the name
 // test and the opening of "&Open..." once its dialog has chosen `path`.
 void openNamedModel(ShellState& shell, Platform& platform, const std::string& path);

@@ -228,6 +228,7 @@ void documentChanged(ShellState& shell, WindowSystem& windows) {
     const bool open = shell.currentModel != nullptr;
     windows.enable(ControlId::MenuUndo, open && shell.history.canUndo());
     windows.enable(ControlId::MenuRedo, open && shell.history.canRedo());
+    keepChangesLater(shell, windows);
 }
 
 } // namespace sw

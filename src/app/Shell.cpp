@@ -63,6 +63,8 @@ void Shell::openFromCommandLine(const std::string& path) {
 }
 
 void Shell::shutdown() {
+    // Exiting never asks; what was not saved is kept for the next start.
+    keepUnsavedChanges(state);
     state.modelViewActive = false;
     state.textureViewActive = false;
     state.currentModel.reset();
@@ -246,6 +248,9 @@ void Shell::onFrame() {
     renderFrame(state);
 }
 
-void Shell::onTimer(Timer) {}
+void Shell::onTimer(Timer timer) {
+    if (timer == Timer::Recovery)
+        keepChangesNow(state, platform.windows);
+}
 
 } // namespace sw

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/RecoveryFile.h"
 #include "editor/UndoHistory.h"
 #include "editor/UvEditor.h"
 #include "model/Model.h"
@@ -36,6 +37,8 @@ struct ShellState {
     std::unique_ptr<Model> currentModel;     // the open model, null while none is open
     std::unique_ptr<UvEditor> currentEditor; // the chosen texture group's editor, or null
     UndoHistory history;                     // the open model's changes
+    RecoveryFile recovery;                   // where its unsaved changes are kept
+    bool recoveryPending = false;            // a change waits for the recovery timer
     bool modelViewActive = false;            // the 3D view is shown
     bool textureViewActive = false;          // the texture view is shown instead
     InterfaceState interfaceState = InterfaceState::NoModel;

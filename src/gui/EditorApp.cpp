@@ -5,6 +5,7 @@ namespace sw::gui {
 EditorApp::EditorApp() : platform_{windows_, windows_, windows_, settings_}, shell_(platform_) {}
 
 bool EditorApp::start(const std::string& modelPath) {
+    shell_.state.recovery.setFolder(recoveryFolder());
     if (!shell_.start())
         return false;
     // The view's context is still current from the start, as the model's textures need.

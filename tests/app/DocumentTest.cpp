@@ -4,6 +4,8 @@
 #include "app/ShellFixture.h"
 #include "support/TextureFiles.h"
 
+#include <gmock/gmock.h>
+
 namespace sw::test {
 namespace {
 
@@ -188,6 +190,69 @@ TEST_F(Document, AFailedWriteIsReportedWithThePathAndTheReason) {
         EXPECT_EQ(windows.window(Window::Main).text,
                   "Skinweaver 1.1 - " + (id == Id::MenuSave ? "knight.3do" : name));
     }
+}
+
+// Unsaved changes are kept on the disk a timer tick after a change and as the model goes; the
+// next open of the file offers them while they are newer than it. Yes opens them, unsaved; No,
+// a save or Revert forgets them; kept changes that do not read are reported and forgotten.
+TEST_F(Document, UnsavedChangesAreKeptAndOfferedWhenTheFileOpensAgain) {
+    TempDir state;
+    RecoveryFile& recovery = shell.state.recovery;
+    recovery.setFolder(state.path().string());
+    openKnight();
+    const std::string knight = pathOf("knight.3do");
+    const std::string kept = recovery.pathFor(knight);
+    const auto edit = [this] {
+        select(Id::TextureList, 0);
+        command(Id::Front);
+    };
+    const auto reopen = [&](int answer) {
+        shell.onClose(Window::Main); // the close box: nothing asked, the changes kept
+        fake.messageBoxes.clear();
+        fake.messageBoxes.answer(answer);
+        shell.openFromCommandLine(knight);
+    };
+    edit();
+    shell.onTimer(Timer::Recovery);
+    recovery.wait();
+    const std::string edited = shell.state.currentModel->outputText();
+    EXPECT_EQ(readFile(kept), edited);
+
+    reopen(kIdYes);
+    ASSERT_EQ(boxes().size(), 1u);
+    EXPECT_THAT(boxes()[0].text, testing::MatchesRegex("Unsaved changes to knight.3do from "
+                                                       "20[0-9][0-9]-[01][0-9]-[0-3][0-9] "
+                                                       "[0-2][0-9]:[0-5][0-9] were kept. Open "
+                                                       "them\\?"));
+    EXPECT_EQ(shell.state.currentModel->outputText(), edited);
+    EXPECT_EQ(windows.window(Window::Main).text, "Skinweaver 1.1 - knight.3do*");
+
+    reopen(kIdNo);
+    EXPECT_EQ(windows.window(Window::Main).text, "Skinweaver 1.1 - knight.3do");
+    EXPECT_FALSE(std::filesystem::exists(kept));
+
+    // Changes older than the file are not offered; saved ones are forgotten.
+    edit();
+    shell.onClose(Window::Main);
+    std::filesystem::last_write_time(knight, std::filesystem::last_write_time(kept) +
+                                                 std::chrono::seconds(1));
+    fake.messageBoxes.clear();
+    shell.openFromCommandLine(knight);
+    EXPECT_TRUE(boxes().empty());
+    edit();
+    command(Id::MenuSave);
+    shell.onTimer(Timer::Recovery);
+    EXPECT_FALSE(std::filesystem::exists(kept));
+
+    state.write(std::filesystem::path(kept).filename().string(), "3DO damaged");
+    reopen(kIdYes);
+    ASSERT_EQ(boxes().size(), 2u);
+    EXPECT_EQ(boxes()[1], (Box{Window::Main,
+                               "The unsaved changes kept for knight.3do could not be read. The "
+                               "file opens as it was saved.",
+                               "File error", kMbOk | kMbIconExclamation}));
+    EXPECT_EQ(windows.window(Window::Main).text, "Skinweaver 1.1 - knight.3do");
+    EXPECT_FALSE(std::filesystem::exists(kept));
 }
 
 // Without a model the command says so and does nothing else. The triangle's lowest vertex

@@ -488,6 +488,8 @@ int main(int argc, char** argv) {
     // apart (the real program started below inherits the setting).
     const QTemporaryDir configuration;
     qputenv("XDG_CONFIG_HOME", configuration.path().toLocal8Bit());
+    const QTemporaryDir data; // and their kept unsaved changes
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     sw::qt::QtWindowSystem::setDefaultSurfaceFormat();
     QApplication application(argc, argv);
     testing::InitGoogleTest(&argc, argv);

@@ -1,6 +1,8 @@
 #include "platform/qt/QtSettingsStore.h"
 
+#include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace sw {
 
@@ -75,6 +77,11 @@ void QtSettingsStore::writeStringList(const std::string& name,
 
 QString QtSettingsStore::location() const {
     return settings_->fileName();
+}
+
+std::string recoveryFolder() {
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::AppLocalDataLocation);
+    return data.isEmpty() ? std::string() : QFile::encodeName(data + "/recovery").toStdString();
 }
 
 } // namespace sw

@@ -34,4 +34,8 @@ private:
     std::unique_ptr<QSettings> settings_;
 };
 
+// The folder for the unsaved changes the editor keeps: "recovery" in the user's folder for the
+// program's own data (~/.local/share/Skinweaver on Linux).
+std::string recoveryFolder();
+
 } // namespace sw
