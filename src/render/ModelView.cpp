@@ -21,8 +21,8 @@ constexpr GLdouble kWhite[3] = {1.0, 1.0, 1.0};
 constexpr int kWire = 1;
 constexpr int kShow = 2;
 
-// Texturing for a filled group. A material whose image could not be decoded has nothing to
-// show, so its faces are drawn in the plain current colour.
+// Texturing for a filled group: the material's texture, which is the checkerboard of a missing
+// image where none was decoded. Faces naming no material are drawn in the plain colour.
 void setFilled(const Model& model, const GlGroup& group, const GLdouble* colour) {
     glColor3dv(colour);
     glEnable(GL_BLEND);
@@ -32,7 +32,7 @@ void setFilled(const Model& model, const GlGroup& group, const GLdouble* colour)
     const Material* material =
         known ? &model.materials[static_cast<std::size_t>(group.material)] : nullptr;
     glBindTexture(GL_TEXTURE_2D, material != nullptr ? material->glTexture : 0);
-    if (material != nullptr && !material->notLoaded && material->glTexture != 0)
+    if (material != nullptr && material->glTexture != 0)
         glEnable(GL_TEXTURE_2D);
     else
         glDisable(GL_TEXTURE_2D);

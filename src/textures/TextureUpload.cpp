@@ -5,6 +5,8 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <vector>
 
 namespace sw {
 
@@ -34,6 +36,27 @@ void deleteTexturesNoLongerUsed(const std::vector<std::uint32_t>& before, const 
     }
 }
 
+namespace {
+
+// A material whose image was not found shows a checkerboard of magenta and dark grey, as game
+// engines show a missing texture: the faces and their outlines stay visible, and the user sees
+// at once that something is missing.
+constexpr int kCheckerCells = 8;
+constexpr std::uint8_t kMagenta[3] = {255, 0, 255};
+constexpr std::uint8_t kDarkGrey[3] = {64, 64, 64};
+
+std::vector<std::uint8_t> checkerboard() {
+    std::vector<std::uint8_t> pixels;
+    for (int row = 0; row < kCheckerCells; ++row)
+        for (int column = 0; column < kCheckerCells; ++column) {
+            const std::uint8_t* colour = (row + column) % 2 == 0 ? kMagenta : kDarkGrey;
+            pixels.insert(pixels.end(), colour, colour + 3);
+        }
+    return pixels;
+}
+
+} // namespace
+
 void uploadTexture(Material& material, TextureFormat pixelsFrom) {
     deleteTexture(material);
     GLuint name = 0;
@@ -47,10 +70,16 @@ void uploadTexture(Material& material, TextureFormat pixelsFrom) {
     GLint alignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
     glPixelStorei(GL_UNPACK_ALIGNMENT, bmp ? 4 : 1);
-    const bool empty = material.pixels.empty();
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, empty ? 0 : material.width, empty ? 0 : material.height,
-                 0, bmp ? GL_BGR : GL_RGB, GL_UNSIGNED_BYTE,
-                 empty ? nullptr : material.pixels.data());
+    if (material.pixels.empty()) {
+        const std::vector<std::uint8_t> missing = checkerboard();
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, kCheckerCells, kCheckerCells, 0, GL_RGB,
+                     GL_UNSIGNED_BYTE, missing.data());
+    } else {
+        glPixelStorei(GL_UNPACK_ALIGNMENT, bmp ? 4 : 1);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, material.width, material.height, 0,
+                     bmp ? GL_BGR : GL_RGB, GL_UNSIGNED_BYTE, material.pixels.data());
+    }
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
 }
 

@@ -14,7 +14,8 @@ struct Material;
 // level 0 only, nearest filtering both ways, sizes as they are. `pixelsFrom` names the reader
 // that filled the pixels, which fixes their layout: MAT pixels are R, G, B in rows of exactly
 // width x 3 bytes; BMP pixels are B, G, R in rows padded to 4 bytes. A Material without pixels
-// gets an empty texture. Needs a current GL context.
+// (its image was not found or not read) gets the checkerboard that marks a missing texture.
+// Needs a current GL context.
 void uploadTexture(Material& material, TextureFormat pixelsFrom);
 
 // Deletes the Material's GL texture, if it has one. Needs the context it was made in.

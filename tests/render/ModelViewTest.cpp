@@ -23,6 +23,11 @@ constexpr double kModelScale = 500;
 constexpr Rgb kTinted{204, 255, 204};
 constexpr Rgb kDimRed{204, 0, 0};
 constexpr Rgb kDimBlue{0, 0, 204};
+// The checkerboard of a missing texture, and its cells under the tint.
+constexpr Rgb kMagenta{255, 0, 255};
+constexpr Rgb kGrey{64, 64, 64};
+constexpr Rgb kTintedMagenta{204, 0, 204};
+constexpr Rgb kTintedGrey{51, 64, 51};
 
 // Where a point of the screen (x to the right, y up, in model units from the middle of the
 // view) lies on the model for a given orientation of the view.
@@ -139,8 +144,9 @@ struct QuarterRow {
 // rotation about the wrong axis, in the wrong direction or in the wrong order shows the quad
 // from behind (culled: black) or with its quarters swapped. The texture is modulated by the
 // group's colour: white when shown, the light green tint when selected; a material without
-// an image draws in the plain colour. A group with texture vertices of its own is drawn with
-// them: here they map the whole quad into the top right texel.
+// an image shows the checkerboard of a missing texture, eight cells across the quad. A group with
+// texture vertices of its own is drawn with them: here they map the whole quad into the top right
+// texel.
 TEST_F(ModelViewTest, ShowsTheSideFacingTheViewerTexturedUprightAndTinted) {
     const QuarterRow rows[] = {
         {"front"},
@@ -148,11 +154,11 @@ TEST_F(ModelViewTest, ShowsTheSideFacingTheViewerTexturedUprightAndTinted) {
         {"yaw", 0, 90, kSide},
         {"both", 90, 90, kBoth},
         {.what = "selected", .selected = true, .quarters = {kDimRed, kGreen, kDimBlue, kTinted}},
-        {.what = "no image", .loaded = false, .quarters = {kWhite, kWhite, kWhite, kWhite}},
+        {.what = "no image", .loaded = false, .quarters = {kGrey, kMagenta, kMagenta, kGrey}},
         {.what = "selected, no image",
          .selected = true,
          .loaded = false,
-         .quarters = {kTinted, kTinted, kTinted, kTinted}},
+         .quarters = {kTintedGrey, kTintedMagenta, kTintedMagenta, kTintedGrey}},
         {.what = "own vertices", .ownTxverts = true, .quarters = {kWhite, kWhite, kWhite, kWhite}},
     };
     for (const QuarterRow& row : rows) {
@@ -160,7 +166,8 @@ TEST_F(ModelViewTest, ShowsTheSideFacingTheViewerTexturedUprightAndTinted) {
         view_.pitch = row.pitch;
         view_.yaw = row.yaw;
         Material material = quarters_;
-        material.notLoaded = !row.loaded;
+        if (!row.loaded)
+            uploadTexture(material = Material{}, TextureFormat::Mat); // nothing decoded
         Model model = modelOf(quadMesh({Quad{}}, row.toModel), {material});
         GlGroup& group = model.meshes[0].glGroups[0];
         group.selected = row.selected;

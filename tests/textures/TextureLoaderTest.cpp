@@ -360,7 +360,7 @@ TEST_F(TextureUploadTest, MatAndBmpRowsArriveUnskewed) {
               Texels({3, 2, 1, 6, 5, 4, 9, 8, 7, 19, 18, 17, 22, 21, 20, 25, 24, 23}));
 }
 
-TEST_F(TextureUploadTest, ReloadReplacesTheTextureAndAMissingFileGivesAnEmptyOne) {
+TEST_F(TextureUploadTest, ReloadReplacesTheTextureAndAMissingFileGivesTheCheckerboard) {
     const std::string path = dir.write("a.mat", matColour(3));
     Material material;
     loader.loadTexture(material, path);
@@ -376,8 +376,10 @@ TEST_F(TextureUploadTest, ReloadReplacesTheTextureAndAMissingFileGivesAnEmptyOne
     loader.reloadTexture(material);
     EXPECT_TRUE(material.notLoaded);
     EXPECT_EQ(glIsTexture(second), GL_FALSE);
-    EXPECT_NE(material.glTexture, 0u);
-    EXPECT_TRUE(texels(material.glTexture).empty());
+    // 8 x 8 cells, magenta in the corner.
+    const Texels missing = texels(material.glTexture);
+    ASSERT_EQ(missing.size(), 8u * 8 * 3);
+    EXPECT_EQ(Texels(missing.begin(), missing.begin() + 6), Texels({255, 0, 255, 64, 64, 64}));
 }
 
 } // namespace
