@@ -7,6 +7,7 @@
 #include "app/ShellState.h"
 #include "app/ViewControls.h"
 #include "app/Windows.h"
+#include "model/SaveWarning.h"
 #include "platform/Platform.h"
 #include "render/GlFrame.h"
 #include "textures/TextureUpload.h"
@@ -34,6 +35,11 @@ constexpr const char* kRevertQuestion = "This will revert to the saved file.\n\n
 
 bool writeModel(ShellState& shell, Platform& platform, const std::string& path) {
     closeGesture(shell);
+    if (const std::string warning = untexturedEditsWarning(*shell.currentModel);
+        !warning.empty() &&
+        platform.messageBoxes.messageBox(Window::Main, warning + "\n\nSave anyway?", kProgramTitle,
+                                         kMbYesNo | kMbIconExclamation) != kIdYes)
+        return false;
     if (shell.currentModel->save(path)) {
         shell.history.markSaved();
         // What was kept for the file the model came from, or for the one it replaced, is

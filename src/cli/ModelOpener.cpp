@@ -2,6 +2,7 @@
 
 #include "cli/Commands.h"
 #include "model/Model.h"
+#include "model/SaveWarning.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "textures/TextureSources.h"
 
@@ -67,6 +68,9 @@ int ModelOpener::open(const std::string& path, Model& model) {
 }
 
 int saveModel(Model& model, const QString& output) {
+    // A batch job asks nothing: it says what the save cannot keep and writes as the editor does.
+    if (const std::string warning = untexturedEditsWarning(model); !warning.empty())
+        QTextStream(stderr) << "warning: " << QString::fromStdString(warning) << '\n';
     if (model.save(QFile::encodeName(output).toStdString()))
         return kExitOk;
     QTextStream(stderr) << output << ": the model could not be written\n"

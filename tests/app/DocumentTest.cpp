@@ -240,6 +240,7 @@ TEST_F(Document, UnsavedChangesAreKeptAndOfferedWhenTheFileOpensAgain) {
     shell.openFromCommandLine(knight);
     EXPECT_TRUE(boxes().empty());
     edit();
+    fake.messageBoxes.answer(kIdYes); // saved although its texture is nowhere
     command(Id::MenuSave);
     shell.onTimer(Timer::Recovery);
     EXPECT_FALSE(std::filesystem::exists(kept));

@@ -667,6 +667,7 @@ TEST_F(ControlPanel, UndoAndRedoTakeEveryKindOfChangeBackAndForth) {
     expectState(shell.state.interfaceState); // Undo greyed, Redo not
 
     command(Id::MenuRedo);
+    fake.messageBoxes.answer(kIdYes); // the fan has no textures: saved anyway
     command(Id::MenuSave);
     EXPECT_EQ(windows.window(Window::Main).text, title);
     command(Id::MenuUndo);
@@ -674,6 +675,36 @@ TEST_F(ControlPanel, UndoAndRedoTakeEveryKindOfChangeBackAndForth) {
     fake.messageBoxes.answer(kIdYes);
     command(Id::MenuRevert); // a model read anew has no steps
     EXPECT_FALSE(shell.state.history.canUndo() || shell.state.history.canRedo());
+}
+
+// The fan's textures are nowhere. Saving it as read asks nothing; once the wall is remapped
+// and the floor scaled where it shares the mesh's vertices, every save asks first, and No
+// writes nothing.
+TEST_F(ControlPanel, SavingChangedGroupsWithoutTexturesAsksFirst) {
+    const std::string saved = pathOf("fan.3do");
+    command(Id::MenuSave);
+    EXPECT_TRUE(boxes().empty());
+    editWall();
+    command(Id::Edit);
+    select(Id::TextureList, 1);
+    command(Id::Edit);
+    command(Id::SelectAll);
+    windows.setText(Id::ScaleFactor, "0.5");
+    command(Id::Scale);
+    const std::string before = readFile(saved);
+    command(Id::MenuSave); // answered No
+    EXPECT_EQ(boxes(),
+              (std::vector<Box>{
+                  {Window::Main,
+                   "These texture groups were changed, but their textures were not found:\n\n"
+                   "    fan, wall: saved in fractions of a texture, which the game shows as one "
+                   "stretched texel\n    fan, floor: its edits are not saved (it still uses the "
+                   "file's texture vertices)\n\nTo save them in texels, add the folder or "
+                   "archive that holds their textures in Options > Texture sources, reload the "
+                   "model and change them again.\n\nSave anyway?",
+                   "Skinweaver 1.1", kMbYesNo | kMbIconExclamation}}));
+    EXPECT_EQ(readFile(saved), before);
+    EXPECT_EQ(windows.window(Window::Main).text, "Skinweaver 1.1 - fan.3do*");
 }
 
 // In the texture view Backspace clears the selection; in the model view with a mesh row, and

@@ -279,6 +279,16 @@ TEST_F(Cli, ARemapSavedAndReadBackShowsWhatTheRemapShowed) {
     EXPECT_GT(qRed(direct.pixel(0, 0)), 200);
     EXPECT_LT(qGreen(direct.pixel(0, 0)), 60);
 
+    // Without its texture a remapped group is saved in fractions of one: said, written anyway.
+    const auto bare =
+        cli({"remap", std::string(SW_TEST_DATA_DIR) + "/triangle.3do", path("bare.3do"), "--mesh",
+             "0", "--group", "0", "--direction", "front"});
+    EXPECT_EQ(bare.exitCode, 0);
+    EXPECT_THAT(bare.err, StartsWith("warning: These texture groups were changed, but their "
+                                     "textures were not found:\n\n    tri, floor: saved in "
+                                     "fractions"));
+    EXPECT_TRUE(fs::exists(path("bare.3do")));
+
     run({"uvview", kSample, path("plain.png"), "--mesh", "0", "--group", "1"}, {});
     EXPECT_EQ(image(path("plain.png")).size(), QSize(512, 512));
     run({"uvlayout", kSample, path("tall.png"), "--size", "1x8192"}, head); // the largest side
