@@ -5,6 +5,7 @@
 #include "app/Frame.h"
 #include "app/InterfaceState.h"
 #include "app/ShellState.h"
+#include "app/SourcesWindow.h"
 #include "app/ViewControls.h"
 #include "app/Windows.h"
 #include "model/SaveWarning.h"
@@ -220,6 +221,7 @@ bool openModel(ShellState& shell, Platform& platform, const std::string& path) {
     if (recovered)
         shell.history.markUnsavedWithoutSteps();
     documentChanged(shell, windows);
+    refreshMissingTextures(shell, windows);
     shell.modelViewActive = true;
     setupProjection(shell.viewportRect.width(), shell.viewportRect.height(), true);
     resetViewControls(shell, windows);
@@ -240,6 +242,7 @@ void closeModel(ShellState& shell, WindowSystem& windows) {
     shell.currentModel.reset();
     shell.history.clear();
     documentChanged(shell, windows);
+    refreshMissingTextures(shell, windows);
     clearView(windows);
 }
 

@@ -3,6 +3,7 @@
 #include "app/ControlPanel.h"
 #include "app/Document.h"
 #include "app/ShellState.h"
+#include "app/SourcesWindow.h"
 #include "editor/GroupStep.h"
 #include "platform/Platform.h"
 #include "textures/TextureUpload.h"
@@ -141,6 +142,7 @@ void followStep(ShellState& shell, Platform& platform, const StepScope& scope) {
     }
     if (scope.materials) {
         WindowSystem& windows = platform.windows;
+        refreshMissingTextures(shell, windows);
         const int m = windows.currentRow(ControlId::MeshList);
         const int g = windows.currentRow(ControlId::TextureList);
         if (m != -1) {
@@ -194,6 +196,7 @@ void changeMaterials(ShellState& shell, Platform& platform, const std::function<
             change();
             return true;
         });
+    refreshMissingTextures(shell, platform.windows);
 }
 
 void changeOffset(ShellState& shell, Platform& platform, const std::function<void()>& change) {

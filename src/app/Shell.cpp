@@ -135,6 +135,8 @@ void Shell::onCommand(ControlId id, Notification notification) {
     case ControlId::MoveSourceDown:
     case ControlId::ReloadModel:
     case ControlId::CloseSources:
+    case ControlId::MissingTextures:
+    case ControlId::PlacesSearched:
         sourcesWindowCommand(state, platform, id);
         break;
     case ControlId::MouseModeButton:

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -20,7 +21,7 @@ namespace {
 using Id = ControlId;
 using Kind = ControlKind;
 
-const WindowDesc kSourcesWindow{Window::Sources, "Texture sources", {24, 48, 400, 264}};
+const WindowDesc kSourcesWindow{Window::Sources, "Texture sources", {24, 48, 400, 440}};
 
 constexpr Window kSources = Window::Sources;
 const auto kControls = std::to_array<ControlDesc>({
@@ -33,7 +34,19 @@ const auto kControls = std::to_array<ControlDesc>({
     {kSources, Kind::PushButton, Id::ReloadModel, "reload", {308, 124, 84, 18}, true},
     {kSources, Kind::PushButton, Id::CloseSources, "close", {308, 144, 84, 18}, true},
     {kSources, Kind::Label, Id::SourcesStatus, "", {8, 170, 384, 86}, true},
+    {kSources,
+     Kind::Label,
+     Id::MissingLabel,
+     "Not found, and the places searched:",
+     {8, 262, 384, 16},
+     true},
+    {kSources, Kind::ListBox, Id::MissingTextures, "", {8, 280, 120, 118}, true},
+    {kSources, Kind::ListBox, Id::PlacesSearched, "", {134, 280, 258, 118}, true},
+    {kSources, Kind::Label, Id::MissingHint, "", {8, 404, 384, 30}, true},
 });
+
+constexpr const char* kHowToFindMissing = "Add the folder or archive that holds a missing texture\n"
+                                          "above, then press \"reload\".";
 
 constexpr const char* kHowSourcesAreUsed =
     "Searched top to bottom for textures that are neither\n"
@@ -131,7 +144,47 @@ void move(ShellState& shell, Platform& platform, int from, int to) {
     change(shell, platform, std::move(sources), to);
 }
 
+// The open model's materials whose image was not found.
+std::vector<const Material*> missingMaterials(const ShellState& shell) {
+    std::vector<const Material*> missing;
+    if (shell.currentModel)
+        for (const Material& material : shell.currentModel->materials)
+            if (material.notLoaded)
+                missing.push_back(&material);
+    return missing;
+}
+
+// The places searched for the chosen missing material, written without the "folder/.." steps
+// of the game's layout.
+void showPlacesSearched(ShellState& shell, WindowSystem& windows) {
+    windows.resetList(Id::PlacesSearched);
+    const std::vector<const Material*> missing = missingMaterials(shell);
+    const int row = windows.currentRow(Id::MissingTextures);
+    if (row < 0 || row >= static_cast<int>(missing.size()))
+        return;
+    int place = 0;
+    for (const std::string& path :
+         shell.textureLoader.placesSearched(*missing[static_cast<std::size_t>(row)]))
+        windows.insertRow(Id::PlacesSearched, place++,
+                          std::filesystem::path(path).lexically_normal().string());
+}
+
 } // namespace
+
+void refreshMissingTextures(ShellState& shell, WindowSystem& windows) {
+    if (!shell.sourcesWindowBuilt)
+        return;
+    const std::vector<const Material*> missing = missingMaterials(shell);
+    windows.resetList(Id::MissingTextures);
+    int row = 0;
+    for (const Material* material : missing)
+        windows.insertRow(Id::MissingTextures, row++, material->name);
+    windows.setCurrentRow(Id::MissingTextures, missing.empty() ? -1 : 0);
+    showPlacesSearched(shell, windows);
+    windows.setText(Id::MissingHint, !shell.currentModel ? "No model is open."
+                                     : missing.empty()   ? "Every texture of the model was found."
+                                                         : kHowToFindMissing);
+}
 
 void textureSourcesCommand(ShellState& shell, Platform& platform) {
     WindowSystem& windows = platform.windows;
@@ -143,6 +196,7 @@ void textureSourcesCommand(ShellState& shell, Platform& platform) {
             windows.createControl(control);
     }
     refresh(shell, windows, -1);
+    refreshMissingTextures(shell, windows);
     windows.setVisible(Window::Sources, true);
     windows.setFocus(Window::Sources);
 }
@@ -187,6 +241,9 @@ void sourcesWindowCommand(ShellState& shell, Platform& platform, ControlId id) {
         break;
     case Id::CloseSources:
         windows.setVisible(Window::Sources, false);
+        break;
+    case Id::MissingTextures:
+        showPlacesSearched(shell, windows);
         break;
     default:
         break;

@@ -81,6 +81,8 @@ enum class ControlId : int {
     MoveSourceDown = 705,
     ReloadModel = 706,
     CloseSources = 707,
+    MissingTextures = 708,
+    PlacesSearched = 709,
 
     // without a command id
     FileMenu = 1000,
@@ -102,6 +104,8 @@ enum class ControlId : int {
     PaletteFile,
     SourcesStatus,
     EditMenu,
+    MissingLabel,
+    MissingHint,
 };
 
 constexpr int toInt(ControlId id) {

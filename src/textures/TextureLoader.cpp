@@ -133,6 +133,17 @@ void TextureLoader::loadTexture(Material& material, const std::string& path) {
     std::vector<std::uint8_t>().swap(material.pixels); // GL holds its own copy now
 }
 
+std::vector<std::string> TextureLoader::placesSearched(const Material& material) {
+    if (material.explicitPath)
+        return {material.path};
+    std::vector<std::string> places = textureCandidates(directory_, material.name, preferences_);
+    for (std::string& place : layoutCandidates(directory_, material.name, preferences_))
+        places.push_back(std::move(place));
+    for (std::string& place : sources_.places(material.name, preferences_))
+        places.push_back(std::move(place));
+    return places;
+}
+
 void TextureLoader::reloadTexture(Material& material) {
     const std::string path = material.path;
     loadTexture(material, path);

@@ -60,6 +60,10 @@ public:
     // name). The outcome shows in material.notLoaded; the
     // Material gets a new GL texture either way, empty when nothing was decoded.
     void loadTexture(Material& material, const std::string& path);
+    // The files looked at for the Material's image, in order: the one it names, or every place
+    // a search by its name tries.
+    std::vector<std::string> placesSearched(const Material& material);
+
     // Loads the Material again from the file it was loaded from.
     void reloadTexture(Material& material);
     // Reloads every Material whose colours came through the palette, after a palette change.

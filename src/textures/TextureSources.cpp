@@ -79,8 +79,11 @@ const TextureSources::Source& TextureSources::open(const std::string& path) {
     return opened_.emplace(path, std::move(source)).first->second;
 }
 
-std::optional<std::string> TextureSources::find(const std::string& name,
-                                                const Preferences& preferences) {
+// Calls `look` with each place of each usable source, in search order, until it returns
+// true: the source, the place in it and its full path.
+template <typename Look>
+void TextureSources::forEachPlace(const std::string& name, const Preferences& preferences,
+                                  Look&& look) {
     for (const std::string& path : paths_) {
         const Source& source = open(path);
         if (!source.usable)
@@ -94,15 +97,35 @@ std::optional<std::string> TextureSources::find(const std::string& name,
                                           "3do" + (kPathSeparator + sub) + kPathSeparator + file,
                                           file};
             for (std::size_t i = 0; i < (source.folder ? 3u : 2u); ++i) {
-                std::string found = join(path, places[i]);
-                if (found.size() > kMaxPathLength)
-                    continue;
-                if (source.folder ? canOpenFile(found) : source.archive.find(places[i]) != nullptr)
-                    return found;
+                const std::string full = join(path, places[i]);
+                if (full.size() <= kMaxPathLength && look(source, places[i], full))
+                    return;
             }
         }
     }
-    return std::nullopt;
+}
+
+std::optional<std::string> TextureSources::find(const std::string& name,
+                                                const Preferences& preferences) {
+    std::optional<std::string> found;
+    forEachPlace(name, preferences,
+                 [&](const Source& source, const std::string& place, const std::string& full) {
+                     if (source.folder ? canOpenFile(full) : source.archive.find(place) != nullptr)
+                         found = full;
+                     return found.has_value();
+                 });
+    return found;
+}
+
+std::vector<std::string> TextureSources::places(const std::string& name,
+                                                const Preferences& preferences) {
+    std::vector<std::string> all;
+    forEachPlace(name, preferences,
+                 [&](const Source&, const std::string&, const std::string& full) {
+                     all.push_back(full);
+                     return false;
+                 });
+    return all;
 }
 
 FileBytes TextureSources::read(const std::string& path) {

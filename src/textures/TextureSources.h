@@ -38,6 +38,9 @@ public:
     // when no source has it.
     std::optional<std::string> find(const std::string& name, const Preferences& preferences);
 
+    // Every place find() looks at for `name`, in its order, in the sources that can be used.
+    std::vector<std::string> places(const std::string& name, const Preferences& preferences);
+
     // The content of `path`: a file inside an archive as find() names it, or else the file
     // itself.
     FileBytes read(const std::string& path);
@@ -52,6 +55,8 @@ private:
         GobDirectory archive;
     };
     const Source& open(const std::string& path);
+    template <typename Look>
+    void forEachPlace(const std::string& name, const Preferences& preferences, Look&& look);
 
     std::vector<std::string> paths_;
     std::map<std::string, Source> opened_; // by the path as named, during one load

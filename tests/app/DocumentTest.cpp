@@ -445,7 +445,7 @@ TEST_F(SourcesWindow, KeepsTheUsersOrderAndStoresEveryChange) {
     command(Id::MenuTextureSources);
     const auto& window = windows.window(Window::Sources);
     EXPECT_EQ(std::tuple(window.text, window.rect, window.visible),
-              std::tuple(std::string("Texture sources"), Rect{24, 48, 400, 264}, true));
+              std::tuple(std::string("Texture sources"), Rect{24, 48, 400, 440}, true));
     EXPECT_FALSE(windows.isEnabled(Id::ReloadModel)); // no model to reload
     expectList({folder, archive, damaged}, -1);
     EXPECT_EQ(status(), "Skipped: cut.gob\nthe archive's directory points outside the file");
@@ -497,8 +497,16 @@ TEST_F(SourcesWindow, ChangesApplyToTheNextModelAndReloadAppliesThemToTheOpenOne
     EXPECT_FALSE(floor().notLoaded);
     EXPECT_NE(floor().glTexture, 0u);
 
+    // The wall is nowhere: each place searched is listed, the layout's without its "..".
     command(Id::MenuTextureSources);
     EXPECT_TRUE(windows.isEnabled(Id::ReloadModel));
+    EXPECT_EQ(rows(Id::MissingTextures), std::vector<std::string>{"wall"});
+    const std::vector<std::string>& places = rows(Id::PlacesSearched);
+    ASSERT_EQ(places.size(), 16u); // MAT, then BMP: 4 beside the model, 2 in the layout, 10 in
+                                   // the folder and the archive
+    EXPECT_EQ(places[0], pathOf("mod/3do/mat/wall.MAT"));
+    EXPECT_EQ(places[4], pathOf("mod/mat/wall.MAT"));
+    EXPECT_EQ(places[15], archive + "/3do/bmp/wall.BMP");
     fake.fileDialogs.choose(game, "game");
     command(Id::AddSourceFolder);
     for (int i = 0; i < 3; ++i)
