@@ -105,8 +105,15 @@ void RecoveryFile::remove(const std::string& modelPath) {
     if (!enabled())
         return;
     wait();
+    const fs::path kept = pathFor(modelPath);
     std::error_code ignored;
-    fs::remove(pathFor(modelPath), ignored);
+    fs::remove(kept, ignored);
+    // And what a write that was cut short (the program killed) left behind.
+    const std::string unfinished = kept.filename().string() + ".saving-";
+    for (fs::directory_iterator entry(kept.parent_path(), ignored), end; !ignored && entry != end;
+         entry.increment(ignored))
+        if (entry->path().filename().string().starts_with(unfinished))
+            fs::remove(entry->path(), ignored);
 }
 
 void RecoveryFile::wait() {

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 
 namespace sw::test {
@@ -89,6 +90,58 @@ TEST(EndToEnd, AModderRemapsScalesAndSavesAGroup) {
     EXPECT_NE(expected.find(": 0.416667 -0.333333\r\n"), std::string::npos);
     EXPECT_NE(expected.find(": 0.583333 -0.333333\r\n"), std::string::npos);
     QDir(folder).removeRecursively();
+}
+
+// Nothing is lost: Ctrl+Z and Ctrl+Y take a remap back and forth (each save writes what the
+// plain save or the remap wrote), and the changes of a program killed after an edit come back
+// when it starts again on the file.
+TEST(EndToEnd, UndoRedoAndTheChangesOfAKilledProgram) {
+    TempDir folder;
+    std::filesystem::copy(SW_SAMPLES_DIR, folder.path(), std::filesystem::copy_options::recursive);
+    const std::string model = (folder.path() / "lantern.3do").string();
+    const QString title = "Skinweaver 1.1 - lantern.3do";
+    RealProgram program;
+    ASSERT_TRUE(program.start({QFile::decodeName(model.c_str())}, title.toStdString()))
+        << "no X display with XTEST";
+    const auto save = [&](const char* expected) {
+        program.fileMenu('s');
+        EXPECT_TRUE(program.mainTitled(title.toStdString())) << expected;
+        return readFile(model);
+    };
+    const auto edited = [&] { return program.mainTitled((title + "*").toStdString()); };
+    const std::string plain = save("plain");
+    program.clickInPanel(RealProgram::kFirstTexture);
+    program.clickInPanel(RealProgram::kFront);
+    ASSERT_TRUE(edited());
+    const std::string remapped = save("remapped");
+    EXPECT_NE(remapped, plain);
+    program.input().key('z', true);
+    ASSERT_TRUE(edited());
+    EXPECT_EQ(save("undone"), plain);
+    program.input().key('y', true);
+    ASSERT_TRUE(edited());
+    EXPECT_EQ(save("redone"), remapped);
+
+    // The kept changes reach the disk within a second or so; then the program dies.
+    program.input().key('z', true);
+    ASSERT_TRUE(edited());
+    const QString kept = qEnvironmentVariable("XDG_DATA_HOME") + "/Skinweaver/recovery";
+    const auto keptFiles = [&] { return QDir(kept).entryList({"*.3do"}, QDir::Files); };
+    EXPECT_TRUE(waitFor([&] { return !keptFiles().isEmpty(); }, 5000));
+    program.kill();
+
+    RealProgram again;
+    ASSERT_TRUE(again.start({QFile::decodeName(model.c_str())}, "Skinweaver 1.1"));
+    // The offer, over the main window: Enter answers Yes.
+    again.input().moveTo(again.main().x + again.main().width / 2,
+                         again.main().y + again.main().height / 2);
+    again.input().key(0xff0d);
+    ASSERT_TRUE(again.mainTitled((title + "*").toStdString()));
+    again.fileMenu('s');
+    ASSERT_TRUE(again.mainTitled(title.toStdString()));
+    EXPECT_EQ(readFile(model), plain);
+    EXPECT_TRUE(keptFiles().isEmpty()); // saved: nothing kept
+    ASSERT_TRUE(again.close(title.toStdString()));
 }
 
 // Where the pictures go: the README's folder when scripts/make-pictures.sh asks for them,

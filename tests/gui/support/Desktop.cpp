@@ -204,6 +204,13 @@ bool RealProgram::waitForWindow(const std::string& title) {
     return waitFor([&] { return x_->shownWindow(pid_, title).has_value(); });
 }
 
+bool RealProgram::mainTitled(const std::string& title) {
+    if (!waitForWindow(title))
+        return false;
+    main_ = *x_->shownWindow(pid_, title);
+    return true;
+}
+
 void RealProgram::clickInPanel(QPoint at) {
     x_->click(panel_.x + at.x(), panel_.y + at.y());
 }

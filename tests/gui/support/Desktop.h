@@ -101,7 +101,15 @@ public:
     // then ends with exit code 0.
     bool close(const std::string& mainTitle);
 
+    // Ends the program at once, as a crash or SIGKILL does.
+    void kill() {
+        process_.kill();
+        process_.waitForFinished();
+    }
+
     bool waitForWindow(const std::string& title);
+    // Waits for the main window to show this title, and finds it there.
+    bool mainTitled(const std::string& title);
     // A click on a control of the control panel, at a point of its client area; the
     // controls lie where the panel's table puts them.
     void clickInPanel(QPoint at);
