@@ -30,8 +30,6 @@ constexpr std::string_view kFolderSeparators = "/";
 #endif
 
 constexpr const char* kSaveQuestion = "Save?";
-// Unsaved changes reach the disk at most this often, in milliseconds.
-constexpr int kKeepChangesDelay = 1000;
 constexpr const char* kRevertQuestion = "This will revert to the saved file.\n\nAre you sure?";
 
 bool writeModel(ShellState& shell, Platform& platform, const std::string& path) {
@@ -307,7 +305,7 @@ void keepUnsavedChanges(ShellState& shell) {
 void keepChangesLater(ShellState& shell, WindowSystem& windows) {
     if (shell.currentModel && shell.recovery.enabled() && !shell.recoveryPending) {
         shell.recoveryPending = true;
-        windows.startTimer(Timer::Recovery, kKeepChangesDelay);
+        windows.startTimer(Timer::Recovery, shell.recovery.delayMilliseconds());
     }
 }
 
@@ -319,7 +317,7 @@ void keepChangesNow(ShellState& shell, WindowSystem& windows) {
         shell.recovery.remove(shell.currentPath); // undone back to the file
     } else if (!shell.recovery.writeInBackground(*shell.currentModel, shell.currentPath)) {
         shell.recoveryPending = true; // the last write is still running
-        windows.startTimer(Timer::Recovery, kKeepChangesDelay / 4);
+        windows.startTimer(Timer::Recovery, shell.recovery.delayMilliseconds() / 4);
     }
 }
 

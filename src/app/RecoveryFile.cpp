@@ -1,5 +1,6 @@
 #include "app/RecoveryFile.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
@@ -75,7 +76,9 @@ bool RecoveryFile::writeInBackground(const Model& model, const std::string& mode
         return false;
     wait();
     try {
+        const auto start = std::chrono::steady_clock::now();
         auto copy = std::make_unique<Model>(model);
+        lastCopy_ = std::chrono::steady_clock::now() - start;
         writing_ = true;
         writer_ = std::thread([this, copy = std::move(copy), path = pathFor(modelPath)] {
             save(*copy, path);
@@ -114,6 +117,12 @@ void RecoveryFile::remove(const std::string& modelPath) {
          entry.increment(ignored))
         if (entry->path().filename().string().starts_with(unfinished))
             fs::remove(entry->path(), ignored);
+}
+
+int RecoveryFile::delayMilliseconds() const {
+    constexpr std::chrono::milliseconds::rep kDelay = 1000;
+    const auto copy = std::chrono::duration_cast<std::chrono::milliseconds>(lastCopy_).count();
+    return static_cast<int>(std::min(std::max(kDelay, 50 * copy), 60 * kDelay));
 }
 
 void RecoveryFile::wait() {

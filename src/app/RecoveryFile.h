@@ -44,11 +44,16 @@ public:
     void remove(const std::string& modelPath);
     // Waits for the write that is running, if any.
     void wait();
+    // How long to wait after a change before keeping it: a second, or longer where copying
+    // the model takes the editor more than a fiftieth of that time (models far larger than
+    // the game takes), so that keeping never holds up more than about 2% of the editing.
+    int delayMilliseconds() const;
 
 private:
     std::string folder_;
     std::thread writer_;
     std::atomic<bool> writing_ = false; // the writer has not finished yet
+    std::chrono::steady_clock::duration lastCopy_{};
 };
 
 } // namespace sw
