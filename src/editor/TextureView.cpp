@@ -94,7 +94,8 @@ void UvEditor::draw(const Model& model) const {
     const GlGroup& group = groupOf(mesh, groupIndex);
     const std::vector<GlTxvert>& txverts = editor::txvertsOf(mesh, group);
     const Material* material = model.materialAt(materialIndex);
-    const bool textured = material != nullptr && !material->notLoaded && material->glTexture != 0;
+    // A material whose image was not found has the checkerboard of a missing texture.
+    const bool textured = material != nullptr && material->glTexture != 0;
 
     gluLookAt(centreU, centreV, kEyeDistance, centreU, centreV, 0.0, 0.0, 1.0, 0.0);
 

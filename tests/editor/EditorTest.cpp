@@ -351,6 +351,12 @@ TEST_F(TextureView, TilesTheTextureOverEveryCellTheVerticesReach) {
     EXPECT_COLOUR(at(2.25, 1.25), kRed);
     EXPECT_COLOUR(at(0.75, 1.25), kGreen);
     EXPECT_COLOUR(at(0.2, 0.6), kBlue);
+
+    // An image not found: the checkerboard of a missing texture, 8 x 8 cells to a tile.
+    uploadTexture(model.materials[0] = Material{}, TextureFormat::Mat);
+    frame(editorOf(0));
+    EXPECT_COLOUR(at(0.0625, 0.3125), (Rgb{255, 0, 255}));
+    EXPECT_COLOUR(at(0.1875, 0.3125), (Rgb{64, 64, 64}));
 }
 
 TEST_F(TextureView, DrawsPointsByTheirSelectionAndTheRectangleOnTop) {
