@@ -292,7 +292,7 @@ TEST(Labels, StartsGreyedAndEveryCaptionOfTheThreeWindowsReadsWhole) {
     EXPECT_EQ(menuBarTexts(windows.menuBar()),
               (QStringList{"&File", "&Edit", "&Options", "&About..."}));
     const auto buttons = windows.widget(Window::Controls)->findChildren<QAbstractButton*>();
-    EXPECT_EQ(buttons.size(), 23); // 20 push buttons and 3 radio buttons
+    EXPECT_EQ(buttons.size(), 24); // 21 push buttons and 3 radio buttons
     for (const QAbstractButton* button : buttons)
         EXPECT_FALSE(button->isEnabled()) << button->text().toStdString();
     EXPECT_TRUE(qobject_cast<QAbstractButton*>(windows.widget(ControlId::AxisXY))->isChecked());
