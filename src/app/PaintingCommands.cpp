@@ -247,8 +247,8 @@ void importPaintingCommand(ShellState& shell, Platform& platform) {
     if (replacing)
         std::filesystem::copy_file(target, backup,
                                    std::filesystem::copy_options::overwrite_existing, error);
-    else
-        std::filesystem::create_directories(std::filesystem::path(target).parent_path(), error);
+    else if (const auto folder = std::filesystem::path(target).parent_path(); !folder.empty())
+        std::filesystem::create_directories(folder, error);
     if (error) {
         fileError(platform, "The painting was not imported: " +
                                 (replacing ? "the texture file could not be kept as\n" + backup

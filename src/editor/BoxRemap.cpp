@@ -166,21 +166,20 @@ bool UvEditor::boxRemap(Model& model, MessageBoxService& messages) {
         std::iota(parent.begin(), parent.end(), 0);
         std::vector<std::size_t> sides(faces);
         // The first face of each side that uses each vertex, to join the others to it.
-        constexpr std::size_t kNone = SIZE_MAX;
-        std::vector<std::size_t> firstUser(kSides.size() * vertices, kNone);
+        std::unordered_map<std::uint64_t, std::size_t> firstUser;
         for (std::size_t f = 0; f < faces; ++f) {
             sides[f] = sideOf(normalOf(mesh, group.glFaces[f]));
             for (const VertexRef& ref : group.glFaces[f].refs) {
-                std::size_t& first =
-                    firstUser[sides[f] * vertices + static_cast<std::size_t>(ref.vertex)];
-                if (first == kNone)
-                    first = f;
-                else
-                    parent[root(parent, f)] = root(parent, first);
+                const auto [first, added] = firstUser.try_emplace(
+                    sides[f] * vertices + static_cast<std::uint64_t>(ref.vertex), f);
+                if (!added)
+                    parent[root(parent, f)] = root(parent, first->second);
             }
         }
 
-        // Charts numbered in the order of their first face.
+        // Charts numbered in the order of their first face; a root face holds its chart's
+        // number until its own turn comes.
+        constexpr std::size_t kNone = SIZE_MAX;
         std::vector<Chart> charts;
         std::vector<std::size_t> chartOf(faces, kNone);
         for (std::size_t f = 0; f < faces; ++f) {
