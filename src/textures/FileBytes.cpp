@@ -59,6 +59,17 @@ FileBytes readFileBytes(const std::string& path) {
 }
 
 std::string writeFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    // Renaming over a file needs only the folder's permission: a file that is there must open
+    // for writing, or it is not replaced.
+    std::error_code status;
+    if (std::filesystem::exists(path, status)) {
+        if (!std::filesystem::is_regular_file(path, status))
+            return "There is something other than a file of that name.";
+        errno = 0;
+        if (!FilePtr(std::fopen(path.c_str(), "r+b")))
+            return std::string("The file there cannot be opened for writing: ") +
+                   std::strerror(errno) + ".";
+    }
     std::random_device random;
     std::string temporary;
     FilePtr file;
