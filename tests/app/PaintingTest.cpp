@@ -4,8 +4,6 @@
 #include "app/ShellFixture.h"
 #include "support/TextureFiles.h"
 
-#include <filesystem>
-
 namespace sw::test {
 namespace {
 
