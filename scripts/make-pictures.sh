@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Makes the README's pictures in docs/: the real editor under a virtual X display, driven as a
-# user drives it (the GUI test Pictures.*), and a paint template from skinweaver-cli.
+# user drives it (the GUI tests Pictures.*: the editor, the texture view, and the painting loop
+# of a box remap, a template exported, painted and imported), and a paint template from
+# skinweaver-cli.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/deps.sh

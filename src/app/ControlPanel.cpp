@@ -117,20 +117,7 @@ void changeTexture(ShellState& shell, Platform& platform) {
             kProgramTitle, kMbOk | kMbIconExclamation);
         return;
     }
-    Model& model = *shell.currentModel;
-    changeMaterials(shell, platform, [&] {
-        const std::vector<std::uint32_t> before = textureNames(model);
-        model.changeGroupTexture(m, g, fileName, path, shell.textureLoader.function(),
-                                 platform.messageBoxes);
-        deleteTexturesNoLongerUsed(before, model);
-    });
-
-    Mesh& mesh = meshAt(model, m);
-    fillTextureList(mesh, windows);
-    mesh.clearGroupSelection();
-    windows.setCurrentRow(Id::TextureList, g);
-    mesh.selectGroup(g);
-    replaceEditor(shell, m, g);
+    giveGroupTexture(shell, platform, m, g, fileName, path);
 }
 
 void dropTexture(ShellState& shell, WindowSystem& windows) {
@@ -184,6 +171,34 @@ bool isDirection(ControlId id) {
 }
 
 } // namespace
+
+void boxRemapCommand(ShellState& shell, Platform& platform) {
+    if (!shell.currentEditor || !shell.currentModel)
+        return;
+    changeChosenGroup(shell, platform, [&] {
+        return shell.currentEditor->boxRemap(*shell.currentModel, platform.messageBoxes);
+    });
+    platform.windows.requestFrame();
+}
+
+void giveGroupTexture(ShellState& shell, Platform& platform, int m, int g,
+                      const std::string& fileName, const std::string& path) {
+    Model& model = *shell.currentModel;
+    changeMaterials(shell, platform, [&] {
+        const std::vector<std::uint32_t> before = textureNames(model);
+        model.changeGroupTexture(m, g, fileName, path, shell.textureLoader.function(),
+                                 platform.messageBoxes);
+        deleteTexturesNoLongerUsed(before, model);
+    });
+
+    WindowSystem& windows = platform.windows;
+    Mesh& mesh = meshAt(model, m);
+    fillTextureList(mesh, windows);
+    mesh.clearGroupSelection();
+    windows.setCurrentRow(Id::TextureList, g);
+    mesh.selectGroup(g);
+    replaceEditor(shell, m, g);
+}
 
 void fillTextureList(const Mesh& mesh, WindowSystem& windows) {
     windows.resetList(Id::TextureList);
@@ -289,6 +304,8 @@ void controlPanelCommand(ShellState& shell, Platform& platform, ControlId id,
                                                       static_cast<RemapDirection>(toInt(id)),
                                                       platform.messageBoxes);
             });
+        } else if (id == Id::BoxRemap) {
+            boxRemapCommand(shell, platform);
         } else if (id == Id::SelectAll || id == Id::SelectNone || id == Id::Invert) {
             windows.setFocus(Window::Controls);
             UvEditor& editor = *shell.currentEditor;

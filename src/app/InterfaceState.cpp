@@ -22,6 +22,9 @@ constexpr Group kTexture{Id::ChangeTexture, Id::SelectNoneTexture};
 constexpr Group kAuto{Id::AutoRemapGroup, Id::Front, Id::Back, Id::Top,
                       Id::Bottom,         Id::Left,  Id::Right};
 constexpr Group kManual{Id::ManualRemapGroup, Id::Edit};
+// The commands on the chosen group that stay usable while editing, as the remaps do.
+constexpr Group kChosenGroup{Id::BoxRemap, Id::MenuBoxRemap, Id::MenuExportTemplate,
+                             Id::MenuImportPainting};
 constexpr Group kEditTools{Id::Help,   Id::SelectionLabel, Id::SelectAll,   Id::SelectNone,
                            Id::Invert, Id::Scale,          Id::ScaleFactor, Id::AxisLabel,
                            Id::AxisX,  Id::AxisY,          Id::AxisXY};
@@ -35,7 +38,8 @@ void enable(WindowSystem& windows, Group group, bool enabled) {
 
 void enterNoModelState(ShellState& shell, WindowSystem& windows) {
     shell.interfaceState = InterfaceState::NoModel;
-    for (const Group group : {kPanes, kLists, kView, kGl, kTexture, kAuto, kManual, kEditTools})
+    for (const Group group :
+         {kPanes, kLists, kView, kGl, kTexture, kAuto, kManual, kEditTools, kChosenGroup})
         enable(windows, group, false);
     windows.setText(Id::Edit, "edit");
 }
@@ -48,7 +52,7 @@ void enterModelOpenState(ShellState& shell, WindowSystem& windows) {
 
 void setTextureChosen(ShellState& shell, WindowSystem& windows, bool chosen) {
     shell.interfaceState = chosen ? InterfaceState::TextureChosen : InterfaceState::ModelOpen;
-    for (const Group group : {kTexture, kAuto, kManual})
+    for (const Group group : {kTexture, kAuto, kManual, kChosenGroup})
         enable(windows, group, chosen);
 }
 

@@ -7,7 +7,9 @@
 #include "app/InterfaceState.h"
 #include "app/MainCommands.h"
 #include "app/OptionsWindow.h"
+#include "app/PaintingCommands.h"
 #include "app/SourcesWindow.h"
+#include "app/TextureReload.h"
 #include "app/ViewControls.h"
 #include "app/ViewportInput.h"
 #include "app/Windows.h"
@@ -55,11 +57,14 @@ bool Shell::start() {
     }
     enterNoModelState(state, platform.windows);
     state.controlPanelVisible = true;
+    platform.fileWatcher.setListener(
+        [this](const std::string& path) { textureFileChanged(state, platform, path); });
     return true;
 }
 
 void Shell::openFromCommandLine(const std::string& path) {
     openNamedModel(state, platform, path);
+    watchTextureFiles(state, platform);
 }
 
 void Shell::shutdown() {
@@ -79,13 +84,14 @@ void Shell::shutdown() {
         if (control.id != ControlId::GlView)
             windows.destroyControl(control.id);
     }
+    platform.fileWatcher.watch({});
     windows.sendPrivate(Window::Controls, PrivateMessage::Destroy);
     windows.sendPrivate(Window::Options, PrivateMessage::Destroy);
     windows.postQuit(0);
 }
 
-// Every command arrives here: the menu (101 to 110), the main window's "M" and "R" (202,
-// 203), the control panel (301 to 516), the Preferences window (600 to 607) and the Texture
+// Every command arrives here: the menu (101 to 131), the main window's "M" and "R" (202,
+// 203), the control panel (301 to 517), the Preferences window (600 to 607) and the Texture
 // sources window (700 to 707).
 void Shell::onCommand(ControlId id, Notification notification) {
     // A CTRL-drag ends with anything else the user does.
@@ -124,6 +130,15 @@ void Shell::onCommand(ControlId id, Notification notification) {
     case ControlId::MenuRedo:
         redoCommand(state, platform);
         break;
+    case ControlId::MenuBoxRemap:
+        boxRemapCommand(state, platform);
+        break;
+    case ControlId::MenuExportTemplate:
+        exportTemplateCommand(state, platform);
+        break;
+    case ControlId::MenuImportPainting:
+        importPaintingCommand(state, platform);
+        break;
     case ControlId::MenuTextureSources:
         textureSourcesCommand(state, platform);
         break;
@@ -146,19 +161,23 @@ void Shell::onCommand(ControlId id, Notification notification) {
         resetViewButton(state, platform.windows);
         break;
     default:
-        if (toInt(id) >= toInt(ControlId::MeshList) && toInt(id) <= toInt(ControlId::AxisXY))
+        if (toInt(id) >= toInt(ControlId::MeshList) && toInt(id) <= toInt(ControlId::BoxRemap))
             controlPanelCommand(state, platform, id, notification);
         else if (toInt(id) >= toInt(ControlId::MatFirst) && toInt(id) <= toInt(ControlId::Cancel))
             optionsCommand(state, platform, id);
         break;
     }
+    // Any command may have opened or closed a model, or changed its textures or the palette.
+    watchTextureFiles(state, platform);
 }
 
 // The main window takes every key; only Backspace, Enter and the navigation keys do
 // something.
 void Shell::onKeyDown(Window window, int virtualKey) {
-    if (window == Window::Options)
+    if (window == Window::Options) {
         optionsKey(state, platform, virtualKey);
+        watchTextureFiles(state, platform);
+    }
     if (window != Window::Main || !isKeyCode(virtualKey))
         return;
     state.keyDown[static_cast<std::size_t>(virtualKey)] = true;
@@ -253,6 +272,8 @@ void Shell::onFrame() {
 void Shell::onTimer(Timer timer) {
     if (timer == Timer::Recovery)
         keepChangesNow(state, platform.windows);
+    else if (timer == Timer::TextureReload)
+        reloadChangedTextures(state, platform);
 }
 
 } // namespace sw

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <set>
 #include <string>
 
 namespace sw {
@@ -70,6 +71,11 @@ struct ShellState {
     // The palette file dialog of the Preferences window opens on the file chosen last.
     std::string browsePath;
     std::string browseFileName;
+
+    // Texture and palette files that changed on disk and are still to be read again, and how
+    // often they have been tried since (a file still being written does not read yet).
+    std::set<std::string> changedFiles;
+    int reloadAttempts = 0;
 };
 
 } // namespace sw

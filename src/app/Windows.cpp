@@ -31,11 +31,14 @@ const auto kMenu = std::to_array<MenuItemSpec>({
     {Item::Separator, "", Id::FileMenu, true},
     {Item::Item, "&Save", Id::MenuSave, false},
     {Item::Item, "Save &as...", Id::MenuSaveAs, false},
+    {Item::Item, "&Export paint template...", Id::MenuExportTemplate, false},
+    {Item::Item, "&Import painting...", Id::MenuImportPainting, false},
     {Item::Separator, "", Id::FileMenu, true},
     {Item::Item, "&Close", Id::MenuClose, false},
     {Item::DropDown, "&Edit", Id::EditMenu, true},
     {Item::Item, "&Undo\tCtrl+Z", Id::MenuUndo, false, "", true},
     {Item::Item, "&Redo\tCtrl+Y", Id::MenuRedo, false, "Ctrl+Shift+Z", true},
+    {Item::Item, "&Box remap", Id::MenuBoxRemap, false},
     {Item::DropDown, "&Options", Id::OptionsMenu, true},
     {Item::Item, "&Preferences...", Id::MenuPreferences, true},
     {Item::Item, "&Toggle control panel (enter)", Id::MenuToggleControlPanel, true},
@@ -105,6 +108,8 @@ const auto kPanelChildren = std::to_array<ControlDesc>({
     {kPanel, Kind::RadioButton, Id::AxisX, "x", {125, 398, 36, 18}, false},
     {kPanel, Kind::RadioButton, Id::AxisY, "y", {161, 398, 36, 18}, false},
     {kPanel, Kind::RadioButton, Id::AxisXY, "xy", {197, 398, 36, 18}, false},
+    // The seventh auto remap, in the band the original layout leaves free below the others.
+    {kPanel, Kind::PushButton, Id::BoxRemap, "box", {17, 432, 36, 18}, false},
 });
 
 // Each radio label and the check box beside it read as one sentence, hence the two blanks and

@@ -24,6 +24,7 @@ QString plural(int count, const char* one, const char* many) {
 GroupCommandLine::GroupCommandLine(const char* name, const char* outputName) : name_(name) {
     parser.addOptions({mesh_, group_, direction_});
     addTexturesOption(parser);
+    addPaletteOption(parser);
     parser.addPositionalArgument("IN.3do", "the model to read");
     parser.addPositionalArgument(outputName, "the file to write");
 }
@@ -39,7 +40,8 @@ bool GroupCommandLine::parse(const QStringList& arguments) {
     if (!meshOk || !groupOk)
         return false;
     choice_.direction.reset();
-    if (parser.isSet(direction_)) {
+    choice_.box = parser.isSet(direction_) && parser.value(direction_) == "box";
+    if (parser.isSet(direction_) && !choice_.box) {
         choice_.direction = directionNamed(parser.value(direction_));
         if (!choice_.direction)
             return false;
@@ -48,7 +50,7 @@ bool GroupCommandLine::parse(const QStringList& arguments) {
 }
 
 int GroupCommandLine::open(bool upload, Model& model) const {
-    ModelOpener opener(upload, texturesOptionPaths(parser));
+    ModelOpener opener(upload, texturesOptionPaths(parser), paletteOptionFile(parser));
     const QString input = parser.positionalArguments().at(0);
     if (const int result = opener.open(QFile::encodeName(input).toStdString(), model);
         result != kExitOk)
@@ -91,9 +93,11 @@ bool groupExists(const Model& model, const GroupChoice& choice, QTextStream& err
 }
 
 bool remapIfAsked(Model& model, const GroupChoice& choice, MessageBoxService& messages) {
-    if (!choice.direction)
+    if (!choice.remaps())
         return true;
     UvEditor editor(model, choice.mesh, choice.group);
+    if (choice.box)
+        return editor.boxRemap(model, messages);
     return editor.autoRemap(model, *choice.direction, messages);
 }
 

@@ -20,11 +20,15 @@ namespace sw::cli {
 class ModelOpener;
 
 // The group of a model that remap, uvview and uvlayout work on: mesh and group numbered as
-// the control panel's lists number them, from 0, and the side to remap it from first.
+// the control panel's lists number them, from 0, and the side to remap it from first, or the
+// box remap.
 struct GroupChoice {
     int mesh = -1;
     int group = -1;
     std::optional<RemapDirection> direction;
+    bool box = false;
+
+    bool remaps() const { return direction || box; }
 };
 
 // The command line of the commands that work on one group: IN, OUT, --mesh M, --group G,
@@ -37,7 +41,8 @@ public:
     QCommandLineParser parser;
 
     // False (the command then prints its usage) when IN or OUT is missing or one too many,
-    // --mesh or --group is missing or not a number, or the direction is unknown.
+    // --mesh or --group is missing or not a number, or the direction is unknown ("box" is the
+    // box remap).
     bool parse(const QStringList& arguments);
     const GroupChoice& choice() const { return choice_; }
     QString output() const { return parser.positionalArguments().at(1); }
@@ -51,7 +56,7 @@ private:
     GroupChoice choice_;
     QCommandLineOption mesh_{"mesh", "the mesh, numbered from 0", "M"};
     QCommandLineOption group_{"group", "the texture group of the mesh, numbered from 0", "G"};
-    QCommandLineOption direction_{"direction", "front, back, top, bott, left or right", "D"};
+    QCommandLineOption direction_{"direction", "front, back, top, bott, left, right or box", "D"};
 };
 
 // The direction a control panel's button names ("front", ..., "bott", ...).
@@ -60,8 +65,8 @@ std::optional<RemapDirection> directionNamed(const QString& name);
 // False, with the reason printed, when the model has no such mesh or group.
 bool groupExists(const Model& model, const GroupChoice& choice, QTextStream& err);
 
-// Remaps the chosen group when a direction was given. False, with the reason printed through
-// the message boxes, when the remap could not be done.
+// Remaps the chosen group when a direction (or the box remap) was given. False, with the reason
+// printed through the message boxes, when the remap could not be done.
 bool remapIfAsked(Model& model, const GroupChoice& choice, MessageBoxService& messages);
 
 // "WxH" with both sides from 1 to maxSide.

@@ -1,5 +1,8 @@
 #include "cli/Commands.h"
+#include "cli/StderrMessageBox.h"
 
+#include "platform/qt/QtImageFiles.h"
+#include "platform/qt/QtSettingsStore.h"
 #include "textures/DecodedImage.h"
 #include "textures/FileBytes.h"
 #include "textures/MatWriter.h"
@@ -7,25 +10,17 @@
 
 #include <QCommandLineParser>
 #include <QFile>
-#include <QFileInfo>
-#include <QImage>
-#include <QImageReader>
-#include <QSaveFile>
 #include <QTextStream>
 
 namespace sw::cli {
 
 namespace {
 
-// Qt refuses to decode images of more than 128 MB by default. The largest image the MAT reader
-// takes, decoded with 16 bits per channel and alpha, needs 8 bytes a pixel.
-constexpr int kDecodeLimitMb = static_cast<int>(kMaxImagePixels * 8 >> 20);
-
 struct MatOptions {
     QString input;
     QString output;
     MatPixels format = MatPixels::Indexed;
-    QString palette; // empty: the built-in palette
+    QString palette; // empty: the palette stored in the Preferences
 };
 
 bool parseOptions(const QStringList& arguments, MatOptions& options) {
@@ -45,11 +40,16 @@ bool parseOptions(const QStringList& arguments, MatOptions& options) {
     return parser.value(bits) == "8" || parser.value(bits) == "16";
 }
 
-// The palette of an 8-bit file: the CMP file named, else the built-in one. A file that is no
-// palette is refused, for indices into the wrong palette would show the wrong colours.
+// The palette of an 8-bit file: the CMP file named, which is refused when it is no palette,
+// for indices into the wrong palette would show the wrong colours; without one, the palette
+// stored in the Preferences as the editor loads it, else the built-in one.
 bool loadPalette(const QString& path, Palette& palette, QTextStream& err) {
     if (path.isEmpty()) {
-        buildDefaultPalette(palette);
+        QtSettingsStore settings;
+        Preferences preferences;
+        preferences.cmpFile = storedPaletteFile(settings);
+        StderrMessageBox messageBoxes;
+        sw::loadPalette(palette, preferences, messageBoxes, Window::None);
         return true;
     }
     const FileBytes file = readFileBytes(QFile::encodeName(path).toStdString());
@@ -57,45 +57,6 @@ bool loadPalette(const QString& path, Palette& palette, QTextStream& err) {
         return true;
     err << path << ": not a CMP palette\n";
     return false;
-}
-
-QString sizeText(QSize size) {
-    return QString("%1 x %2").arg(size.width()).arg(size.height());
-}
-
-bool tooLarge(QSize size, const QString& input, QTextStream& err) {
-    if (withinImageLimits(size.width(), size.height()))
-        return false;
-    err << input << ": the image is " << sizeText(size)
-        << " pixels; a MAT this program reads has at most " << kMaxImageSide
-        << " pixels a side and " << kMaxImagePixels << " in all\n";
-    return true;
-}
-
-// The image with R, G, B, A bytes per pixel, or a null image after saying why.
-QImage readImage(const QString& input, QTextStream& err) {
-    // Pipes and devices could keep the reader waiting; only files are read.
-    if (!QFileInfo(input).isFile()) {
-        err << input << ": cannot open the file\n";
-        return {};
-    }
-    QImageReader::setAllocationLimit(kDecodeLimitMb);
-    QImageReader reader(input);
-    reader.setDecideFormatFromContent(true);
-    // Most formats know their size from the header: refuse before decoding.
-    if (reader.size().isValid() && tooLarge(reader.size(), input, err))
-        return {};
-    const QImage image = reader.read();
-    if (image.isNull()) {
-        err << input << ": not an image this program reads: " << reader.errorString() << '\n';
-        return {};
-    }
-    if (tooLarge(image.size(), input, err))
-        return {};
-    QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);
-    if (rgba.isNull())
-        err << input << ": not enough memory to convert the image\n";
-    return rgba;
 }
 
 } // namespace
@@ -111,17 +72,18 @@ int runMat(const QStringList& arguments) {
     Palette palette;
     if (options.format == MatPixels::Indexed && !loadPalette(options.palette, palette, err))
         return kExitFailure;
-    const QImage image = readImage(options.input, err);
-    if (image.isNull())
+    const ImageRead read = QtImageFiles().read(QFile::encodeName(options.input).toStdString(),
+                                               kMaxImageSide, kMaxImagePixels);
+    if (read.status != ImageRead::Status::Read) {
+        err << options.input << ": " << QString::fromStdString(describeImageRead(read)) << '\n';
         return kExitFailure;
-    if (!hasPowerOfTwoSides(image.width(), image.height()))
-        err << options.input << ": warning: the image is " << sizeText(image.size())
+    }
+    const RgbaPixels& image = read.image;
+    if (!hasPowerOfTwoSides(image.width, image.height))
+        err << options.input << ": warning: the image is " << image.width << " x " << image.height
             << " pixels; the game's renderer wants sides that are powers of two\n";
 
-    const RgbaImage pixels{image.width(),
-                           image.height(),
-                           {image.constBits(), static_cast<std::size_t>(image.sizeInBytes())}};
-    const EncodeResult encoded = encodeMat(pixels, options.format, palette);
+    const EncodeResult encoded = encodeMat(viewOf(image), options.format, palette);
     if (!encoded) {
         err << options.input
             << (encoded.error == EncodeError::OutOfMemory
@@ -130,12 +92,11 @@ int runMat(const QStringList& arguments) {
         return kExitFailure;
     }
     // Written beside the target and renamed over it, so that a failure leaves no partial file.
-    QSaveFile file(options.output);
-    const auto size = static_cast<qint64>(encoded.bytes.size());
-    if (!file.open(QIODevice::WriteOnly) ||
-        file.write(reinterpret_cast<const char*>(encoded.bytes.data()), size) != size ||
-        !file.commit()) {
-        err << options.output << ": cannot write the MAT file: " << file.errorString() << '\n';
+    if (const std::string error =
+            writeFileBytes(QFile::encodeName(options.output).toStdString(), encoded.bytes);
+        !error.empty()) {
+        err << options.output << ": cannot write the MAT file: " << QString::fromStdString(error)
+            << '\n';
         return kExitFailure;
     }
     return kExitOk;

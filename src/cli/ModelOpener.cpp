@@ -22,6 +22,10 @@ QCommandLineOption texturesOption() {
     return {"textures", "a folder or GOB archive also searched for textures (repeatable)", "PATH"};
 }
 
+QCommandLineOption paletteOption() {
+    return {"cmp", "the palette of 8-bit MAT files", "PALETTE.cmp"};
+}
+
 } // namespace
 
 void addTexturesOption(QCommandLineParser& parser) {
@@ -35,9 +39,21 @@ std::vector<std::string> texturesOptionPaths(const QCommandLineParser& parser) {
     return paths;
 }
 
-ModelOpener::ModelOpener(bool upload, std::vector<std::string> runSources)
+void addPaletteOption(QCommandLineParser& parser) {
+    parser.addOption(paletteOption());
+}
+
+std::string paletteOptionFile(const QCommandLineParser& parser) {
+    if (parser.isSet(paletteOption()))
+        return QFile::encodeName(parser.value(paletteOption())).toStdString();
+    QtSettingsStore settings;
+    return storedPaletteFile(settings);
+}
+
+ModelOpener::ModelOpener(bool upload, std::vector<std::string> runSources, std::string paletteFile)
     : textures_(palette_, preferences_) {
-    buildDefaultPalette(palette_);
+    preferences_.cmpFile = std::move(paletteFile);
+    loadPalette(palette_, preferences_, messageBoxes_, Window::None);
     textures_.setUploadEnabled(upload);
     QtSettingsStore settings;
     for (std::string& stored : loadTextureSources(settings))

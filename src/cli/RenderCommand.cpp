@@ -33,6 +33,7 @@ struct RenderOptions {
     double pitch = 0;
     int zoom = 0;
     std::vector<std::string> textures; // further texture sources for this run
+    std::string palette;
 };
 
 bool parseOptions(const QStringList& arguments, RenderOptions& options) {
@@ -43,6 +44,7 @@ bool parseOptions(const QStringList& arguments, RenderOptions& options) {
     const QCommandLineOption zoom("zoom", "zoom steps, -100 to 100", "STEPS");
     parser.addOptions({size, yaw, pitch, zoom});
     addTexturesOption(parser);
+    addPaletteOption(parser);
     parser.addPositionalArgument("IN.3do", "the model to draw");
     parser.addPositionalArgument("OUT.png", "the image to write");
     if (!parser.parse(QStringList{"render"} + arguments) ||
@@ -51,6 +53,7 @@ bool parseOptions(const QStringList& arguments, RenderOptions& options) {
     options.input = parser.positionalArguments().at(0);
     options.output = parser.positionalArguments().at(1);
     options.textures = texturesOptionPaths(parser);
+    options.palette = paletteOptionFile(parser);
     bool ok = true;
     if (parser.isSet(size)) {
         if (!parseSize(parser.value(size), kMaxSide, options.width, options.height))
@@ -72,7 +75,7 @@ int runRender(const QStringList& arguments) {
     RenderOptions options;
     if (!parseOptions(arguments, options)) {
         err << "Usage: skinweaver-cli render IN.3do OUT.png [--size WxH] [--yaw DEG] "
-               "[--pitch DEG] [--zoom STEPS] [--textures PATH]...\n";
+               "[--pitch DEG] [--zoom STEPS] [--cmp PALETTE.cmp] [--textures PATH]...\n";
         return kExitUsage;
     }
 
@@ -82,7 +85,7 @@ int runRender(const QStringList& arguments) {
         return kExitFailure;
     }
     Model model;
-    ModelOpener opener(true, options.textures);
+    ModelOpener opener(true, options.textures, options.palette);
     if (const int result = opener.open(QFile::encodeName(options.input).toStdString(), model);
         result != kExitOk)
         return result;

@@ -1,7 +1,7 @@
 #include "cli/Commands.h"
 #include "cli/StderrMessageBox.h"
-#include "cli/TextureImage.h"
 
+#include "platform/qt/QtImageFiles.h"
 #include "textures/BmpReader.h"
 #include "textures/FileBytes.h"
 #include "textures/MatReader.h"
@@ -38,7 +38,8 @@ int convert(const QString& input, const QString& output, const Palette& palette,
         return kExitFailure;
     }
     const DecodedImage& image = decoded.image;
-    if (!imageOfTexture(image.width, image.height, image.pixels, format).save(output, "PNG")) {
+    const RgbaPixels upright = uprightImage(image.width, image.height, image.pixels, format);
+    if (!QtImageFiles().writePng(QFile::encodeName(output).toStdString(), upright).empty()) {
         err << output << ": cannot write the PNG file\n";
         return kExitFailure;
     }

@@ -1,27 +1,19 @@
 #include "cli/Commands.h"
 #include "cli/GroupChoice.h"
 #include "cli/ModelOpener.h"
-#include "cli/PaintTemplate.h"
-#include "cli/TextureImage.h"
 
 #include "editor/GroupVertices.h"
+#include "editor/PaintTemplate.h"
 #include "model/Model.h"
+#include "platform/qt/QtImageFiles.h"
+#include "textures/DecodedImage.h"
 #include "textures/TextureLoader.h"
 
 #include <QCommandLineParser>
+#include <QFile>
 #include <QTextStream>
 
 namespace sw::cli {
-
-namespace {
-
-// Larger templates are refused; the default size, the texture's, is within the readers'
-// limits already.
-constexpr int kMaxSide = 8192;
-// The side of a template for a group without a texture.
-constexpr int kUntexturedSide = 512;
-
-} // namespace
 
 // Writes the paint template of one group (after the remap asked for): the faces' outlines
 // over one repeat of its texture, to be painted over and turned into the group's MAT.
@@ -35,9 +27,10 @@ int runUvLayout(const QStringList& arguments) {
     int width = 0;
     int height = 0;
     if (!commandLine.parse(arguments) ||
-        (parser.isSet(size) && !parseSize(parser.value(size), kMaxSide, width, height))) {
+        (parser.isSet(size) && !parseSize(parser.value(size), kMaxTemplateSide, width, height))) {
         err << "Usage: skinweaver-cli uvlayout IN.3do OUT.png --mesh M --group G [--size WxH] "
-               "[--underlay] [--direction front|back|top|bott|left|right] [--textures PATH]...\n";
+               "[--underlay] [--direction front|back|top|bott|left|right|box] [--cmp "
+               "PALETTE.cmp] [--textures PATH]...\n";
         return kExitUsage;
     }
 
@@ -52,32 +45,35 @@ int runUvLayout(const QStringList& arguments) {
     const Material* texture =
         model.isTextured(group.material) ? model.materialAt(group.material) : nullptr;
     if (!parser.isSet(size)) {
-        width = texture ? texture->width : kUntexturedSide;
-        height = texture ? texture->height : kUntexturedSide;
+        width = texture ? texture->width : kUntexturedTemplateSide;
+        height = texture ? texture->height : kUntexturedTemplateSide;
     }
-    QImage ground;
+    RgbaPixels ground;
     if (parser.isSet(underlay) && !texture)
         err << "Group " << choice.group << " of mesh " << choice.mesh
             << " has no texture: the outlines are drawn on a transparent ground.\n";
     if (parser.isSet(underlay) && texture) {
         // A hand-over between the readers renamed the path, so its ending names the reader
         // that filled the pixels.
-        ground = imageOfTexture(texture->width, texture->height, texture->pixels,
-                                formatForPath(texture->path));
-        if (ground.isNull()) {
+        ground = uprightImage(texture->width, texture->height, texture->pixels,
+                              formatForPath(texture->path));
+        if (ground.empty()) {
             err << "The texture of the group could not be converted for the underlay.\n";
             return kExitFailure;
         }
     }
 
-    const QImage image = paintTemplate(mesh, group, QSize(width, height), ground);
+    const RgbaPixels image = paintTemplate(mesh, group, width, height, &ground);
     const QString output = commandLine.output();
-    if (image.isNull()) {
+    if (image.empty()) {
         err << "No image of " << width << " x " << height << " pixels could be made.\n";
         return kExitFailure;
     }
-    if (!image.save(output, "PNG")) {
-        err << output << ": the image could not be written\n";
+    if (const std::string error =
+            QtImageFiles().writePng(QFile::encodeName(output).toStdString(), image);
+        !error.empty()) {
+        err << output << ": the image could not be written: " << QString::fromStdString(error)
+            << '\n';
         return kExitFailure;
     }
     return kExitOk;

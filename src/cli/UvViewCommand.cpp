@@ -34,7 +34,8 @@ int runUvView(const QStringList& arguments) {
         (commandLine.parser.isSet(size) &&
          !parseSize(commandLine.parser.value(size), kMaxSide, width, height))) {
         err << "Usage: skinweaver-cli uvview IN.3do OUT.png --mesh M --group G [--size WxH] "
-               "[--direction front|back|top|bott|left|right] [--textures PATH]...\n";
+               "[--direction front|back|top|bott|left|right|box] [--cmp PALETTE.cmp] "
+               "[--textures PATH]...\n";
         return kExitUsage;
     }
 

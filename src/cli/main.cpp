@@ -26,19 +26,22 @@ constexpr std::array kCommands{
             &sw::cli::runOffset},
     Command{"render",
             "IN.3do OUT.png [--size WxH] [--yaw DEG] [--pitch DEG] [--zoom STEPS] "
-            "[--textures PATH]...",
+            "[--cmp PALETTE.cmp] [--textures PATH]...",
             "draw the model as the editor's 3D view shows it, off-screen, into a PNG thumbnail",
             &sw::cli::runRender},
     Command{"remap", "IN.3do OUT.3do --mesh M --group G --direction D [--textures PATH]",
             "remap one texture group from a side (front, back, top, bott, left, right) as the "
-            "control panel's Auto remap does, and save",
+            "control panel's Auto remap does, or from every side (box) as its \"box\" does, and "
+            "save",
             &sw::cli::runRemap},
     Command{"uvview",
-            "IN.3do OUT.png --mesh M --group G [--size WxH] [--direction D] [--textures PATH]",
+            "IN.3do OUT.png --mesh M --group G [--size WxH] [--direction D] [--cmp PALETTE.cmp] "
+            "[--textures PATH]",
             "draw the texture view of one group as the editor shows it, off-screen, into a PNG",
             &sw::cli::runUvView},
     Command{"uvlayout",
-            "IN.3do OUT.png --mesh M --group G [--size WxH] [--underlay] [--direction D]",
+            "IN.3do OUT.png --mesh M --group G [--size WxH] [--underlay] [--direction D] "
+            "[--cmp PALETTE.cmp]",
             "write a paint template of one group: its faces' outlines over one repeat of the "
             "texture, optionally on the texture itself",
             &sw::cli::runUvLayout},

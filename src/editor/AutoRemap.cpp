@@ -11,10 +11,10 @@ namespace sw {
 
 using editor::groupOf;
 using editor::meshOf;
+using editor::project;
 
-namespace {
+namespace editor {
 
-// The plane of each direction: which coordinates of the file's vertex become u and v.
 GlTxvert project(const Vertex& vertex, RemapDirection direction) {
     switch (direction) {
     case RemapDirection::Front:
@@ -32,6 +32,10 @@ GlTxvert project(const Vertex& vertex, RemapDirection direction) {
     }
     return {};
 }
+
+} // namespace editor
+
+namespace {
 
 // How many distinct 3D vertices the group's corners use (glVerts' marks as scratch).
 std::size_t countDistinctVertices(Mesh& mesh, const GlGroup& group) {
@@ -80,16 +84,20 @@ bool UvEditor::autoRemap(Model& model, RemapDirection direction, MessageBoxServi
 
     // The first remap detaches the group from the mesh's shared texture vertices. The new
     // array is made before anything changes, so that a failure leaves the group as it was.
-    if (group.shared) {
+    // A box remap gave the group more vertices than it has 3D vertices: the array is made
+    // anew then too, so that no unused vertex stays behind to be saved.
+    const std::size_t distinct = countDistinctVertices(mesh, group);
+    if (group.shared || group.ownTxverts.size() != distinct) {
         std::vector<GlTxvert> own;
         try {
-            own.resize(countDistinctVertices(mesh, group));
+            own.resize(distinct);
         } catch (const std::bad_alloc&) {
             messages.messageBox(Window::Main, "Could not allocate memory for: glTxverts", "Error",
                                 kMbOk);
             return false;
         }
-        selectNone(model);
+        if (group.shared)
+            selectNone(model);
         group.ownTxverts = std::move(own);
         group.shared = false;
     }

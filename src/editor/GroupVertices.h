@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/UvEditor.h"
 #include "model/Model.h"
 
 #include <cstddef>
@@ -63,6 +64,9 @@ template <typename Fn> void forEachVertexOnce(Mesh& mesh, GlGroup& group, Fn&& f
         }
     }
 }
+
+// The plane of each direction: which coordinates of the file's vertex become u and v.
+GlTxvert project(const Vertex& vertex, RemapDirection direction);
 
 inline void flip(GlTxvert& txvert) {
     txvert.selected = !txvert.selected;

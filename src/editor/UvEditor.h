@@ -68,6 +68,13 @@ public:
     // The first remap gives the group texture vertices of its own, one per 3D vertex. False
     // when they could not be allocated (the user has been told; the group is as it was).
     bool autoRemap(Model& model, RemapDirection direction, MessageBoxService& messages);
+    // Projects each face from the side it faces most, as that side's direction projects (so
+    // that nothing is mirrored), keeps the faces of one side that share vertices together and
+    // lays these pieces out side by side over the texture, apart and with one common scale:
+    // texels are square on the model and as dense on every piece. A 3D vertex gets a texture
+    // vertex of its own in each piece it belongs to. False when they could not be allocated
+    // (the user has been told; the group is as it was).
+    bool boxRemap(Model& model, MessageBoxService& messages);
 
     // Manual changes of the selected vertices; each re-fits the view.
     void moveSelection(Model& model, double du, double dv);

@@ -2,7 +2,9 @@
 
 namespace sw::gui {
 
-EditorApp::EditorApp() : platform_{windows_, windows_, windows_, settings_}, shell_(platform_) {}
+EditorApp::EditorApp()
+    : platform_{windows_, windows_, windows_, settings_, images_, fileWatcher_}, shell_(platform_) {
+}
 
 bool EditorApp::start(const std::string& modelPath) {
     shell_.state.recovery.setFolder(recoveryFolder());
@@ -16,6 +18,7 @@ bool EditorApp::start(const std::string& modelPath) {
 
 EditorApp::~EditorApp() {
     windows_.setEventSink(nullptr);
+    fileWatcher_.setListener({});
 }
 
 } // namespace sw::gui

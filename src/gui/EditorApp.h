@@ -2,6 +2,8 @@
 
 #include "app/Shell.h"
 #include "platform/Platform.h"
+#include "platform/qt/QtFileWatcher.h"
+#include "platform/qt/QtImageFiles.h"
 #include "platform/qt/QtSettingsStore.h"
 #include "platform/qt/QtWindowSystem.h"
 
@@ -29,6 +31,8 @@ public:
 private:
     qt::QtWindowSystem windows_;
     QtSettingsStore settings_;
+    QtImageFiles images_;
+    qt::QtFileWatcher fileWatcher_;
     Platform platform_;
     Shell shell_;
 };

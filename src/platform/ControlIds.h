@@ -61,6 +61,7 @@ enum class ControlId : int {
     AxisX = 514,
     AxisY = 515,
     AxisXY = 516,
+    BoxRemap = 517,
 
     // Preferences window
     MatFirst = 600,

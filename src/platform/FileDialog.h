@@ -23,6 +23,9 @@ struct FileDialogRequest {
     bool fileMustExist = false;   // only existing files can be chosen
     bool pathMustExist = false;   // the folder must exist
     bool overwritePrompt = false; // choosing an existing file asks first
+    std::string title;            // the dialog's own title when not empty
+    std::string note;             // a sentence the dialog shows beside the files when not empty
+    int* chosenFilter = nullptr;  // when set, receives the index of the file type chosen
 };
 
 // The open and save file dialogs, and the folder dialog. The path is the dialog's initial file

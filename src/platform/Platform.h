@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/FileDialog.h"
+#include "platform/FileWatcher.h"
+#include "platform/ImageFiles.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 #include "platform/WindowSystem.h"
@@ -13,6 +15,8 @@ struct Platform {
     MessageBoxService& messageBoxes;
     FileDialogService& fileDialogs;
     SettingsStore& settings;
+    ImageFiles& images;
+    FileWatcher& fileWatcher;
 };
 
 } // namespace sw

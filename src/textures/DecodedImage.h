@@ -1,6 +1,10 @@
 #pragma once
 
+#include "platform/ImageFiles.h"
+#include "textures/Preferences.h"
+
 #include <cstdint>
+#include <span>
 #include <vector>
 
 namespace sw {
@@ -46,5 +50,11 @@ struct DecodeResult {
 
 // A sentence for the command-line tool.
 const char* describeDecodeError(DecodeError error);
+
+// The pixels a reader leaves (see DecodedImage; `readBy` names the reader), as an opaque image
+// with its top row first: upright, as the texture view shows it. Empty when the buffer is
+// shorter than that layout.
+RgbaPixels uprightImage(int width, int height, std::span<const std::uint8_t> pixels,
+                        TextureFormat readBy);
 
 } // namespace sw

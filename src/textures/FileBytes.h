@@ -26,6 +26,11 @@ bool canOpenFile(const std::string& path);
 // The whole content of the file `path` names, resolved as canOpenFile does.
 FileBytes readFileBytes(const std::string& path);
 
+// Writes `bytes` to a new file beside `path` that takes its place once it is whole, so that a
+// failure leaves the file that was there as it was; a file there that may not be written is
+// not replaced. Returns why it could not; empty when it was written.
+std::string writeFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes);
+
 // How the image readers get a file's content: readFileBytes, or the texture loader's reader,
 // which also finds files inside archives.
 using FileReader = std::function<FileBytes(const std::string& path)>;

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstring>
 #include <new>
+#include <string>
 #include <tuple>
 
 namespace sw {
@@ -145,6 +146,24 @@ EncodeResult encodeMat(const RgbaImage& image, MatPixels format, const Palette& 
         result.error = EncodeError::OutOfMemory;
     }
     return result;
+}
+
+std::string describeImageRead(const ImageRead& read) {
+    switch (read.status) {
+    case ImageRead::Status::Read:
+        return {};
+    case ImageRead::Status::CannotOpen:
+        return "cannot open the file";
+    case ImageRead::Status::NotAnImage:
+        return "not an image this program reads: " + read.reason;
+    case ImageRead::Status::TooLarge:
+        return "the image is " + std::to_string(read.width) + " x " + std::to_string(read.height) +
+               " pixels; a MAT this program reads has at most " + std::to_string(kMaxImageSide) +
+               " pixels a side and " + std::to_string(kMaxImagePixels) + " in all";
+    case ImageRead::Status::OutOfMemory:
+        return "not enough memory to convert the image";
+    }
+    return {};
 }
 
 bool hasPowerOfTwoSides(int width, int height) {

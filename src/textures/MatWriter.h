@@ -1,7 +1,10 @@
 #pragma once
 
+#include "platform/ImageFiles.h"
+
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace sw {
@@ -42,6 +45,16 @@ struct EncodeResult {
 // Rgb565: each channel rounded to the nearest of its 32 (green: 64) levels. decodeMat shows
 // green by its top 5 bits, the game by all 6.
 EncodeResult encodeMat(const RgbaImage& image, MatPixels format, const Palette& palette);
+
+// An image as encodeMat takes it.
+inline RgbaImage viewOf(const RgbaPixels& image) {
+    return {image.width, image.height, image.bytes};
+}
+
+// Why an image file read for a MAT was not read, as the end of a sentence that starts with
+// the file's name: "cannot open the file", "not an image this program reads: ...", ... Empty
+// for an image that was read.
+std::string describeImageRead(const ImageRead& read);
 
 // Whether the game's renderer takes an image of that size as it is: both sides powers of two.
 bool hasPowerOfTwoSides(int width, int height);

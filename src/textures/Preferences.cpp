@@ -74,6 +74,15 @@ void loadPreferences(Preferences& preferences, Palette& palette, SettingsStore& 
     loadPalette(palette, preferences, messageBoxes, Window::None);
 }
 
+std::string storedPaletteFile(SettingsStore& store) {
+    bool created = false;
+    const auto cmpFile =
+        store.openOrCreate(created) ? readValue(store, kCmpFileValue) : std::nullopt;
+    if (!cmpFile || (*cmpFile != kDefaultPaletteLabel && !canOpenFile(*cmpFile)))
+        return std::string(kDefaultPaletteLabel);
+    return *cmpFile;
+}
+
 void savePreferences(const Preferences& preferences, SettingsStore& store) {
     bool created = false;
     if (!store.openOrCreate(created))

@@ -38,6 +38,10 @@ std::vector<TextureFormat> searchedFormats(const Preferences& preferences);
 void loadPreferences(Preferences& preferences, Palette& palette, SettingsStore& store,
                      MessageBoxService& messageBoxes);
 
+// The palette file the stored preferences name, as loadPreferences takes it (a file that has
+// gone is kDefaultPaletteLabel), without writing anything.
+std::string storedPaletteFile(SettingsStore& store);
+
 // Writes the three values; a failed write goes unnoticed.
 void savePreferences(const Preferences& preferences, SettingsStore& store);
 

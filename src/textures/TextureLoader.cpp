@@ -156,6 +156,50 @@ void TextureLoader::reloadPaletteTextures(Model& model) {
     }
 }
 
+namespace {
+
+// A copy of the Material without its texture, set to read exactly the file it came from.
+Material freshCopy(const Material& material) {
+    Material fresh;
+    fresh.name = material.name;
+    fresh.path = material.path;
+    fresh.explicitPath = true;
+    return fresh;
+}
+
+} // namespace
+
+bool TextureLoader::reloadIfReadable(Material& material) {
+    Material fresh = freshCopy(material);
+    const std::optional<TextureFormat> decoded =
+        decodeTexture(fresh, palette_, preferences_,
+                      [this](const std::string& file) { return sources_.read(file); });
+    if (!decoded || fresh.notLoaded)
+        return false;
+    fresh.explicitPath = material.explicitPath;
+    fresh.glTexture = material.glTexture;
+    material = std::move(fresh);
+    if (uploadEnabled_) {
+        uploadTexture(material, *decoded);
+        std::vector<std::uint8_t>().swap(material.pixels);
+    }
+    return true;
+}
+
+RgbaPixels TextureLoader::uprightImageOf(const Material& material) {
+    Material fresh = freshCopy(material);
+    const std::optional<TextureFormat> decoded =
+        decodeTexture(fresh, palette_, preferences_,
+                      [this](const std::string& file) { return sources_.read(file); });
+    if (!decoded || fresh.notLoaded)
+        return {};
+    try {
+        return uprightImage(fresh.width, fresh.height, fresh.pixels, *decoded);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+}
+
 TextureLoadFn TextureLoader::function() {
     return [this](Material& material, const std::string& path) { loadTexture(material, path); };
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "model/Model.h"
+#include "textures/DecodedImage.h"
 #include "textures/FileBytes.h"
 #include "textures/Preferences.h"
 #include "textures/TextureSources.h"
@@ -68,6 +69,13 @@ public:
     void reloadTexture(Material& material);
     // Reloads every Material whose colours came through the palette, after a palette change.
     void reloadPaletteTextures(Model& model);
+    // Reads the Material's file again, that file exactly, and takes its image when it decodes;
+    // false, with the Material as it was, when it does not (a file still being written, or
+    // gone), so that what is shown is never a broken image.
+    bool reloadIfReadable(Material& material);
+    // The image in the Material's file, decoded anew (the GL texture holds the one shown) and
+    // upright; empty when it does not decode.
+    RgbaPixels uprightImageOf(const Material& material);
 
     // loadTexture as the callable that model preparation takes; valid while the loader lives.
     TextureLoadFn function();

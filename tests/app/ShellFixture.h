@@ -31,7 +31,9 @@ struct FakePlatform {
     FakeMessageBox messageBoxes;
     FakeFileDialogs fileDialogs;
     FakeSettings settings;
-    Platform platform{windows, messageBoxes, fileDialogs, settings};
+    FakeImageFiles images;
+    FakeFileWatcher fileWatcher;
+    Platform platform{windows, messageBoxes, fileDialogs, settings, images, fileWatcher};
 };
 
 using Id = ControlId;

@@ -637,6 +637,7 @@ TEST_F(ControlPanel, UndoAndRedoTakeEveryKindOfChangeBackAndForth) {
     };
     const std::pair<const char*, std::function<void()>> changes[] = {
         {"first remap", [this] { editWall(); }},
+        {"box remap", [this] { command(Id::BoxRemap); }},
         {"later remap", [this] { command(Id::Top); }},
         {"scale", [this] { command(Id::SelectAll), command(Id::Scale); }},
         {"CTRL-drag", ctrlDrag},

@@ -1,11 +1,13 @@
 // skinweaver-cli's commands run as a user runs them.
 
+#include "editor/UvEditor.h"
 #include "support/Fakes.h"
 #include "support/ModelText.h"
 #include "support/TempDir.h"
 #include "support/TextureFiles.h"
 #include "textures/MatWriter.h"
 #include "textures/Palette.h"
+#include "textures/TextureLoader.h"
 
 #include <QImage>
 #include <QLine>
@@ -17,6 +19,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -295,6 +298,24 @@ TEST_F(Cli, ARemapSavedAndReadBackShowsWhatTheRemapShowed) {
     EXPECT_EQ(image(path("tall.png")).size(), QSize(1, 8192));
 }
 
+// The batch tool's box remap is the editor's: the lantern's tilted sides, byte for byte.
+TEST_F(Cli, BoxRemapSavesWhatTheEditorsBoxRemapGives) {
+    const std::string lantern = kSamples + "/lantern.3do";
+    const auto result = cli(
+        {"remap", lantern, path("box.3do"), "--mesh", "0", "--group", "0", "--direction", "box"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    Model model;
+    Preferences preferences;
+    Palette palette;
+    TextureLoader textures(palette, preferences);
+    textures.setUploadEnabled(false);
+    textures.setDirectory(kSamples + "/");
+    FakeMessageBox messages;
+    ASSERT_TRUE(model.load(lantern) && model.prepare(textures.function(), messages));
+    ASSERT_TRUE(UvEditor(model, 0, 0).boxRemap(model, messages));
+    EXPECT_EQ(readFile(path("box.3do")), model.outputText());
+}
+
 // The MAT file the writer makes of an image as the image shows it.
 std::string encoded(const QImage& image, MatPixels pixels, const Palette& palette) {
     const QImage rgba = image.convertToFormat(QImage::Format_RGBA8888);
@@ -463,6 +484,18 @@ TEST_F(Sources, RenderAndResaveFindTheTexturesInTheSourcesGivenOrStored) {
         run({"resave", model, path("out.3do"), "--textures", notes, "--textures", archive});
     EXPECT_EQ(resaved.exitCode, 0);
     EXPECT_EQ(resaved.err, expectedErr);
+}
+
+// The stone of the totem is an 8-bit texture: it shows through the palette given, else the one
+// stored in the editor's Preferences, else the built-in one.
+TEST_F(Sources, RenderShowsEightBitTexturesThroughTheGivenOrTheStoredPalette) {
+    const QImage builtIn = render(kSample);
+    const std::string palette = kSamples + "/totem.cmp";
+    const QImage given = render(kSample, {"--cmp", palette});
+    EXPECT_NE(given, builtIn);
+    std::ofstream(configuration.write("Skinweaver/Skinweaver.conf", ""))
+        << "[General]\nCmpFile=" << palette << "\n";
+    EXPECT_EQ(render(kSample), given);
 }
 
 constexpr QRgb kOutline = qRgb(255, 0, 255);

@@ -11,9 +11,12 @@
 #include <GL/gl.h>
 #include <gmock/gmock.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -216,6 +219,148 @@ TEST_F(Editing, ARemappedGroupIsSavedFromItsOwnVertices) {
         model.outputText(),
         HasSubstr("TEXTURE VERTICES 9\r\n\r\n0: 32 -32\r\n1: 64 -0\r\n2: 0 -0\r\n3: 0 -64\r\n"
                   "4: 64 -64\r\n5: 0 -0\r\n6: 1 -0\r\n7: 1 -1\r\n8: 0 -0.5\r\n\r\n"));
+}
+
+// A prism over a polygon of the x-y plane (counter-clockwise from above), `height` high: a
+// quad per side, the top and bottom fanned from the polygon's first corner.
+Mesh prism(const std::vector<Uv>& outline, double height) {
+    const int n = static_cast<int>(outline.size());
+    std::vector<Vertex> vertices;
+    for (const double z : {0.0, height})
+        for (const auto& [x, y] : outline)
+            vertices.push_back({x, y, z});
+    std::vector<FaceWithCorners> faces;
+    for (int i = 0; i < n; ++i)
+        faces.push_back(face(0, {{i, 0}, {(i + 1) % n, 0}, {(i + 1) % n + n, 0}, {i + n, 0}}));
+    for (int i = 1; i + 1 < n; ++i) {
+        faces.push_back(face(0, {{n, 0}, {n + i, 0}, {n + i + 1, 0}}));
+        faces.push_back(face(0, {{0, 0}, {i + 1, 0}, {i, 0}}));
+    }
+    return mesh(std::move(vertices), {{0, 0}}, std::move(faces));
+}
+
+using Point3 = std::array<double, 3>;
+
+Point3 minus(const Point3& a, const Point3& b) {
+    return {a[0] - b[0], a[1] - b[1], a[2] - b[2]};
+}
+Point3 cross(const Point3& a, const Point3& b) {
+    return {a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+}
+double length(const Point3& a) {
+    return std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
+}
+
+// Whether two convex polygons share more than their borders: no edge of either separates them
+// by more than rounding.
+bool overlap(const std::vector<Uv>& a, const std::vector<Uv>& b) {
+    for (const auto* polygon : {&a, &b}) {
+        for (std::size_t i = 0; i < polygon->size(); ++i) {
+            const Uv& p = (*polygon)[i];
+            const Uv& q = (*polygon)[(i + 1) % polygon->size()];
+            const auto side = [&](const Uv& r) {
+                return (q.first - p.first) * (r.second - p.second) -
+                       (q.second - p.second) * (r.first - p.first);
+            };
+            double lowA = HUGE_VAL, highA = -HUGE_VAL, lowB = HUGE_VAL, highB = -HUGE_VAL;
+            for (const Uv& r : a)
+                lowA = std::min(lowA, side(r)), highA = std::max(highA, side(r));
+            for (const Uv& r : b)
+                lowB = std::min(lowB, side(r)), highB = std::max(highB, side(r));
+            if (highA <= lowB + 1e-9 || highB <= lowA + 1e-9)
+                return false;
+        }
+    }
+    return true;
+}
+
+// Every group of a cube, an L-shaped prism (on a 64 x 32 texture) and the sample lantern, and
+// each turned a quarter about x, y and z, box-remapped: within the texture, faces unmirrored
+// (counter-clockwise, so of positive area) and apart, and as many texels on every face. A face
+// is projected along its axis, so its texels per unit of area are the common density times the
+// cosine between its normal and that axis (the lantern's tilted sides: 0.88 to 0.96); faces
+// square to their axis take the texels square, every edge as long in texels per unit. Both
+// hold to 1e-9, against rounding of about 1e-15 in each coordinate.
+TEST(BoxRemap, LaysEveryFaceOutUnmirroredApartAndAtOneDensity) {
+    Model lantern;
+    ASSERT_TRUE(lantern.load(std::string(SW_SAMPLES_DIR) + "/lantern.3do"));
+    const Model models[] = {
+        model({"paint"}, {prism({{0, 0}, {1, 0}, {1, 1}, {0, 1}}, 1)}),
+        model({"paint"}, {prism({{0, 0}, {2, 0}, {2, 1}, {1, 1}, {1, 2}, {0, 2}}, 0.5)}), lantern};
+    using Turn = Point3 (*)(const Point3&);
+    const Turn turns[] = {[](const Point3& p) { return p; },
+                          [](const Point3& p) {
+                              return Point3{p[0], -p[2], p[1]};
+                          },
+                          [](const Point3& p) {
+                              return Point3{p[2], p[1], -p[0]};
+                          },
+                          [](const Point3& p) {
+                              return Point3{-p[1], p[0], p[2]};
+                          }};
+    FakeTextures textures;
+    textures.sizes = {{"paint", {64, 32}}, {"wood", {32, 64}}, {"red", {8, 8}}};
+    FakeMessageBox messages;
+    for (std::size_t row = 0; row < std::size(models) * std::size(turns); ++row) {
+        SCOPED_TRACE("model " + std::to_string(row / 4) + ", turn " + std::to_string(row % 4));
+        Model model = models[row / 4];
+        for (Vertex& v : model.meshes[0].vertices)
+            std::tie(v.x, v.y, v.z) =
+                std::apply([](double x, double y, double z) { return std::tuple(x, y, z); },
+                           turns[row % 4]({v.x, v.y, v.z}));
+        ASSERT_TRUE(model.prepare(textures.fn(), messages));
+        const Mesh& mesh = model.meshes[0];
+        for (int g = 0; g < mesh.numGlGroups(); ++g) {
+            ASSERT_TRUE(UvEditor(model, 0, g).boxRemap(model, messages));
+            const GlGroup& group = mesh.glGroups[static_cast<std::size_t>(g)];
+            const Material& texture = model.materials[static_cast<std::size_t>(group.material)];
+            std::vector<std::vector<Uv>> polygons;
+            std::vector<double> densities, edgeRatios;
+            for (const GlFace& face : group.glFaces) {
+                std::vector<Uv>& texels = polygons.emplace_back();
+                std::vector<Point3> corners;
+                for (const VertexRef& ref : face.refs) {
+                    const GlTxvert& t = group.ownTxverts.at(static_cast<std::size_t>(ref.txvert));
+                    EXPECT_TRUE(t.u >= 0 && t.u <= 1 && t.v >= 0 && t.v <= 1) << t.u << ", " << t.v;
+                    texels.emplace_back(t.u * texture.width, t.v * texture.height);
+                    const Vertex& v = mesh.vertices[static_cast<std::size_t>(ref.vertex)];
+                    corners.push_back({v.x, v.y, v.z});
+                }
+                Point3 normal{};
+                double area = 0;
+                for (std::size_t i = 0; i < corners.size(); ++i) {
+                    const std::size_t j = (i + 1) % corners.size();
+                    const Point3 n = cross(corners[i], corners[j]);
+                    normal = {normal[0] + n[0], normal[1] + n[1], normal[2] + n[2]};
+                    area += texels[i].first * texels[j].second - texels[j].first * texels[i].second;
+                }
+                const double cosine =
+                    std::max({std::abs(normal[0]), std::abs(normal[1]), std::abs(normal[2])}) /
+                    length(normal);
+                EXPECT_GT(area, 1e-6);
+                densities.push_back(area / length(normal) / cosine);
+                for (std::size_t i = 0; cosine > 1 - 1e-12 && i < corners.size(); ++i) {
+                    const std::size_t j = (i + 1) % corners.size();
+                    edgeRatios.push_back(std::hypot(texels[j].first - texels[i].first,
+                                                    texels[j].second - texels[i].second) /
+                                         length(minus(corners[j], corners[i])));
+                }
+            }
+            for (const std::vector<double>* same : {&densities, &edgeRatios})
+                for (const double value : *same)
+                    EXPECT_NEAR(value / same->front(), 1, 1e-9);
+            for (std::size_t a = 0; a < polygons.size(); ++a)
+                for (std::size_t b = a + 1; b < polygons.size(); ++b)
+                    EXPECT_FALSE(overlap(polygons[a], polygons[b])) << "faces " << a << ", " << b;
+        }
+        // Six sides of four corners each; a planar remap after it goes back to one texture
+        // vertex per corner of the cube.
+        if (row == 0) {
+            EXPECT_EQ(mesh.glGroups[0].ownTxverts.size(), 24u);
+            ASSERT_TRUE(UvEditor(model, 0, 0).autoRemap(model, RemapDirection::Top, messages));
+            EXPECT_EQ(mesh.glGroups[0].ownTxverts.size(), 8u);
+        }
+    }
 }
 
 struct TransformRow {

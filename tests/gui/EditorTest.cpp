@@ -4,6 +4,7 @@
 #include "platform/WindowEvents.h"
 #include "platform/qt/QtWindowSystem.h"
 #include "support/Desktop.h"
+#include "support/TextureFiles.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -12,6 +13,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileDialog>
 #include <QFontMetrics>
@@ -31,6 +34,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -292,7 +297,7 @@ TEST(Labels, StartsGreyedAndEveryCaptionOfTheThreeWindowsReadsWhole) {
     EXPECT_EQ(menuBarTexts(windows.menuBar()),
               (QStringList{"&File", "&Edit", "&Options", "&About..."}));
     const auto buttons = windows.widget(Window::Controls)->findChildren<QAbstractButton*>();
-    EXPECT_EQ(buttons.size(), 23); // 20 push buttons and 3 radio buttons
+    EXPECT_EQ(buttons.size(), 24); // 21 push buttons and 3 radio buttons
     for (const QAbstractButton* button : buttons)
         EXPECT_FALSE(button->isEnabled()) << button->text().toStdString();
     EXPECT_TRUE(qobject_cast<QAbstractButton*>(windows.widget(ControlId::AxisXY))->isChecked());
@@ -477,6 +482,37 @@ TEST_F(Editor, YesNoQuestionsIgnoreEscapeAndTheCloseBox) {
         EXPECT_TRUE(saveOffered); // Yes to "Save?", then the save cancelled: the model stays
         EXPECT_NE(model, nullptr);
         editor.shell().openFromCommandLine(QFile::encodeName(kSample).toStdString());
+    }
+}
+
+// A texture saved by another program shows within a second: written anew and renamed over the
+// old file, as most programs save, and then rewritten in place, which only works if the file
+// is watched again after the rename.
+TEST(TextureReload, ATextureSavedElsewhereShowsWithinASecond) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid() && QDir(folder.path()).mkpath("mat"));
+    for (const char* file : {"totem.3do", "mat/stone.MAT", "mat/wood.MAT", "mat/red.MAT"})
+        ASSERT_TRUE(QFile::copy(QString(SW_SAMPLES_DIR) + "/" + file, folder.filePath(file)));
+    gui::EditorApp editor;
+    ASSERT_TRUE(editor.start(QFile::encodeName(folder.filePath("totem.3do")).toStdString()));
+    ASSERT_TRUE(waitForExposed(editor.windows().widget(Window::Main)));
+    auto* view = qobject_cast<QOpenGLWidget*>(editor.windows().widget(ControlId::GlView));
+    const std::string stone = QFile::encodeName(folder.filePath("mat/stone.MAT")).toStdString();
+    // The stone in red (entry 6 of the built-in palette), then in blue (31).
+    for (const char index : {'\x06', '\x1f'}) {
+        const QImage shown = view->grabFramebuffer();
+        const std::string bytes = matTexture(64, 64, 8, std::string(64 * 64, index));
+        if (index == '\x06') {
+            std::ofstream(stone + ".new", std::ios::binary) << bytes;
+            std::filesystem::rename(stone + ".new", stone);
+        } else {
+            std::ofstream(stone, std::ios::binary) << bytes;
+        }
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_TRUE(waitFor([&] { return view->grabFramebuffer() != shown; }, 1000))
+            << static_cast<int>(index);
+        EXPECT_LT(clock.elapsed(), 1000);
     }
 }
 

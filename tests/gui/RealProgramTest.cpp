@@ -6,9 +6,13 @@
 #include "support/Fakes.h"
 #include "support/TempDir.h"
 
+#include <QColor>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
+#include <QProcess>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -231,6 +235,73 @@ TEST(Pictures, TheEditorAndItsTextureViewWithASelection) {
     EXPECT_GT(countNear(picture, view, qRgb(0, 255, 0)), 2 * 9);
     EXPECT_GT(countNear(picture, view, qRgb(255, 0, 0)), 2 * 9);
     ASSERT_TRUE(program.close("Skinweaver 1.1 - lantern.3do*"));
+}
+
+// The painting loop in the real program, as a modder goes round it, in a copy of the samples:
+// the lantern's sides box-remapped (a picture of the texture view), the paint template
+// exported, which is the batch tool's for the same remap, painted four times its size in
+// bands of greens, blues and purples that the wood never shows, deeper where the outlines
+// were, and imported in place of wood.MAT
+// (kept as wood.MAT.bak): the model shows it at once (a picture of the 3D view).
+TEST(Pictures, ThePaintingLoop) {
+    const QString folder = QDir::temp().filePath(QString("skinweaver-loop-%1").arg(getpid()));
+    QDir(folder).removeRecursively();
+    ASSERT_TRUE(QDir().mkpath(folder + "/mat"));
+    for (const char* file : {"lantern.3do", "mat/wood.MAT", "mat/red.MAT"})
+        ASSERT_TRUE(QFile::copy(QString(SW_SAMPLES_DIR) + "/" + file, folder + "/" + file));
+    const auto local = [](const QString& path) { return QFile::encodeName(path).toStdString(); };
+    RealProgram program;
+    ASSERT_TRUE(program.start({folder + "/lantern.3do"}, "Skinweaver 1.1 - lantern.3do"));
+    ASSERT_TRUE(program.findView());
+    program.clickInPanel(RealProgram::kFirstTexture);
+    program.clickInPanel(RealProgram::kBox);
+    program.clickInPanel(RealProgram::kEdit);
+    program.input().moveTo(program.main().x + program.main().width + 20, program.main().y);
+    QTest::qWait(300);
+    EXPECT_TRUE(editorPicture(program).save(picturesDir() + "/box-remap.png"));
+    program.clickInPanel(RealProgram::kEdit); // "return"
+
+    const QString exported = folder + "/wood.png";
+    program.fileMenu('e');
+    ASSERT_TRUE(program.typeInto("Export paint template", local(exported), true));
+    ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(exported); }));
+    QProcess layout;
+    layout.start(SW_CLI_PATH, {"uvlayout", folder + "/lantern.3do", folder + "/cli.png", "--mesh",
+                               "0", "--group", "0", "--direction", "box"});
+    ASSERT_TRUE(layout.waitForFinished() && layout.exitCode() == 0);
+    const QImage outlines = QImage(exported).convertToFormat(QImage::Format_ARGB32);
+    ASSERT_EQ(outlines.size(), QSize(32, 64));
+    EXPECT_EQ(outlines, QImage(folder + "/cli.png").convertToFormat(QImage::Format_ARGB32));
+
+    QImage painted(outlines.size() * 4, QImage::Format_RGB32);
+    for (int y = 0; y < painted.height(); ++y)
+        for (int x = 0; x < painted.width(); ++x)
+            painted.setPixel(x, y,
+                             QColor::fromHsv(120 + y * 180 / painted.height(),
+                                             qAlpha(outlines.pixel(x / 4, y / 4)) != 0 ? 255 : 150,
+                                             200 + (y / 8 % 2) * 40)
+                                 .rgb());
+    const QString painting = folder + "/painted.png";
+    ASSERT_TRUE(painted.save(painting));
+    program.fileMenu('i');
+    ASSERT_TRUE(program.typeInto("Import painting", local(painting), true));
+    ASSERT_TRUE(program.waitForWindow("Skinweaver 1.1")); // replace wood.MAT?
+    program.input().key(0xff0d);                          // Enter: Yes
+    ASSERT_TRUE(waitFor([&] { return QFileInfo::exists(folder + "/mat/wood.MAT.bak"); }));
+    const QRect view = program.view();
+    EXPECT_TRUE(waitFor([&] {
+        const QImage screen = grabScreen();
+        int blue = 0;
+        for (int y = view.top(); y <= view.bottom(); y += 2)
+            for (int x = view.left(); x <= view.right(); x += 2)
+                blue += qBlue(screen.pixel(x, y)) > qRed(screen.pixel(x, y)) + 40 ? 1 : 0;
+        return blue > 500;
+    }));
+    program.clickInPanel({183, 265}); // "sel none": the painting's colours without the tint
+    QTest::qWait(300);
+    EXPECT_TRUE(editorPicture(program).save(picturesDir() + "/painted.png"));
+    ASSERT_TRUE(program.close("Skinweaver 1.1 - lantern.3do*"));
+    QDir(folder).removeRecursively();
 }
 
 } // namespace

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "platform/FileDialog.h"
+#include "platform/FileWatcher.h"
+#include "platform/ImageFiles.h"
 #include "platform/MessageBox.h"
 #include "platform/SettingsStore.h"
 
@@ -52,8 +54,8 @@ private:
     std::deque<int> answers_;
 };
 
-// Records every file dialog and answers from a script of chosen files; once the script runs out
-// it cancels.
+// Records every file dialog and answers from a script of chosen files (and file types); once
+// the script runs out it cancels.
 class FakeFileDialogs : public FileDialogService {
 public:
     struct Shown {
@@ -61,8 +63,8 @@ public:
         std::string initialPath;
     };
 
-    void choose(std::string path, std::string fileName) {
-        answers_.emplace_back(std::move(path), std::move(fileName));
+    void choose(std::string path, std::string fileName, int filter = 0) {
+        answers_.push_back({std::move(path), std::move(fileName), filter});
     }
     const std::vector<Shown>& shown() const { return shown_; }
 
@@ -71,13 +73,15 @@ public:
         shown_.push_back({request, path});
         if (answers_.empty())
             return false;
-        std::tie(path, fileName) = answers_.front();
+        std::tie(path, fileName, std::ignore) = answers_.front();
+        if (request.chosenFilter != nullptr)
+            *request.chosenFilter = std::get<2>(answers_.front());
         answers_.pop_front();
         return true;
     }
 
 private:
-    std::deque<std::pair<std::string, std::string>> answers_;
+    std::deque<std::tuple<std::string, std::string, int>> answers_;
     std::vector<Shown> shown_;
 };
 
@@ -111,6 +115,39 @@ public:
     bool failOpen = false;
     std::map<std::string, std::string> values;
     std::map<std::string, std::vector<std::string>> lists;
+};
+
+// Images by path, as a paint program left them: any other path holds no image. Written images
+// join them.
+class FakeImageFiles : public ImageFiles {
+public:
+    std::map<std::string, RgbaPixels> files;
+
+    ImageRead read(const std::string& path, std::int64_t, std::int64_t) override {
+        ImageRead result;
+        const auto it = files.find(path);
+        result.status = it == files.end() ? ImageRead::Status::NotAnImage : ImageRead::Status::Read;
+        result.image = it == files.end() ? RgbaPixels{} : it->second;
+        result.reason = it == files.end() ? "Unsupported image format" : "";
+        return result;
+    }
+    std::string writePng(const std::string& path, const RgbaPixels& image) override {
+        files[path] = image;
+        return {};
+    }
+};
+
+// The files watched; a test reports a change by hand.
+class FakeFileWatcher : public FileWatcher {
+public:
+    std::vector<std::string> watched;
+
+    void setListener(Listener listener) override { listener_ = std::move(listener); }
+    void watch(const std::vector<std::string>& paths) override { watched = paths; }
+    void change(const std::string& path) const { listener_(path); }
+
+private:
+    Listener listener_;
 };
 
 } // namespace sw::test

@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QKeySequence>
@@ -619,6 +620,17 @@ bool QtWindowSystem::showFileDialog(const FileDialogRequest& request, std::strin
     for (const FileFilter& filter : request.filters)
         filters << qs(filter.description) + " (" + bothCases(qs(filter.pattern)).join(' ') + ")";
     dialog.setNameFilters(filters);
+    if (!request.title.empty())
+        dialog.setWindowTitle(qs(request.title));
+    // A system's own dialog takes no text of ours: the note needs Qt's.
+    if (!request.note.empty()) {
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        if (auto* grid = qobject_cast<QGridLayout*>(dialog.layout())) {
+            auto* note = new QLabel(qs(request.note), &dialog);
+            note->setWordWrap(true);
+            grid->addWidget(note, grid->rowCount(), 0, 1, grid->columnCount());
+        }
+    }
     if (folder && !path.empty())
         dialog.setDirectory(QDir::fromNativeSeparators(qs(path)));
     else if (!path.empty())
@@ -627,6 +639,8 @@ bool QtWindowSystem::showFileDialog(const FileDialogRequest& request, std::strin
     restoreViewContext();
     if (result != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return false;
+    if (request.chosenFilter != nullptr)
+        *request.chosenFilter = std::max<int>(0, filters.indexOf(dialog.selectedNameFilter()));
     const QString chosen = dialog.selectedFiles().first();
     path = QDir::toNativeSeparators(chosen).toStdString();
     fileName = QFileInfo(chosen).fileName().toStdString();

@@ -119,6 +119,7 @@ public:
     static constexpr QPoint kEdit{35, 381}; // "return" while editing
     static constexpr QPoint kFactor{70, 405};
     static constexpr QPoint kScale{35, 405};
+    static constexpr QPoint kBox{35, 441};
     // A menu item of the main window's File menu, by its access key.
     void fileMenu(char accessKey);
     // The dialog with this title takes the pointer (and so the keyboard), and the text typed.

@@ -1,16 +1,16 @@
-#include "cli/PaintTemplate.h"
+#include "editor/PaintTemplate.h"
 
 #include "editor/GroupVertices.h"
-
-#include <QPainter>
-#include <QPen>
+#include "textures/DecodedImage.h"
 
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdlib>
+#include <new>
 #include <vector>
 
-namespace sw::cli {
+namespace sw {
 
 namespace {
 
@@ -65,36 +65,81 @@ bool clipToUnitSquare(UvPoint& a, UvPoint& b) {
     return true;
 }
 
+struct Pixel {
+    int x = 0;
+    int y = 0;
+};
+
 // The pixel over the texel that (u, v) of the unit square addresses as GL addresses texels:
 // column floor(u x width), and row floor(v x height) counted from the bottom, since the
 // texture's first row (the image's last) lies at v = 0. The square's far sides, u = 1 and
 // v = 1, belong to the last column and the top row, so a group remapped to fill the square
 // shows all four of its sides.
-QPoint pixelOf(UvPoint point, QSize size) {
-    const int column = std::min(static_cast<int>(point.u * size.width()), size.width() - 1);
-    const int rowUp = std::min(static_cast<int>(point.v * size.height()), size.height() - 1);
-    return {column, size.height() - 1 - rowUp};
+Pixel pixelOf(UvPoint point, int width, int height) {
+    const int column = std::min(static_cast<int>(point.u * width), width - 1);
+    const int rowUp = std::min(static_cast<int>(point.v * height), height - 1);
+    return {column, height - 1 - rowUp};
+}
+
+// Both ends and the pixels between them, one per step along the longer axis (Bresenham).
+void drawLine(RgbaPixels& image, Pixel a, Pixel b) {
+    const int dx = std::abs(b.x - a.x);
+    const int dy = -std::abs(b.y - a.y);
+    const int stepX = a.x < b.x ? 1 : -1;
+    const int stepY = a.y < b.y ? 1 : -1;
+    int error = dx + dy;
+    for (;;) {
+        const auto at = (static_cast<std::size_t>(a.y) * static_cast<std::size_t>(image.width) +
+                         static_cast<std::size_t>(a.x)) *
+                        4;
+        std::copy(kOutlineColour.begin(), kOutlineColour.end(), image.bytes.begin() + at);
+        if (a.x == b.x && a.y == b.y)
+            return;
+        const int twice = 2 * error;
+        if (twice >= dy) {
+            error += dy;
+            a.x += stepX;
+        }
+        if (twice <= dx) {
+            error += dx;
+            a.y += stepY;
+        }
+    }
+}
+
+// The ground: the underlay scaled to the image, each pixel taking the one it falls on, or
+// transparent.
+void fillGround(RgbaPixels& image, const RgbaPixels* underlay) {
+    if (underlay == nullptr || underlay->empty())
+        return;
+    const auto w = static_cast<std::size_t>(image.width);
+    const auto h = static_cast<std::size_t>(image.height);
+    const auto uw = static_cast<std::size_t>(underlay->width);
+    const auto uh = static_cast<std::size_t>(underlay->height);
+    std::uint8_t* out = image.bytes.data();
+    for (std::size_t y = 0; y < h; ++y) {
+        const std::uint8_t* row = underlay->bytes.data() + y * uh / h * uw * 4;
+        for (std::size_t x = 0; x < w; ++x, out += 4)
+            std::copy_n(row + x * uw / w * 4, 4, out);
+    }
 }
 
 } // namespace
 
-QImage paintTemplate(const Mesh& mesh, const GlGroup& group, QSize size, const QImage& underlay) {
-    QImage image = underlay.isNull()
-                       ? QImage(size, QImage::Format_ARGB32)
-                       : underlay.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation)
-                             .convertToFormat(QImage::Format_ARGB32);
-    if (image.isNull() || image.size() != size)
+RgbaPixels paintTemplate(const Mesh& mesh, const GlGroup& group, int width, int height,
+                         const RgbaPixels* underlay) {
+    if (!withinImageLimits(width, height))
         return {};
-    if (underlay.isNull())
-        image.fill(Qt::transparent);
-
-    QPainter painter(&image);
-    QPen pen{QColor::fromRgba(kOutlineColour)};
-    pen.setCosmetic(true);
-    painter.setPen(pen);
+    RgbaPixels image{width, height, {}};
+    try {
+        image.bytes.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
+    } catch (const std::bad_alloc&) {
+        return {};
+    }
+    fillGround(image, underlay);
     const auto edge = [&](UvPoint a, UvPoint b) {
         if (clipToUnitSquare(a, b))
-            painter.drawLine(pixelOf(a, size), pixelOf(b, size));
+            drawLine(image, pixelOf(a, width, height), pixelOf(b, width, height));
     };
     const std::vector<GlTxvert>& txverts = editor::txvertsOf(mesh, group);
     for (const GlFace& face : group.glFaces) {
@@ -120,4 +165,4 @@ QImage paintTemplate(const Mesh& mesh, const GlGroup& group, QSize size, const Q
     return image;
 }
 
-} // namespace sw::cli
+} // namespace sw
