@@ -115,6 +115,13 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
         chosen_();
 }
 
+void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        QListWidget::mouseDoubleClickEvent(event);
+    else
+        event->accept();
+}
+
 YesNoBox::YesNoBox(Icon icon, const QString& caption, const QString& text, QWidget* owner)
     : QMessageBox(icon, caption, text, Yes | No, owner) {
     setDefaultButton(Yes);
