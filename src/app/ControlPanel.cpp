@@ -1,11 +1,11 @@
 #include "app/ControlPanel.h"
 
 #include "app/EditHistory.h"
+#include "app/Frame.h"
 #include "app/InterfaceState.h"
 #include "app/ShellState.h"
 #include "app/Windows.h"
 #include "platform/Platform.h"
-#include "render/GlFrame.h"
 #include "textures/TextureUpload.h"
 
 #include <locale.h>
@@ -145,11 +145,14 @@ void switchViews(ShellState& shell, WindowSystem& windows) {
         setEditing(shell, windows, true);
         shell.modelViewActive = false;
         shell.textureViewActive = true;
+        // Entered anew, the view fits the vertices and follows them.
+        if (shell.currentEditor)
+            shell.currentEditor->followVertices();
     } else if (shell.textureViewActive) {
         setEditing(shell, windows, false);
         shell.modelViewActive = true;
         shell.textureViewActive = false;
-        setupProjection(shell.viewportRect.width(), shell.viewportRect.height(), true);
+        setupViewProjection(shell);
     }
     windows.requestFrame();
 }

@@ -8,7 +8,6 @@
 #include "app/ViewControls.h"
 #include "app/Windows.h"
 #include "platform/Platform.h"
-#include "render/GlFrame.h"
 #include "textures/TextureUpload.h"
 
 #include <memory>
@@ -153,7 +152,7 @@ bool openModel(ShellState& shell, Platform& platform, const std::string& path) {
     enableFileMenu(windows, true);
     documentChanged(shell, windows);
     shell.modelViewActive = true;
-    setupProjection(shell.viewportRect.width(), shell.viewportRect.height(), true);
+    setupViewProjection(shell);
     resetViewControls(shell, windows);
     return true;
 }

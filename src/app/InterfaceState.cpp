@@ -24,7 +24,7 @@ constexpr Group kAuto{Id::AutoRemapGroup, Id::Front, Id::Back, Id::Top,
 constexpr Group kManual{Id::ManualRemapGroup, Id::Edit};
 constexpr Group kEditTools{Id::Help,   Id::SelectionLabel, Id::SelectAll,   Id::SelectNone,
                            Id::Invert, Id::Scale,          Id::ScaleFactor, Id::AxisLabel,
-                           Id::AxisX,  Id::AxisY,          Id::AxisXY};
+                           Id::AxisX,  Id::AxisY,          Id::AxisXY,      Id::MenuFitView};
 
 void enable(WindowSystem& windows, Group group, bool enabled) {
     for (const ControlId id : group)

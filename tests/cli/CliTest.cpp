@@ -273,11 +273,17 @@ TEST_F(Cli, ARemapSavedAndReadBackShowsWhatTheRemapShowed) {
     const QImage direct = image(path("direct.png"));
     ASSERT_EQ(direct.size(), QSize(96, 64));
     EXPECT_EQ(direct, image(path("reread.png")));
-    // Textured over the whole view, the points red in its corners.
-    EXPECT_NE(direct.pixel(48, 32), qRgb(255, 255, 255));
-    EXPECT_NE(direct.pixel(48, 32), qRgb(0, 0, 0));
-    EXPECT_GT(qRed(direct.pixel(0, 0)), 200);
-    EXPECT_LT(qGreen(direct.pixel(0, 0)), 60);
+    // Textured over the whole view, corners included. The wood is twice as tall as wide:
+    // fitted 16 pixels inside the top and bottom, the unit square is 16 wide from x 40, a
+    // red point on each of its corners.
+    for (const QPoint at : {QPoint(48, 32), QPoint(0, 0), QPoint(95, 63)}) {
+        EXPECT_NE(direct.pixel(at), qRgb(255, 255, 255));
+        EXPECT_NE(direct.pixel(at), qRgb(0, 0, 0));
+    }
+    for (const QPoint corner : {QPoint(40, 16), QPoint(55, 47)}) {
+        EXPECT_GT(qRed(direct.pixel(corner)), 200);
+        EXPECT_LT(qGreen(direct.pixel(corner)), 60);
+    }
 
     run({"uvview", kSample, path("plain.png"), "--mesh", "0", "--group", "1"}, {});
     EXPECT_EQ(image(path("plain.png")).size(), QSize(512, 512));

@@ -59,9 +59,10 @@ public:
             windows_.setScrollPos(bar, position * 2);
     }
     void onSize(Window, int, int) override {}
-    void onPointerMove(int, int) override {}
-    void onPointerPress(int, int) override {}
-    void onPointerRelease(int, int) override {}
+    void onPointerMove(double, double, PointerState) override {}
+    void onPointerPress(double, double, PointerButton) override {}
+    void onPointerRelease(double, double, PointerButton) override {}
+    void onWheel(double, double, double) override {}
     void onClose(Window window) override { note("close", static_cast<int>(window)); }
     void onPrivateMessage(Window, PrivateMessage) override {}
     void onFrame() override {}
