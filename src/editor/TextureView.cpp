@@ -30,6 +30,11 @@ constexpr double kFar = 10.0;
 constexpr double kPointSize = 5.0;
 constexpr double kLineWidth = 1.0;
 
+// Smoothed lines and points cost the frame most of its time where GL draws in software. A
+// group with more edges than this, far beyond the 512 faces the game takes in a mesh, is drawn
+// without the smoothing, which on so many edges so close together no longer shows anyway.
+constexpr std::size_t kMaxSmoothedEdges = 4096;
+
 // Beyond this many tiles each one is a few pixels at most: the range is then covered by one
 // polygon whose texture coordinates repeat the image as often, which looks the same.
 constexpr long long kMaxTiles = 64 * 64;
@@ -99,6 +104,11 @@ void rebuildTopology(TextureViewCache& cache, const GlGroup& group, std::size_t 
             cache.edges.push_back(place(b));
         }
     }
+    // Points are drawn last first: without the depth test the one drawn last shows, and of
+    // vertices on one place the first one named should, as it did with the test.
+    cache.pointOrder.resize(cache.vertices.size());
+    for (std::size_t i = 0; i < cache.pointOrder.size(); ++i)
+        cache.pointOrder[i] = static_cast<unsigned>(cache.pointOrder.size() - 1 - i);
     cache.positions.assign(cache.vertices.size() * 2, 0.0);
     cache.colours.assign(cache.vertices.size() * 3, 0);
 }
@@ -186,6 +196,10 @@ void UvEditor::draw(const Model& model, const ViewMapping& view) const {
     gluLookAt(view.centreU, view.centreV, kEyeDistance, view.centreU, view.centreV, 0.0, 0.0, 1.0,
               0.0);
 
+    // The layers are drawn bottom to top, so the depth test has nothing to decide; without
+    // it the smoothed edges of lines and points that meet blend whole instead of cutting each
+    // other off.
+    glDisable(GL_DEPTH_TEST);
     glEnable(GL_BLEND);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
@@ -202,6 +216,11 @@ void UvEditor::draw(const Model& model, const ViewMapping& view) const {
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_CULL_FACE);
     glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    const bool smoothed = cache_.edges.size() / 2 <= kMaxSmoothedEdges;
+    if (!smoothed) {
+        glDisable(GL_LINE_SMOOTH);
+        glDisable(GL_POINT_SMOOTH);
+    }
     glLineWidth(static_cast<float>(kLineWidth * view.area.pixelRatio));
     glPointSize(static_cast<float>(kPointSize * view.area.pixelRatio));
     glEnableClientState(GL_VERTEX_ARRAY);
@@ -214,7 +233,8 @@ void UvEditor::draw(const Model& model, const ViewMapping& view) const {
     glTranslated(0.0, 0.0, kPointDepth - kOutlineDepth);
     glEnableClientState(GL_COLOR_ARRAY);
     glColorPointer(3, GL_UNSIGNED_BYTE, 0, cache_.colours.data());
-    glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(cache_.vertices.size()));
+    glDrawElements(GL_POINTS, static_cast<GLsizei>(cache_.pointOrder.size()), GL_UNSIGNED_INT,
+                   cache_.pointOrder.data());
     glDisableClientState(GL_COLOR_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     glPopMatrix();
@@ -228,6 +248,11 @@ void UvEditor::draw(const Model& model, const ViewMapping& view) const {
         glVertex3d(rectLowU, rectHighV, kRectDepth);
         glEnd();
     }
+    if (!smoothed) {
+        glEnable(GL_LINE_SMOOTH);
+        glEnable(GL_POINT_SMOOTH);
+    }
+    glEnable(GL_DEPTH_TEST);
 }
 
 } // namespace sw

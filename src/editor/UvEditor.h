@@ -31,6 +31,7 @@ struct TextureViewCache {
     std::vector<int> topology;         // each face's corner count, then its texture vertices
     std::vector<int> vertices;         // the texture vertices named, in order of first use
     std::vector<unsigned> edges;       // two places in `vertices` per edge of the outline
+    std::vector<unsigned> pointOrder;  // the places in `vertices` in the order drawn
     std::vector<double> positions;     // u and v of each of `vertices`
     std::vector<std::uint8_t> colours; // red or green of each, by its selection
 };
