@@ -100,6 +100,9 @@ TEST_F(Cli, WrongCallsExitWithTwoAndTheUsageAndWriteNothing) {
         {"remap", kSample, out, "--mesh", "0", "--group", "0", "--direction", "side"},
         {"remap", kSample, out, "--mesh", "0", "--direction", "top"},
         {"remap", kSample, out, "--mesh", "0", "--group", "0"},
+        {"remap", kSample, out, "--mesh", "0", "--group", "0", "--direction", "top", "--rotate",
+         "45"},
+        {"remap", kSample, out, "--mesh", "0", "--group", "0", "--direction", "top", "--flip", "w"},
         {"uvview", kSample, out, "--mesh", "0"},
         {"uvlayout", kSample, out, "--group", "0"},
         {"uvlayout", kSample, out, "--mesh", "0", "--group", "0", "--size", "1x8193"},
@@ -586,6 +589,28 @@ TEST(UvLayoutCommand, OutlinesLieOverTheTexelsTheirCornersAddressOnTheTexture) {
             }
             EXPECT_EQ(wrong, 0);
         }
+    }
+}
+
+// After the remap the whole group turns or mirrors, in texels of its texture: the quad's front
+// remap fills the 6 x 4 texels, and a quarter turn left about their middle makes it 4 wide and
+// 6 high.
+TEST(RemapCommand, TurnsOrMirrorsTheGroupInTexelsAfterTheRemap) {
+    TempDir dir;
+    const std::string model = dir.write("quad.3do", quadModel({{0, 0}, {0, 0}, {0, 0}, {0, 0}}));
+    dir.write("mat/paint.MAT", matTexture(6, 4, 8, counting(16, 24, 1)));
+    const std::pair<Arguments, std::string> rows[] = {
+        {{}, "0: 6 -0\r\n1: 0 -0\r\n2: 0 -4\r\n3: 6 -4\r\n"},
+        {{"--rotate", "90"}, "0: 5 -5\r\n1: 5 1\r\n2: 1 1\r\n3: 1 -5\r\n"},
+        {{"--rotate", "270"}, "0: 1 1\r\n1: 1 -5\r\n2: 5 -5\r\n3: 5 1\r\n"},
+        {{"--flip", "v"}, "0: 6 -4\r\n1: 0 -4\r\n2: 0 -0\r\n3: 6 -0\r\n"}};
+    const std::string out = (dir.path() / "out.3do").string();
+    for (const auto& [options, vertices] : rows) {
+        const auto result = cli(
+            {"remap", model, out, "--mesh", "0", "--group", "0", "--direction", "front"}, options);
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_THAT(readFile(out), HasSubstr("TEXTURE VERTICES 4\r\n\r\n" + vertices))
+            << testing::PrintToString(options);
     }
 }
 
