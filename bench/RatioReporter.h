@@ -16,6 +16,11 @@ namespace sw::bench {
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     RatioReporter(std::string measured, std::string baseline, std::string label)
+        : RatioReporter(std::vector<std::string>{std::move(measured)}, std::move(baseline),
+                        std::move(label)) {}
+    // A ratio for each of several benchmarks against the one baseline, each named after the
+    // label when there are several.
+    RatioReporter(std::vector<std::string> measured, std::string baseline, std::string label)
         : ConsoleReporter(OO_Tabular), measured_(std::move(measured)),
           baseline_(std::move(baseline)), label_(std::move(label)) {}
 
@@ -30,18 +35,22 @@ public:
     }
     void Finalize() override {
         ConsoleReporter::Finalize();
-        const auto measured = times_.find(measured_);
         const auto baseline = times_.find(baseline_);
-        if (measured == times_.end() || baseline == times_.end() || baseline->second.first <= 0 ||
-            baseline->second.second <= 0)
+        if (baseline == times_.end() || baseline->second.first <= 0 || baseline->second.second <= 0)
             return;
-        GetOutputStream() << label_ << ": " << measured->second.first / baseline->second.first
-                          << " (CPU time: " << measured->second.second / baseline->second.second
-                          << ")\n";
+        for (const std::string& name : measured_) {
+            const auto measured = times_.find(name);
+            if (measured == times_.end())
+                continue;
+            GetOutputStream() << label_ << (measured_.size() > 1 ? " (" + name + ")" : "") << ": "
+                              << measured->second.first / baseline->second.first
+                              << " (CPU time: " << measured->second.second / baseline->second.second
+                              << ")\n";
+        }
     }
 
 private:
-    std::string measured_;
+    std::vector<std::string> measured_;
     std::string baseline_;
     std::string label_;
     std::map<std::string, std::pair<double, double>> times_; // real, CPU

@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     view.modelScale = 1000 / model.extent;
     view.yaw = 20;
     view.pitch = 15;
-    const UvEditor editor(model, 0, 0);
+    UvEditor editor(model, 0, 0);
 
     // Each frame as the program draws it in that view, its projection set first.
     benchmark::RegisterBenchmark("ModelView/textured",
@@ -114,22 +114,42 @@ int main(int argc, char** argv) {
                                  })
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();
-    benchmark::RegisterBenchmark("TextureView/one_group",
-                                 [&](benchmark::State& state) {
-                                     for (auto _ : state) {
-                                         beginFrame();
-                                         editor.setProjection(kWidth, kHeight);
-                                         editor.draw(model);
-                                         glFinish();
-                                     }
-                                     bench::countFrames(state, 2.0 * kCells * kCells);
-                                 })
-        ->Unit(benchmark::kMillisecond)
-        ->UseRealTime();
+    // The texture view as it stands, and with what changes at each pointer move of a
+    // rectangle's drag or of a pan with the middle button.
+    const ViewArea area{kWidth, kHeight};
+    const auto textureView = [&](const char* name, auto&& step) {
+        benchmark::RegisterBenchmark(name,
+                                     [&, step](benchmark::State& state) {
+                                         editor.followVertices();
+                                         editor.beginRect(0.2, 0.2);
+                                         editor.rectActive = false;
+                                         int move = 0;
+                                         for (auto _ : state) {
+                                             step(move++);
+                                             beginFrame();
+                                             const ViewMapping view = editor.mapping(model, area);
+                                             editor.setProjection(view);
+                                             editor.draw(model, view);
+                                             glFinish();
+                                         }
+                                         bench::countFrames(state, 2.0 * kCells * kCells);
+                                     })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    };
+    textureView("TextureView/one_group", [](int) {});
+    textureView("TextureView/rectangle_drag", [&](int move) {
+        editor.rectActive = true;
+        const double step = move % 100 < 50 ? 0.005 : -0.005;
+        editor.dragRect(step, step);
+    });
+    textureView("TextureView/pan",
+                [&](int move) { editor.panBy(model, area, move % 100 < 50 ? 2 : -2, 1); });
 
     benchmark::Initialize(&argc, argv);
-    bench::RatioReporter reporter("TextureView/one_group", "ModelView/textured",
-                                  "texture view frame time / model view frame time");
+    bench::RatioReporter reporter(
+        {"TextureView/one_group", "TextureView/rectangle_drag", "TextureView/pan"},
+        "ModelView/textured", "texture view frame time / model view frame time");
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     glDeleteTextures(1, &texture);

@@ -1,19 +1,17 @@
 #include "app/ControlPanel.h"
 
 #include "app/EditHistory.h"
+#include "app/Frame.h"
 #include "app/InterfaceState.h"
 #include "app/ShellState.h"
 #include "app/Windows.h"
 #include "platform/Platform.h"
-#include "render/GlFrame.h"
 #include "textures/TextureUpload.h"
 
-#include <cctype>
-#include <charconv>
+#include <locale.h>
+
 #include <cstdint>
-#include <limits>
-#include <string_view>
-#include <system_error>
+#include <cstdlib>
 #include <vector>
 
 namespace sw {
@@ -134,11 +132,14 @@ void switchViews(ShellState& shell, WindowSystem& windows) {
         setEditing(shell, windows, true);
         shell.modelViewActive = false;
         shell.textureViewActive = true;
+        // Entered anew, the view fits the vertices and follows them.
+        if (shell.currentEditor)
+            shell.currentEditor->followVertices();
     } else if (shell.textureViewActive) {
         setEditing(shell, windows, false);
         shell.modelViewActive = true;
         shell.textureViewActive = false;
-        setupProjection(shell.viewportRect.width(), shell.viewportRect.height(), true);
+        setupViewProjection(shell);
     }
     windows.requestFrame();
 }
@@ -207,36 +208,16 @@ void fillTextureList(const Mesh& mesh, WindowSystem& windows) {
 }
 
 double factorOf(const std::string& text) {
-    std::string_view rest(text);
-    while (!rest.empty() && std::isspace(static_cast<unsigned char>(rest.front())) != 0)
-        rest.remove_prefix(1);
-    bool negative = false;
-    if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
-        negative = rest.front() == '-';
-        rest.remove_prefix(1);
-    }
-    // Without the sign, since from_chars takes no '+'; a "0x" number is hexadecimal.
-    auto format = std::chars_format::general;
-    if (rest.size() > 2 && rest[0] == '0' && (rest[1] == 'x' || rest[1] == 'X') &&
-        std::isxdigit(static_cast<unsigned char>(rest[2])) != 0) {
-        format = std::chars_format::hex;
-        rest.remove_prefix(2);
-    }
-    double value = 0;
-    const char* first = rest.data();
-    const auto [end, error] = std::from_chars(first, first + rest.size(), value, format);
-    if (end == first)
-        return 0;
-    // Out of range: an exponent below the range gives 0, anything else an infinity.
-    if (error == std::errc::result_out_of_range) {
-        const std::string_view number(first, static_cast<std::size_t>(end - first));
-        const std::size_t exponent = number.find_first_of(
-            format == std::chars_format::hex ? std::string_view("pP") : std::string_view("eE"));
-        const bool tiny = exponent != std::string_view::npos && exponent + 1 < number.size() &&
-                          number[exponent + 1] == '-';
-        value = tiny ? 0.0 : std::numeric_limits<double>::infinity();
-    }
-    return negative ? -value : value;
+    // The program runs in the user's locale, where the decimal point may be a comma; the
+    // factor is read in the C locale, as the classic program read it.
+    const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    if (cLocale == static_cast<locale_t>(nullptr))
+        return std::strtod(text.c_str(), nullptr);
+    const locale_t previous = uselocale(cLocale);
+    const double factor = std::strtod(text.c_str(), nullptr);
+    uselocale(previous);
+    freelocale(cLocale);
+    return factor;
 }
 
 void controlPanelCommand(ShellState& shell, Platform& platform, ControlId id,

@@ -29,8 +29,8 @@ void boxRemapCommand(ShellState& shell, Platform& platform);
 // The texture list filled with the names of the mesh's groups, none of them chosen.
 void fillTextureList(const Mesh& mesh, WindowSystem& windows);
 
-// The text of the factor box as the C library's atof reads it: the longest number at the
-// start after blanks, 0 when there is none.
+// The text of the factor box exactly as the C library's atof reads it in the C locale: the
+// longest number at the start after blanks, 0 when there is none.
 double factorOf(const std::string& text);
 
 } // namespace sw

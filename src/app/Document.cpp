@@ -10,7 +10,6 @@
 #include "app/Windows.h"
 #include "model/SaveWarning.h"
 #include "platform/Platform.h"
-#include "render/GlFrame.h"
 #include "textures/TextureUpload.h"
 
 #include <chrono>
@@ -221,7 +220,7 @@ bool openModel(ShellState& shell, Platform& platform, const std::string& path) {
     documentChanged(shell, windows);
     refreshMissingTextures(shell, windows);
     shell.modelViewActive = true;
-    setupProjection(shell.viewportRect.width(), shell.viewportRect.height(), true);
+    setupViewProjection(shell);
     resetViewControls(shell, windows);
     return true;
 }

@@ -138,6 +138,7 @@ void followStep(ShellState& shell, Platform& platform, const StepScope& scope) {
         const Mesh& mesh = model.meshes[static_cast<std::size_t>(editor->meshIndex)];
         editor->materialIndex =
             mesh.glGroups[static_cast<std::size_t>(editor->groupIndex)].material;
+        // New bounds; a view the user zoomed or panned stays where it is.
         editor->fitView(model);
     }
     if (scope.materials) {
@@ -210,6 +211,9 @@ void changeOffset(ShellState& shell, Platform& platform, const std::function<voi
 
 void closeGesture(ShellState& shell) {
     shell.history.closeGesture();
+    // The view held still under the hand while CTRL moved vertices; it follows them again.
+    if (shell.currentEditor)
+        shell.currentEditor->releaseGesture();
 }
 
 void undoCommand(ShellState& shell, Platform& platform) {

@@ -14,7 +14,11 @@ void renderFrame(const ShellState& shell);
 // is the cleared one.
 void clearView(WindowSystem& windows);
 
-// The OpenGL view's client area changed size: remember it and set up the projection for it.
+// The OpenGL view's client area changed size (in logical pixels): remember it, with the
+// device pixels per logical pixel, and set up the projection for it.
 void resizeView(ShellState& shell, WindowSystem& windows, int width, int height);
+
+// Viewport (in device pixels) and projection of the active view for the view's size.
+void setupViewProjection(const ShellState& shell);
 
 } // namespace sw

@@ -27,7 +27,7 @@ constexpr Group kChosenGroup{Id::BoxRemap, Id::MenuBoxRemap, Id::MenuExportTempl
                              Id::MenuImportPainting};
 constexpr Group kEditTools{Id::Help,   Id::SelectionLabel, Id::SelectAll,   Id::SelectNone,
                            Id::Invert, Id::Scale,          Id::ScaleFactor, Id::AxisLabel,
-                           Id::AxisX,  Id::AxisY,          Id::AxisXY};
+                           Id::AxisX,  Id::AxisY,          Id::AxisXY,      Id::MenuFitView};
 
 void enable(WindowSystem& windows, Group group, bool enabled) {
     for (const ControlId id : group)

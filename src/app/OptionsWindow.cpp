@@ -25,7 +25,8 @@ void apply(ShellState& shell, Platform& platform) {
     preferences.loadBmpIfMatFails = windows.isChecked(Id::BmpFallback);
     preferences.cmpFile = windows.text(Id::PaletteFile).substr(0, kMaxPaletteText);
     savePreferences(preferences, platform.settings);
-    loadPalette(shell.palette, preferences, platform.messageBoxes, Window::Options);
+    // A palette that is no CMP file is reported over the main window: this one goes.
+    loadPalette(shell.palette, preferences, platform.messageBoxes, Window::Main);
     if (shell.currentModel)
         shell.textureLoader.reloadPaletteTextures(*shell.currentModel);
     hide(windows);

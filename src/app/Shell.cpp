@@ -10,12 +10,15 @@
 #include "app/PaintingCommands.h"
 #include "app/SourcesWindow.h"
 #include "app/TextureReload.h"
+#include "app/TextureViewCommands.h"
 #include "app/ViewControls.h"
 #include "app/ViewportInput.h"
 #include "app/Windows.h"
 #include "textures/Palette.h"
 #include "textures/Preferences.h"
 #include "textures/TextureSources.h"
+
+#include <cmath>
 
 namespace sw {
 
@@ -43,6 +46,7 @@ bool Shell::start() {
     // No window exists yet, so a palette that is no CMP file is reported without an owner.
     loadPreferences(state.preferences, state.palette, platform.settings, platform.messageBoxes);
     state.textureLoader.setSources(loadTextureSources(platform.settings));
+    state.keepTextureProportions = loadKeepProportions(platform.settings);
     state.modelViewActive = false;
     state.textureViewActive = false;
     // Cleared after the first load on purpose: a later palette that fails to load then fills
@@ -139,6 +143,20 @@ void Shell::onCommand(ControlId id, Notification notification) {
     case ControlId::MenuImportPainting:
         importPaintingCommand(state, platform);
         break;
+    case ControlId::MenuRotateLeft:
+    case ControlId::MenuRotateRight:
+        rotateCommand(state, platform, id == ControlId::MenuRotateLeft ? 1 : -1);
+        break;
+    case ControlId::MenuFlipHorizontally:
+    case ControlId::MenuFlipVertically:
+        flipCommand(state, platform, id == ControlId::MenuFlipHorizontally);
+        break;
+    case ControlId::MenuFitView:
+        fitViewCommand(state);
+        break;
+    case ControlId::MenuKeepProportions:
+        keepProportionsCommand(state, platform);
+        break;
     case ControlId::MenuTextureSources:
         textureSourcesCommand(state, platform);
         break;
@@ -169,6 +187,7 @@ void Shell::onCommand(ControlId id, Notification notification) {
     }
     // Any command may have opened or closed a model, or changed its textures or the palette.
     watchTextureFiles(state, platform);
+    updateSelectionItems(state, platform.windows);
 }
 
 // The main window takes every key; only Backspace, Enter and the navigation keys do
@@ -194,6 +213,7 @@ void Shell::onKeyDown(Window window, int virtualKey) {
         navigationKey(state, platform.windows, virtualKey);
         break;
     }
+    updateSelectionItems(state, platform.windows);
 }
 
 void Shell::onKeyUp(Window window, int virtualKey) {
@@ -219,22 +239,29 @@ void Shell::onSize(Window window, int width, int height) {
         resizeView(state, platform.windows, width, height);
 }
 
-void Shell::onPointerMove(int x, int y) {
+void Shell::onPointerMove(double x, double y, PointerState pointer) {
     if (state.modelViewActive && state.viewState.mouseRotate)
-        turnViewByPointer(state, platform.windows, x, y);
+        turnViewByPointer(state, platform.windows, static_cast<int>(std::lround(x)),
+                          static_cast<int>(std::lround(y)));
     else if (state.textureViewActive)
-        texturePointerMove(state, platform, x, y);
+        texturePointerMove(state, platform, x, y, pointer);
 }
 
-// The left button only matters in the texture view.
-void Shell::onPointerPress(int, int) {
+// The buttons and the wheel only matter in the texture view.
+void Shell::onPointerPress(double x, double y, PointerButton button) {
     if (state.textureViewActive)
-        texturePointerPress(state);
+        texturePointerPress(state, x, y, button);
 }
 
-void Shell::onPointerRelease(int, int) {
+void Shell::onPointerRelease(double, double, PointerButton button) {
     if (state.textureViewActive)
-        texturePointerRelease(state);
+        texturePointerRelease(state, button);
+    updateSelectionItems(state, platform.windows);
+}
+
+void Shell::onWheel(double x, double y, double steps) {
+    if (state.textureViewActive)
+        textureWheel(state, x, y, steps);
 }
 
 void Shell::onClose(Window window) {
@@ -266,6 +293,7 @@ void Shell::onPrivateMessage(Window window, PrivateMessage message) {
 }
 
 void Shell::onFrame() {
+    state.pixelRatio = platform.windows.viewPixelRatio();
     renderFrame(state);
 }
 

@@ -32,9 +32,10 @@ public:
     void onChar(Window window, char character) override;
     void onScroll(ControlId bar, ScrollRequest request, int position) override;
     void onSize(Window window, int width, int height) override;
-    void onPointerMove(int x, int y) override;
-    void onPointerPress(int x, int y) override;
-    void onPointerRelease(int x, int y) override;
+    void onPointerMove(double x, double y, PointerState pointer) override;
+    void onPointerPress(double x, double y, PointerButton button) override;
+    void onPointerRelease(double x, double y, PointerButton button) override;
+    void onWheel(double x, double y, double steps) override;
     void onClose(Window window) override;
     void onPrivateMessage(Window window, PrivateMessage message) override;
     void onFrame() override;

@@ -54,8 +54,10 @@ struct ShellState {
     // Finds and uploads the open model's textures, in its folder, with the preferences and the
     // palette as they are at each load.
     TextureLoader textureLoader{palette, preferences};
-    bool sourcesWindowBuilt = false; // the Texture sources window, built when first shown
-    ViewportRect viewportRect;
+    bool sourcesWindowBuilt = false;    // the Texture sources window, built when first shown
+    ViewportRect viewportRect;          // in logical pixels, as pointer positions count them
+    double pixelRatio = 1;              // device pixels per logical pixel of the view
+    bool keepTextureProportions = true; // the texture view shows texels square
     // The pointer position at the latest move that turned the 3D view (mouse mode).
     int lastMouseX = 0;
     int lastMouseY = 0;
@@ -67,6 +69,10 @@ struct ShellState {
     bool dragStarted = false;
     double pointerU = 0, pointerV = 0;
     double previousU = 0, previousV = 0;
+    // Where the latest move left the pointer, in the view's pixels, and whether the middle
+    // button drags the texture view along.
+    double pointerX = 0, pointerY = 0;
+    bool panning = false;
 
     // The palette file dialog of the Preferences window opens on the file chosen last.
     std::string browsePath;

@@ -1,5 +1,6 @@
 #include "app/Windows.h"
 
+#include "app/Frame.h"
 #include "app/ShellState.h"
 #include "platform/Platform.h"
 #include "render/GlFrame.h"
@@ -38,12 +39,21 @@ const auto kMenu = std::to_array<MenuItemSpec>({
     {Item::DropDown, "&Edit", Id::EditMenu, true},
     {Item::Item, "&Undo\tCtrl+Z", Id::MenuUndo, false, "", true},
     {Item::Item, "&Redo\tCtrl+Y", Id::MenuRedo, false, "Ctrl+Shift+Z", true},
+    {Item::Separator, "", Id::EditMenu, true},
+    {Item::Item, "Rotate selection &left\tCtrl+[", Id::MenuRotateLeft, false, "", true},
+    {Item::Item, "Rotate selection ri&ght\tCtrl+]", Id::MenuRotateRight, false, "", true},
+    {Item::Item, "Flip selection &horizontally", Id::MenuFlipHorizontally, false},
+    {Item::Item, "Flip selection &vertically", Id::MenuFlipVertically, false},
+    {Item::Separator, "", Id::EditMenu, true},
+    {Item::Item, "&Fit view\tHome", Id::MenuFitView, false, "", true},
+    {Item::Separator, "", Id::EditMenu, true},
     {Item::Item, "&Box remap", Id::MenuBoxRemap, false},
     {Item::DropDown, "&Options", Id::OptionsMenu, true},
     {Item::Item, "&Preferences...", Id::MenuPreferences, true},
     {Item::Item, "&Toggle control panel (enter)", Id::MenuToggleControlPanel, true},
     {Item::Item, "&Re-calculate character offset", Id::MenuRecalculateOffset, true},
     {Item::Item, "Te&xture sources...", Id::MenuTextureSources, true},
+    {Item::Item, "&Keep texture proportions", Id::MenuKeepProportions, true, "", false, true},
     {Item::BarItem, "&About...", Id::MenuAbout, true},
 });
 
@@ -178,6 +188,7 @@ bool createWindows(ShellState& shell, Platform& platform) {
     if (!registerClass(platform, Window::Main, "Main window class"))
         return false;
     windows.createMenu({kMenu.begin(), kMenu.end()});
+    windows.setChecked(Id::MenuKeepProportions, shell.keepTextureProportions);
     if (!windows.createWindow(kMainWindow))
         return false;
     // The scroll bars, then "M" and "R"; the view follows once its class exists.
@@ -218,7 +229,8 @@ bool createWindows(ShellState& shell, Platform& platform) {
     if (!view)
         return false;
     shell.viewportRect = {0, 0, view->width, view->height};
-    setupProjection(view->width, view->height, shell.modelViewActive);
+    shell.pixelRatio = windows.viewPixelRatio();
+    setupViewProjection(shell);
     return true;
 }
 

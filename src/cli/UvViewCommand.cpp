@@ -49,10 +49,11 @@ int runUvView(const QStringList& arguments) {
         return result;
 
     const UvEditor editor(model, commandLine.choice().mesh, commandLine.choice().group);
+    const ViewMapping view = editor.mapping(model, {width, height});
     initGlState();
-    editor.setProjection(width, height);
+    editor.setProjection(view);
     beginFrame();
-    editor.draw(model);
+    editor.draw(model, view);
     glFinish();
 
     const QString output = commandLine.output();

@@ -12,9 +12,6 @@ using editor::meshOf;
 
 namespace {
 
-// Half the side of the box around a click that picks vertices, in texture units.
-constexpr double kClickTolerance = 0.003;
-
 // Whether (u, v) lies strictly inside the box: a vertex on its border is outside.
 bool strictlyInside(const GlTxvert& t, double lowU, double highU, double lowV, double highV) {
     return lowU < t.u && t.u < highU && lowV < t.v && t.v < highV;
@@ -35,11 +32,16 @@ void order(double anchor, double current, double& low, double& high) {
 
 } // namespace
 
-bool UvEditor::hasSelection(const Model& model, MessageBoxService& messages) const {
+bool UvEditor::anySelected(const Model& model) const {
     const Mesh& mesh = meshOf(model, meshIndex);
     bool any = false;
     editor::forEachCorner(mesh, groupOf(mesh, groupIndex),
                           [&](const GlTxvert& t) { any = any || t.selected; });
+    return any;
+}
+
+bool UvEditor::hasSelection(const Model& model, MessageBoxService& messages) const {
+    const bool any = anySelected(model);
     if (!any)
         messageBoxF(messages, Window::Controls, "Skinweaver 1.1",
                     "You must make a selection first.\nDrag a rectangle or click on individual "
@@ -49,11 +51,11 @@ bool UvEditor::hasSelection(const Model& model, MessageBoxService& messages) con
 
 // Every vertex in the box flips, not only the nearest: vertices that lie on top of each other
 // are picked together.
-void UvEditor::toggleAt(Model& model, double u, double v) {
-    const double lowU = u - kClickTolerance;
-    const double highU = u + kClickTolerance;
-    const double lowV = v - kClickTolerance;
-    const double highV = v + kClickTolerance;
+void UvEditor::toggleAt(Model& model, double u, double v, double reachU, double reachV) {
+    const double lowU = u - reachU;
+    const double highU = u + reachU;
+    const double lowV = v - reachV;
+    const double highV = v + reachV;
     Mesh& mesh = meshOf(model, meshIndex);
     forEachVertexOnce(mesh, groupOf(mesh, groupIndex), [&](GlTxvert& t) {
         if (strictlyInside(t, lowU, highU, lowV, highV))

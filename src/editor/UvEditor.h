@@ -1,5 +1,12 @@
 #pragma once
 
+#include "editor/ViewMapping.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
 namespace sw {
 
 class MessageBoxService;
@@ -15,6 +22,20 @@ enum class RemapDirection : int {
     Right = 506,
 };
 
+// What the texture view keeps from one frame to the next, checked against the model at every
+// frame: the group's corners, the texture vertices they name (each once), the outline's edges
+// (each once), and the vertices' positions and colours as arrays GL draws from.
+struct TextureViewCache {
+    bool shared = true;
+    std::size_t arraySize = 0;         // the texture vertices of the array the faces index
+    std::vector<int> topology;         // each face's corner count, then its texture vertices
+    std::vector<int> vertices;         // the texture vertices named, in order of first use
+    std::vector<unsigned> edges;       // two places in `vertices` per edge of the outline
+    std::vector<unsigned> pointOrder;  // the places in `vertices` in the order drawn
+    std::vector<double> positions;     // u and v of each of `vertices`
+    std::vector<std::uint8_t> colours; // red or green of each, by its selection
+};
+
 // The editor of one material group of one mesh. It keeps the square the texture view shows
 // and the selection rectangle; the texture vertices it edits, with their selection flags, live
 // in the model. It holds no pointer into the model: every operation is given the model and
@@ -25,6 +46,9 @@ enum class RemapDirection : int {
 // some. Every operation acts on each of them once, however many corners name it.
 class UvEditor {
 public:
+    // How near a click must be to a vertex to pick it, in texture units, at the least.
+    static constexpr double kClickTolerance = 0.003;
+
     // Takes the group's material and fits the view to its texture vertices.
     UvEditor(const Model& model, int meshIndex, int groupIndex);
 
@@ -44,19 +68,41 @@ public:
     double minV = 0, centreV = 0, maxV = 0;
     double halfExtent = 0;
 
+    // The view the user zoomed or panned to (`viewHeld`), or the one a CTRL-drag holds still
+    // under the hand while it lasts (`gestureHeld`): while either holds, the view shows the
+    // frame, a rectangle of texture coordinates centred on (frameCentreU, frameCentreV), and no
+    // longer follows the bounds above.
+    bool viewHeld = false;
+    bool gestureHeld = false;
+    double frameCentreU = 0, frameCentreV = 0;
+    double frameHalfU = 0, frameHalfV = 0;
+
     // The texture view: bounds, projection, drawing (texture units: 0..1 spans the image).
+    // fitView recomputes the bounds; the view follows them unless it is held.
     void fitView(const Model& model);
     // Half the side of the square the view really shows: halfExtent, except when the
     // vertices all lie on one point, where a small square around it stands in for nothing.
     double shownHalfExtent() const;
-    void setProjection(int width, int height) const;
-    // Draws the tiles of the texture, the faces' outlines, the vertices (green selected, red
-    // not) and the rectangle; expects the model-view matrix at identity.
-    void draw(const Model& model) const;
+    // Where the view shows what over an area. Unless held, it fits the vertices' bounds with
+    // a margin of 16 pixels on every side: with the texture's proportions the bounds
+    // themselves, its texels square (those of a texture that is not loaded count as square);
+    // without, the square of halfExtent stretched over the area.
+    ViewMapping mapping(const Model& model, const ViewArea& area) const;
+    // The texture's size in texels when it is loaded; 1 by 1 otherwise.
+    std::pair<double, double> texelsOf(const Model& model) const;
+    // Viewport (in device pixels) and projection for the mapping.
+    void setProjection(const ViewMapping& view) const;
+    // Draws the tiles of the texture over the whole view, the faces' outlines, the vertices
+    // (green selected, red not) and the rectangle; expects the model-view matrix at identity.
+    void draw(const Model& model, const ViewMapping& view) const;
 
     // Selection. Clicks and rectangles flip what they hit.
     bool hasSelection(const Model& model, MessageBoxService& messages) const;
-    void toggleAt(Model& model, double u, double v);
+    // The same without a word to the user.
+    bool anySelected(const Model& model) const;
+    // Flips the vertices within `reachU` and `reachV` of (u, v) along each axis (a box).
+    void toggleAt(Model& model, double u, double v, double reachU = kClickTolerance,
+                  double reachV = kClickTolerance);
     void beginRect(double u, double v);
     void dragRect(double du, double dv);
     void endRect(Model& model);
@@ -80,6 +126,27 @@ public:
     void moveSelection(Model& model, double du, double dv);
     void scaleU(Model& model, double factor);
     void scaleV(Model& model, double factor);
+    // Turns the selected vertices by a quarter turn counter-clockwise as the view shows them
+    // (clockwise when `quarterTurns` is negative), or mirrors them left to right
+    // (horizontally) or top to bottom, about the middle of their bounds. Measured in texels
+    // when the texture is loaded, so that what the user sees turns by 90 degrees on a texture
+    // that is not square; each re-fits the view.
+    void rotateSelection(Model& model, int quarterTurns);
+    void flipSelection(Model& model, bool horizontally);
+
+    // Zoom and pan of the texture view: a zoom by `factor` (above 1 closer) keeps the texture
+    // point under pixel (x, y) where it is; a pan moves the view with a pointer step of
+    // (dx, dy) pixels. Both hold the view until followVertices(), which "Fit view" and "edit"
+    // call.
+    void zoomAt(const Model& model, const ViewArea& area, double x, double y, double factor);
+    void panBy(const Model& model, const ViewArea& area, double dx, double dy);
+    void followVertices();
+    // A CTRL-drag holds the view still while it lasts, unless it is held already.
+    void holdForGesture(bool keepProportions);
+    void releaseGesture();
+
+private:
+    mutable TextureViewCache cache_;
 };
 
 } // namespace sw

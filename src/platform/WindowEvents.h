@@ -6,6 +6,16 @@
 
 namespace sw {
 
+enum class PointerButton { Left, Middle, Right };
+
+// What a pointer event tells besides where it happened: the buttons held during it and
+// whether CTRL was held, whichever window has the keyboard.
+struct PointerState {
+    bool left = false;
+    bool middle = false;
+    bool control = false;
+};
+
 // What the window system reports, already translated into the program's own terms. The
 // shell implements it; the window system calls it on the user-interface thread with the
 // OpenGL view's context current.
@@ -26,11 +36,13 @@ public:
     virtual void onScroll(ControlId bar, ScrollRequest request, int position) = 0;
     // The client area of the main window or the OpenGL view has a new size.
     virtual void onSize(Window window, int width, int height) = 0;
-    // The pointer and its left button over the OpenGL view, in the view's pixels with y
-    // counted downwards. A release outside the view is not reported.
-    virtual void onPointerMove(int x, int y) = 0;
-    virtual void onPointerPress(int x, int y) = 0;
-    virtual void onPointerRelease(int x, int y) = 0;
+    // The pointer and its buttons over the OpenGL view, in the view's logical pixels (a
+    // fraction where the screen is scaled) with y counted downwards. A release outside the
+    // view is not reported. The wheel turns by `steps` notches, positive away from the user.
+    virtual void onPointerMove(double x, double y, PointerState state) = 0;
+    virtual void onPointerPress(double x, double y, PointerButton button) = 0;
+    virtual void onPointerRelease(double x, double y, PointerButton button) = 0;
+    virtual void onWheel(double x, double y, double steps) = 0;
     // The close box (or the system's close command) of a top-level window; the window stays
     // until the handler destroys or hides it.
     virtual void onClose(Window window) = 0;

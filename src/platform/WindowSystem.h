@@ -75,6 +75,7 @@ struct MenuItemSpec {
     bool enabled = true;
     std::string alsoKey = {};
     bool panelKeys = false;
+    bool checkable = false; // shows a check mark that setChecked sets
 };
 
 // The windows and controls of the program as the shell sees them. Controls and menu items are
@@ -97,6 +98,9 @@ public:
     // Creates the OpenGL view's rendering context and makes it current.
     virtual bool createGlContext() = 0;
     virtual std::optional<Size> clientSize(ControlId id) const = 0;
+    // Device pixels per logical pixel of the OpenGL view (2 on a screen scaled to 200%):
+    // sizes and pointer positions count logical pixels, GL's viewport device pixels.
+    virtual double viewPixelRatio() const = 0;
 
     // The end of the program.
     virtual void destroyControl(ControlId id) = 0;
@@ -106,7 +110,7 @@ public:
     // Leaves the event loop with the given exit code once the current event is handled.
     virtual void postQuit(int exitCode) = 0;
 
-    // Controls and menu items.
+    // Controls and menu items (a checkable item's check mark too).
     virtual void enable(ControlId id, bool enabled) = 0;
     virtual bool isEnabled(ControlId id) const = 0;
     virtual void setText(ControlId id, const std::string& text) = 0;

@@ -381,7 +381,7 @@ TEST_F(PreferencesWindow, OkStoresWhatItShowsAndReloadsThePaletteAndItsTexturesO
     browse(bad);
     command(Id::Ok);
     EXPECT_EQ(fake.settings.values.at("CmpFile"), bad);
-    EXPECT_EQ(boxes(), std::vector<Box>({{Window::Options, bad, "Invalid CMP File", kMbOk}}));
+    EXPECT_EQ(boxes(), std::vector<Box>({{Window::Main, bad, "Invalid CMP File", kMbOk}}));
     EXPECT_EQ(shell.state.preferences.cmpFile, "Default (no file necessary)");
 }
 

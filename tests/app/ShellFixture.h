@@ -93,12 +93,17 @@ protected:
         }();
         const auto column = static_cast<std::size_t>(state) - 1;
         // Undo and Redo follow the history rather than the state: the table has them without
-        // steps.
+        // steps. Rotate and flip follow the selection in the texture view.
         const UndoHistory& history = shell.state.history;
+        const bool selected = state == InterfaceState::Editing && shell.state.currentEditor &&
+                              shell.state.currentEditor->anySelected(*shell.state.currentModel);
         for (const auto& [id, control] : windows.controls)
             EXPECT_EQ(control.enabled, id == Id::MenuUndo   ? history.canUndo()
                                        : id == Id::MenuRedo ? history.canRedo()
-                                                            : table.at(id).at(column) == '+')
+                                       : toInt(id) >= toInt(Id::MenuRotateLeft) &&
+                                               toInt(id) <= toInt(Id::MenuFlipVertically)
+                                           ? selected
+                                           : table.at(id).at(column) == '+')
                 << "control " << toInt(id);
     }
 

@@ -6,9 +6,11 @@
 #include "app/ShellFixture.h"
 #include "app/ViewportInput.h"
 #include "platform/MessageBoxF.h"
+#include "support/TextureFiles.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <memory>
 
@@ -328,23 +330,23 @@ TEST_F(Navigation, ResetByCharacterOrButtonPutsAllFiveBarsAtZero) {
 }
 
 TEST_F(Navigation, MouseModeTurnsOneDegreePerPointerMove) {
-    shell.onPointerMove(100, 100);
+    shell.onPointerMove(100, 100, {});
     command(Id::MouseModeButton);
     EXPECT_EQ(windows.text(Id::MouseModeButton), "m");
     EXPECT_EQ(windows.focusedWindow, Window::Main);
 
     // The move before the mode was on does not count: measured from the origin, far right
     // and down, still one degree each.
-    shell.onPointerMove(150, 110);
+    shell.onPointerMove(150, 110, {});
     EXPECT_EQ(bars(), (std::vector{1, 1, 0, 0, 0}));
-    shell.onPointerMove(150, 90); // up only
-    shell.onPointerMove(150, 90); // no move at all
+    shell.onPointerMove(150, 90, {}); // up only
+    shell.onPointerMove(150, 90, {}); // no move at all
     EXPECT_EQ(bars(), (std::vector{0, 1, 0, 0, 0}));
-    shell.onPointerMove(140, 90); // left, back to where it started
+    shell.onPointerMove(140, 90, {}); // left, back to where it started
     EXPECT_EQ(bars(), std::vector(5, 0));
 
     shell.onChar(Window::Main, 'M');
-    shell.onPointerMove(10, 10);
+    shell.onPointerMove(10, 10, {});
     EXPECT_EQ(bars(), std::vector(5, 0));
 }
 
@@ -415,6 +417,14 @@ protected:
         command(Id::Front);
         shell.onSize(Window::GlView, 200, 100);
         command(Id::Edit);
+    }
+
+    // The pointer over the view: moved, or pressed and released where a move left it.
+    void move(double x, double y, PointerState state = {}) { shell.onPointerMove(x, y, state); }
+    void click(double x, double y) {
+        move(x, y);
+        shell.onPointerPress(x, y, PointerButton::Left);
+        shell.onPointerRelease(x, y, PointerButton::Left);
     }
 
     Model& model() { return *shell.state.currentModel; }
@@ -513,13 +523,13 @@ TEST_F(ControlPanel, ScaleReadsTheFactorAsAtofDoesOnTheCheckedAxes) {
     EXPECT_EQ(boxes().size(), 1U);
 }
 
-// As atof reads it: the longest number at the start, 0 without one.
-TEST(ScaleFactor, IsTheLongestNumberAtTheStart) {
-    const std::pair<const char*, double> rows[] = {
-        {"  -1.5e1x", -15}, {"+.5", 0.5},        {"0x10", 16}, {"abc", 0},   {"", 0},
-        {"-", 0},           {"1e999", HUGE_VAL}, {"3.", 3},    {"1e-999", 0}};
-    for (const auto& [text, factor] : rows)
-        EXPECT_EQ(factorOf(text), factor) << text;
+// Exactly as atof reads it: the longest number at the start, 0 without one.
+TEST(ScaleFactor, IsReadAsAtofReadsIt) {
+    for (const char* text :
+         {"  -1.5e1x", "+.5",    "0x10",      "abc",    "",          "-",        "1e999",
+          "3.",        "1e-999", "--5",       "0x.8",   "0x",        "0x.",      "+0X1p-2q",
+          "\t.5e",     "1e+",    "-Infinity", "1e-310", "0x1p-1074", "4.9e-325", "-0"})
+        EXPECT_EQ(factorOf(text), std::atof(text)) << text;
 }
 
 TEST_F(ControlPanel, ChangeGivesTheGroupAnotherImageAndKeepsItsRow) {
@@ -572,54 +582,145 @@ TEST_F(ControlPanel, HelpExplainsTheMouse) {
                     "Skinweaver 1.1", kMbOk}}));
 }
 
-// The view is 200 x 100 pixels and shows the unit square: pixel (x, y) is (x / 200,
-// 1 - y / 100). The wall's own vertices: 0 the middle, 1 (1, 0), 2 (0, 0), 3 (0, 1), 4 (1, 1).
-TEST_F(ControlPanel, PointerClicksDragsAndMovesInTheTextureView) {
+// The view is 200 x 100 pixels. Fitted, it shows the wall's own vertices (0 the middle,
+// 1 (1, 0), 2 (0, 0), 3 (0, 1), 4 (1, 1)) as large as they fit 16 pixels inside its edges,
+// texels square (the texture is not loaded): 68 pixels across, (0, 0) at pixel (66, 84).
+TEST_F(ControlPanel, ThePointerPicksDragsMovesZoomsAndPansWhatTheViewShows) {
     editWall();
-    const auto move = [this](int x, int y) { shell.onPointerMove(x, y); };
+    const auto expectAt = [this](double x, double y, TexturePoint expected) {
+        const TexturePoint at = textureCoordinatesAt(shell.state, x, y);
+        EXPECT_NEAR(at.u, expected.u, 1e-12) << x << ", " << y;
+        EXPECT_NEAR(at.v, expected.v, 1e-12) << x << ", " << y;
+    };
+    expectAt(66, 84, {0, 0});
+    expectAt(134, 16, {1, 1});
 
-    // A click acts where the last move left the pointer, not where it is released.
-    move(100, 50);
-    shell.onPointerPress(100, 50);
-    shell.onPointerRelease(0, 0);
-    EXPECT_EQ(selectedOwn(0), (std::vector<int>{0}));
+    // A click flips the vertices within 4 pixels of where the last move left the pointer,
+    // wherever it is released: 0 and 2 pixels off the middle, not 6.
+    for (const auto& [off, selected] :
+         {std::pair{0, std::vector{0}}, {2, std::vector<int>{}}, {6, std::vector<int>{}}}) {
+        move(100 + off, 50 - off);
+        shell.onPointerPress(100 + off, 50 - off, PointerButton::Left);
+        shell.onPointerRelease(0, 0, PointerButton::Left);
+        EXPECT_EQ(selectedOwn(0), selected) << off;
+    }
+    // A rectangle over the whole view takes the border vertices in. Released outside the view
+    // the button is not seen to come up: coming back goes on with the drag.
+    move(1, 1);
+    shell.onPointerPress(1, 1, PointerButton::Left);
+    move(150, 60);
+    move(199, 99);
+    shell.onPointerRelease(199, 99, PointerButton::Left);
+    EXPECT_EQ(selectedOwn(0), (std::vector{0, 1, 2, 3, 4}));
 
-    // A drag: the rectangle starts where the pointer was before its first move. Released
-    // outside the view the button is not seen to come up, so coming back goes on dragging
-    // until a release inside: the rectangle (0.4, 0.4) to (0.6, 0.6) flips the middle back.
-    move(80, 40);
-    shell.onPointerPress(80, 40);
-    move(90, 45);
-    ASSERT_TRUE(shell.state.currentEditor->rectActive);
-    move(120, 60);
-    shell.onPointerRelease(120, 60);
-    EXPECT_FALSE(shell.state.currentEditor->rectActive);
-    EXPECT_TRUE(selectedOwn(0).empty());
+    // CTRL moves the selection with the pointer: ten steps of (3, 1) pixels as far as one of
+    // (30, 10), whether the view fits the vertices again between the steps (all selected: it
+    // only moves along) or holds still for the drag (the outer vertices 1 and 4 selected,
+    // which widens the bounds).
+    const auto ctrlMove = [this](int steps, bool refitBetween) {
+        move(100, 50);
+        for (int i = 1; i <= steps; ++i) {
+            move(100 + 30.0 * i / steps, 50 + 10.0 * i / steps, {.control = true});
+            if (refitBetween)
+                shell.onKeyUp(Window::Controls, vk::kControl);
+        }
+        shell.onKeyUp(Window::Main, vk::kControl);
+        const std::string moved = model().outputText();
+        for (int i = 0; i < (refitBetween ? steps : 1); ++i)
+            command(Id::MenuUndo);
+        return moved;
+    };
+    const std::string before = model().outputText();
+    for (const bool all : {true, false}) {
+        if (!all) {
+            command(Id::SelectNone);
+            click(134, 84);
+            click(134, 16);
+        }
+        const std::string small = ctrlMove(10, all);
+        EXPECT_EQ(model().outputText(), before);
+        EXPECT_NE(small, before);
+        EXPECT_EQ(ctrlMove(1, all), small);
+    }
 
-    // With CTRL held the selection follows the pointer's steps, without a button too.
-    move(100, 50);
-    shell.onPointerPress(100, 50);
-    shell.onPointerRelease(100, 50);
-    shell.onKeyDown(Window::Main, vk::kControl);
-    move(120, 40);
-    shell.onKeyUp(Window::Main, vk::kControl);
-    EXPECT_DOUBLE_EQ(group(0).ownTxverts[0].u, 0.6);
-    EXPECT_DOUBLE_EQ(group(0).ownTxverts[0].v, 0.6);
-    EXPECT_EQ(group(0).ownTxverts[4].u, 1);
-
-    // All scaled by 2 about the middle, then moved by (0.4, 0.2): the view shows u from -0.1
-    // to 1.9 and v from -0.3 to 1.7.
+    // The wheel zooms about the pointer, the middle button drags the view along; changes and
+    // undo leave the view where the user put it until "Fit view".
+    shell.onWheel(120, 30, 2);
+    expectAt(120, 30, {0.5 + 20.0 / 68, 0.5 + 20.0 / 68});
+    expectAt(120 + 1.5625, 30, {0.5 + 21.0 / 68, 0.5 + 20.0 / 68});
+    const TexturePoint grabbed = textureCoordinatesAt(shell.state, 100, 50);
+    shell.onPointerPress(100, 50, PointerButton::Middle);
+    move(90, 58, {.middle = true});
+    move(110, 70, {.middle = true});
+    shell.onPointerRelease(110, 70, PointerButton::Middle);
+    move(150, 10);
+    expectAt(110, 70, grabbed);
     command(Id::SelectAll);
     windows.setText(Id::ScaleFactor, "2");
     command(Id::Scale);
-    move(120, 40); // the pointer seen anew in the square the scale changed
-    shell.onKeyDown(Window::Main, vk::kControl);
-    move(160, 30);
-    for (const auto& [x, y, u, v] : {std::tuple{0, 0, -0.1, 1.7}, {200, 100, 1.9, -0.3}}) {
-        const TexturePoint at = textureCoordinatesAt(shell.state, x, y);
-        EXPECT_NEAR(at.u, u, 1e-12) << x;
-        EXPECT_NEAR(at.v, v, 1e-12) << x;
-    }
+    command(Id::MenuUndo);
+    command(Id::MenuRedo);
+    expectAt(110, 70, grabbed);
+    command(Id::MenuFitView);
+    expectAt(66, 84, {-0.5, -0.5});
+
+    // Without the texture's proportions the fitted square is stretched over the view.
+    command(Id::MenuUndo);
+    command(Id::MenuKeepProportions);
+    EXPECT_FALSE(windows.isChecked(Id::MenuKeepProportions));
+    EXPECT_EQ(fake.settings.values.at("KeepTextureProportions"), "0");
+    expectAt(16, 84, {0, 0});
+    expectAt(184, 16, {1, 1});
+}
+
+// On a screen scaled to 200% the view's 32 x 32 pixels are 64 x 64 device pixels: the frame
+// fills them all, the model view's viewport too.
+TEST_F(ControlPanel, OnAScaledScreenTheViewFillsEveryDevicePixel) {
+    windows.pixelRatio = 2;
+    shell.onSize(Window::GlView, 32, 32);
+    std::array<GLint, 4> viewport{};
+    glGetIntegerv(GL_VIEWPORT, viewport.data());
+    EXPECT_EQ(viewport, (std::array<GLint, 4>{0, 0, 64, 64}));
+    select(Id::TextureList, 0);
+    command(Id::Front);
+    command(Id::Edit);
+    shell.onFrame();
+    const std::vector<std::uint8_t> pixels = windows.gl->readPixels();
+    for (int row = 0; row < 64; ++row) // the untextured tiles are white
+        EXPECT_NE(pixels[static_cast<std::size_t>(row * 64 + 63) * 3], 0) << row;
+}
+
+// On the wall's texture of 2 x 4 texels a quarter turn left turns what the view shows: the
+// front remap's unit square, 2 texels wide and 4 high, becomes 4 wide and 2 high about the
+// same middle. Rotate and flip are there while vertices are selected in the texture view.
+TEST_F(ControlPanel, RotateAndFlipTurnTheSelectionAsTheViewShowsIt) {
+    dir.write("mat/wall.mat", matTexture(2, 4, 8, std::string(8, '\x05')));
+    fake.messageBoxes.answer(kIdYes);
+    command(Id::MenuRevert);
+    editWall();
+    const std::vector<Id> items{Id::MenuRotateLeft, Id::MenuRotateRight, Id::MenuFlipHorizontally,
+                                Id::MenuFlipVertically};
+    const auto enabled = [&] {
+        return std::ranges::count_if(items, [&](Id id) { return windows.isEnabled(id); });
+    };
+    EXPECT_EQ(enabled(), 0);
+    command(Id::SelectAll);
+    EXPECT_EQ(enabled(), 4);
+    const std::string remapped = model().outputText();
+    command(Id::MenuRotateLeft);
+    EXPECT_NE(
+        model().outputText().find("0: 1 -2\r\n1: 3 -3\r\n2: 3 -1\r\n3: -1 -1\r\n4: -1 -3\r\n"),
+        std::string::npos);
+    for (int turn = 0; turn < 3; ++turn)
+        command(Id::MenuRotateLeft);
+    EXPECT_EQ(model().outputText(), remapped);
+    command(Id::MenuRotateRight);
+    command(Id::MenuFlipHorizontally);
+    command(Id::MenuFlipVertically);
+    command(Id::MenuRotateRight);
+    EXPECT_EQ(model().outputText(), remapped);
+    command(Id::Edit); // "return"
+    EXPECT_EQ(enabled(), 0);
 }
 
 // Every kind of change is one step: undone, the model saves as it did before the change (the
@@ -630,9 +731,8 @@ TEST_F(ControlPanel, UndoAndRedoTakeEveryKindOfChangeBackAndForth) {
     windows.setText(Id::ScaleFactor, "0.5");
     model().insertOffset = {1, 2, 3}; // so that the offset changes: the fan's feet stand at 0
     const auto ctrlDrag = [this] {
-        shell.onKeyDown(Window::Main, vk::kControl);
         for (int x = 100; x <= 140; x += 10)
-            shell.onPointerMove(x, 50);
+            move(x, 50, {.control = true});
         shell.onKeyUp(Window::Main, vk::kControl);
     };
     const std::pair<const char*, std::function<void()>> changes[] = {
@@ -641,6 +741,8 @@ TEST_F(ControlPanel, UndoAndRedoTakeEveryKindOfChangeBackAndForth) {
         {"later remap", [this] { command(Id::Top); }},
         {"scale", [this] { command(Id::SelectAll), command(Id::Scale); }},
         {"CTRL-drag", ctrlDrag},
+        {"rotate", [this] { command(Id::MenuRotateRight); }},
+        {"flip", [this] { command(Id::MenuFlipVertically); }},
         {"offset",
          [this] { fake.messageBoxes.answer(kIdYes), command(Id::MenuRecalculateOffset); }},
         {"texture", [this] {

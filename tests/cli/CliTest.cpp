@@ -103,6 +103,9 @@ TEST_F(Cli, WrongCallsExitWithTwoAndTheUsageAndWriteNothing) {
         {"remap", kSample, out, "--mesh", "0", "--group", "0", "--direction", "side"},
         {"remap", kSample, out, "--mesh", "0", "--direction", "top"},
         {"remap", kSample, out, "--mesh", "0", "--group", "0"},
+        {"remap", kSample, out, "--mesh", "0", "--group", "0", "--direction", "top", "--rotate",
+         "45"},
+        {"remap", kSample, out, "--mesh", "0", "--group", "0", "--direction", "top", "--flip", "w"},
         {"uvview", kSample, out, "--mesh", "0"},
         {"uvlayout", kSample, out, "--group", "0"},
         {"uvlayout", kSample, out, "--mesh", "0", "--group", "0", "--size", "1x8193"},
@@ -276,11 +279,17 @@ TEST_F(Cli, ARemapSavedAndReadBackShowsWhatTheRemapShowed) {
     const QImage direct = image(path("direct.png"));
     ASSERT_EQ(direct.size(), QSize(96, 64));
     EXPECT_EQ(direct, image(path("reread.png")));
-    // Textured over the whole view, the points red in its corners.
-    EXPECT_NE(direct.pixel(48, 32), qRgb(255, 255, 255));
-    EXPECT_NE(direct.pixel(48, 32), qRgb(0, 0, 0));
-    EXPECT_GT(qRed(direct.pixel(0, 0)), 200);
-    EXPECT_LT(qGreen(direct.pixel(0, 0)), 60);
+    // Textured over the whole view, corners included. The wood is twice as tall as wide:
+    // fitted 16 pixels inside the top and bottom, the unit square is 16 wide from x 40, a
+    // red point on each of its corners.
+    for (const QPoint at : {QPoint(48, 32), QPoint(0, 0), QPoint(95, 63)}) {
+        EXPECT_NE(direct.pixel(at), qRgb(255, 255, 255));
+        EXPECT_NE(direct.pixel(at), qRgb(0, 0, 0));
+    }
+    for (const QPoint corner : {QPoint(40, 16), QPoint(55, 47)}) {
+        EXPECT_GT(qRed(direct.pixel(corner)), 200);
+        EXPECT_LT(qGreen(direct.pixel(corner)), 60);
+    }
 
     // Without its texture a remapped group is saved in fractions of one: said, written anyway.
     const auto bare =
@@ -623,6 +632,28 @@ TEST(UvLayoutCommand, OutlinesLieOverTheTexelsTheirCornersAddressOnTheTexture) {
             }
             EXPECT_EQ(wrong, 0);
         }
+    }
+}
+
+// After the remap the whole group turns or mirrors, in texels of its texture: the quad's front
+// remap fills the 6 x 4 texels, and a quarter turn left about their middle makes it 4 wide and
+// 6 high.
+TEST(RemapCommand, TurnsOrMirrorsTheGroupInTexelsAfterTheRemap) {
+    TempDir dir;
+    const std::string model = dir.write("quad.3do", quadModel({{0, 0}, {0, 0}, {0, 0}, {0, 0}}));
+    dir.write("mat/paint.MAT", matTexture(6, 4, 8, counting(16, 24, 1)));
+    const std::pair<Arguments, std::string> rows[] = {
+        {{}, "0: 6 -0\r\n1: 0 -0\r\n2: 0 -4\r\n3: 6 -4\r\n"},
+        {{"--rotate", "90"}, "0: 5 -5\r\n1: 5 1\r\n2: 1 1\r\n3: 1 -5\r\n"},
+        {{"--rotate", "270"}, "0: 1 1\r\n1: 1 -5\r\n2: 5 -5\r\n3: 5 1\r\n"},
+        {{"--flip", "v"}, "0: 6 -4\r\n1: 0 -4\r\n2: 0 -0\r\n3: 6 -0\r\n"}};
+    const std::string out = (dir.path() / "out.3do").string();
+    for (const auto& [options, vertices] : rows) {
+        const auto result = cli(
+            {"remap", model, out, "--mesh", "0", "--group", "0", "--direction", "front"}, options);
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_THAT(readFile(out), HasSubstr("TEXTURE VERTICES 4\r\n\r\n" + vertices))
+            << testing::PrintToString(options);
     }
 }
 

@@ -463,10 +463,10 @@ protected:
     void useTexture(const std::array<Rgb, 4>& texels) { model.materials[0] = textured(texels); }
 
     void frame(const UvEditor& editor) {
-        editor_.emplace(editor);
+        view_ = editor.mapping(model, {kSize, kSize});
         beginFrame();
-        editor.setProjection(kSize, kSize);
-        editor.draw(model);
+        editor.setProjection(view_);
+        editor.draw(model, view_);
         glFinish();
         pixels_ = gl_->readPixels();
     }
@@ -474,17 +474,15 @@ protected:
     // The pixel that shows texture coordinates (u, v) in the last frame, or the brightest of
     // it and the pixels around it up to `reach` away.
     Rgb at(double u, double v, int reach = 0) const {
-        const double half = editor_->shownHalfExtent();
-        const auto x =
-            static_cast<int>(std::floor((u - editor_->centreU + half) / (2 * half) * kSize));
-        const auto y =
-            static_cast<int>(std::floor((v - editor_->centreV + half) / (2 * half) * kSize));
+        const PixelPoint p = view_.pixelAt(u, v);
+        const auto x = static_cast<int>(std::floor(p.x));
+        const auto y = kSize - 1 - static_cast<int>(std::floor(p.y)); // bottom row first
         return brightest(pixels_, kSize, x - reach, y - reach, x + reach, y + reach);
     }
 
     std::unique_ptr<HeadlessGl> gl_;
     std::vector<std::uint8_t> pixels_;
-    std::optional<UvEditor> editor_;
+    ViewMapping view_;
 };
 
 // Red, green, blue and white texels tell which part of the image shows where.
@@ -508,16 +506,21 @@ TEST_F(TextureView, DrawsPointsByTheirSelectionAndTheRectangleOnTop) {
     useTexture({kBlack, kBlack, kBlack, kBlack});
     place({{1, {0.25, 0.25}}});
     select({0});
-    UvEditor editor = editorOf(0); // the unit square
+    UvEditor editor = editorOf(0); // the unit square, 68 pixels across 16 inside the edges
     // Its sides on the middles of pixel rows and columns.
-    editor.beginRect(0.605, 0.205);
-    editor.dragRect(0.3, 0.1);
+    const ViewMapping view = editor.mapping(model, {kSize, kSize});
+    const TexturePoint low = view.textureAt(57.5, 70.5);
+    const TexturePoint high = view.textureAt(77.5, 63.5);
+    editor.beginRect(low.u, low.v);
+    editor.dragRect(high.u - low.u, high.v - low.v);
     frame(editor);
     EXPECT_COLOUR(at(0.5, 0.5), kGreen);
     EXPECT_COLOUR(at(0.25, 0.25), kRed);
-    EXPECT_COLOUR(at(0.7, 0.205, 1), kGreen);
-    EXPECT_COLOUR(at(0.905, 0.25, 1), kGreen);
+    EXPECT_COLOUR(at(0.7, low.v, 1), kGreen);
+    EXPECT_COLOUR(at(high.u, 0.25, 1), kGreen);
     EXPECT_COLOUR(at(0.85, 0.25), kBlack);
+    // The corner vertex (1, 0) shows whole, clear of the view's edges.
+    EXPECT_COLOUR(at(1 + 1.5 / 68, -1.5 / 68), kRed);
     // The outline of a face, between the middle and a corner.
     EXPECT_COLOUR(at(0.7, 0.7, 1), kWhite);
 }

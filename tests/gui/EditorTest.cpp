@@ -64,9 +64,10 @@ public:
             windows_.setScrollPos(bar, position * 2);
     }
     void onSize(Window, int, int) override {}
-    void onPointerMove(int, int) override {}
-    void onPointerPress(int, int) override {}
-    void onPointerRelease(int, int) override {}
+    void onPointerMove(double, double, PointerState) override {}
+    void onPointerPress(double, double, PointerButton) override {}
+    void onPointerRelease(double, double, PointerButton) override {}
+    void onWheel(double, double, double) override {}
     void onClose(Window window) override { note("close", static_cast<int>(window)); }
     void onPrivateMessage(Window, PrivateMessage) override {}
     void onFrame() override {}
@@ -161,9 +162,18 @@ TEST_F(QtControls, ListsReportEveryClickOnARowButNoChangeOfTheProgramsAndKeepThe
     EXPECT_EQ(windows.currentRow(ControlId::MeshList), 2);
     QTest::keyClick(list, Qt::Key_Up);
     EXPECT_EQ(windows.currentRow(ControlId::MeshList), 1);
+    // Only the left button chooses and double-clicks.
+    for (const auto& [button, row] :
+         {std::pair{Qt::LeftButton, 1}, {Qt::RightButton, 1}, {Qt::MiddleButton, 1}}) {
+        QTest::mouseClick(rows, button, {}, at(row));
+        QTest::mouseDClick(rows, button, {}, at(row));
+        QTest::mouseRelease(rows, button, {}, at(row));
+    }
     windows.resetList(ControlId::MeshList);
     EXPECT_EQ(list->count(), 0);
-    EXPECT_EQ(sink.events, std::vector<std::string>(4, "command 301 1"));
+    std::vector<std::string> expected(5, "command 301 1");
+    expected.push_back("command 301 2");
+    EXPECT_EQ(sink.events, expected);
 }
 
 // A click on a radio button and a close box only ask the handler, which alone checks the

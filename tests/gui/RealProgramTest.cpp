@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -23,10 +24,10 @@
 namespace sw::test {
 namespace {
 
-// What the editor saves after the steps of the test: remapped from the front, the two inner
-// vertices of the second row selected by the rectangle (0.25, 0.25) to (0.75, 0.5), then both
-// axes scaled by 0.5.
-std::string expectedFile(const std::string& path) {
+// What the editor saves after the steps of a test: remapped from the front, then, when asked,
+// the two inner vertices of the second row selected by the rectangle (0.25, 0.25) to
+// (0.75, 0.5) and both axes scaled by 0.5.
+std::string expectedFile(const std::string& path, bool scaled = true) {
     Model model;
     FakeMessageBox boxes;
     // grid.mat is nowhere, so the program leaves the material untextured as this does.
@@ -34,31 +35,37 @@ std::string expectedFile(const std::string& path) {
         return {};
     UvEditor editor(model, 0, 0);
     editor.autoRemap(model, RemapDirection::Front, boxes);
-    editor.beginRect(0.25, 0.25);
-    editor.dragRect(0.5, 0.25);
-    editor.endRect(model);
-    editor.scaleU(model, 0.5);
-    editor.scaleV(model, 0.5);
+    if (scaled) {
+        editor.beginRect(0.25, 0.25);
+        editor.dragRect(0.5, 0.25);
+        editor.endRect(model);
+        editor.scaleU(model, 0.5);
+        editor.scaleV(model, 0.5);
+    }
     return model.outputText();
+}
+
+// A folder of its own with the grid model in it: a flat 4 x 4 grid of vertices facing front,
+// nine quads of one untextured material. Remapped from the front, its texture vertices lie at
+// thirds of the texture, four of them inside. Without capitals, so that its path can be typed
+// without Shift.
+QString gridFolder(const char* name) {
+    const QString folder =
+        QDir::temp().filePath(QString("skinweaver-%1-%2").arg(name).arg(getpid()));
+    QDir(folder).removeRecursively();
+    QDir().mkpath(folder);
+    std::ofstream out(QFile::encodeName(folder + "/grid.3do").toStdString(), std::ios::binary);
+    out << dataFile("grid.3do");
+    return folder;
 }
 
 // The real program, driven by mouse and keyboard events on the display as a user drives it:
 // open a model, choose its mesh and texture, remap from the front, edit, drag a rectangle,
 // scale by 0.5, return, and save it under another name.
 TEST(EndToEnd, AModderRemapsScalesAndSavesAGroup) {
-    // A folder without capitals, so that its path can be typed without Shift.
-    const QString folder = QDir::temp().filePath(QString("skinweaver-e2e-%1").arg(getpid()));
-    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString folder = gridFolder("e2e");
     const QString model = folder + "/grid.3do";
     const QString saved = folder + "/remapped.3do";
-    QFile::remove(saved);
-    // A flat 4 x 4 grid of vertices facing front, nine quads of one untextured material:
-    // remapped from the front, its texture vertices lie at thirds of the texture, four of them
-    // inside.
-    {
-        std::ofstream out(QFile::encodeName(model).toStdString(), std::ios::binary);
-        out << dataFile("grid.3do");
-    }
     RealProgram program;
     ASSERT_TRUE(program.start({}, "Skinweaver 1.1")) << "no X display with XTEST";
     EXPECT_TRUE(grabScreen().save(QString(SW_GUI_OUTPUT_DIR) + "/skinweaver.png"));
@@ -148,6 +155,72 @@ TEST(EndToEnd, UndoRedoAndTheChangesOfAKilledProgram) {
     ASSERT_TRUE(again.close(title.toStdString()));
 }
 
+bool isRed(QRgb pixel) {
+    return qRed(pixel) > 200 && qGreen(pixel) < 60;
+}
+bool isGreen(QRgb pixel) {
+    return qGreen(pixel) > 200 && qRed(pixel) < 60;
+}
+
+// The texture view under the hand, on the grid remapped from the front: a click 2 pixels off
+// a vertex picks it; the wheel zooms and Home fits the view again; CTRL held over the view
+// moves the selection ("all" in the control panel) as far in ten steps of 3 pixels as in one
+// of 30.
+TEST(EndToEnd, TheTextureViewFollowsTheHand) {
+    const QString folder = gridFolder("hand");
+    const std::string model = QFile::encodeName(folder + "/grid.3do").toStdString();
+    RealProgram program;
+    ASSERT_TRUE(program.start({folder + "/grid.3do"}, "Skinweaver 1.1 - grid.3do"))
+        << "no X display with XTEST";
+    ASSERT_TRUE(program.findView());
+    X11& input = program.input();
+    program.clickInPanel(RealProgram::kFirstMesh);
+    program.clickInPanel(RealProgram::kFirstTexture);
+    program.clickInPanel(RealProgram::kFront);
+    program.clickInPanel(RealProgram::kEdit);
+
+    const QPoint vertex = program.viewPoint(1.0 / 3, 1.0 / 3);
+    const auto off = static_cast<int>(std::lround(2 * program.scale()));
+    ASSERT_TRUE(waitFor([&] { return isRed(grabScreen().pixel(vertex)); }));
+    input.click(vertex.x() + off, vertex.y() - off);
+    EXPECT_TRUE(waitFor([&] { return isGreen(grabScreen().pixel(vertex)); }));
+    input.click(vertex.x() + off, vertex.y() - off);
+    EXPECT_TRUE(waitFor([&] { return isRed(grabScreen().pixel(vertex)); }));
+
+    const auto shown = [&] { return grabScreen().copy(program.view()); };
+    const QImage fitted = shown();
+    input.wheel(3);
+    EXPECT_TRUE(waitFor([&] { return shown() != fitted; }));
+    input.key(X11::kHomeKey);
+    EXPECT_TRUE(waitFor([&] { return shown() == fitted; }));
+
+    // Each CTRL-drag saved under a name of its own, the first undone before the second.
+    program.clickInPanel(RealProgram::kSelectAll);
+    const auto ctrlDrag = [&](int steps, int step, const char* name) {
+        input.moveTo(vertex.x(), vertex.y());
+        input.hold(X11::kControlKey, true);
+        for (int i = 1; i <= steps; ++i)
+            input.moveTo(vertex.x() + i * step, vertex.y());
+        input.hold(X11::kControlKey, false);
+        program.fileMenu('a');
+        EXPECT_TRUE(program.typeInto("Save As",
+                                     QFile::encodeName(folder).toStdString() + "/" + name, true));
+        // The grid's texture is nowhere: Enter answers Yes to saving it in fractions.
+        EXPECT_TRUE(program.waitForWindow("Skinweaver 1.1"));
+        input.key(0xff0d);
+        EXPECT_TRUE(program.waitForWindow(std::string("Skinweaver 1.1 - ") + name));
+        return readFile(QFile::encodeName(folder).toStdString() + "/" + name);
+    };
+    const std::string small = ctrlDrag(10, 3, "small.3do");
+    input.click(program.view().x() + 3, program.view().y() + 3); // on nothing: the main
+    input.key('z', true);                                        // window is active again
+    ASSERT_TRUE(program.waitForWindow("Skinweaver 1.1 - small.3do*"));
+    EXPECT_EQ(ctrlDrag(1, 30, "large.3do"), small);
+    EXPECT_NE(small, expectedFile(model, false));
+    ASSERT_TRUE(program.close("Skinweaver 1.1 - large.3do"));
+    QDir(folder).removeRecursively();
+}
+
 // Where the pictures go: the README's folder when scripts/make-pictures.sh asks for them,
 // beside the test program otherwise.
 QString picturesDir() {
@@ -225,7 +298,7 @@ TEST(Pictures, TheEditorAndItsTextureViewWithASelection) {
     program.clickInPanel(RealProgram::kFirstTexture); // the lantern's wood sides
     program.clickInPanel(RealProgram::kFront);
     program.clickInPanel(RealProgram::kEdit);
-    program.drag(0.05, 0.7, 0.55, 0.3);
+    program.drag(0.05, 0.7, 0.55, 0.3, 2); // the wood is twice as tall as wide
     program.input().moveTo(program.main().x + program.main().width + 20, program.main().y);
     const QImage picture = editorPicture(program);
     EXPECT_TRUE(picture.save(picturesDir() + "/texture-view.png"));

@@ -35,6 +35,7 @@ public:
     // Script.
     std::set<Window> failRegistration, failCreation;
     bool failGlContext = false, failClientSize = false;
+    double pixelRatio = 1; // device pixels per logical pixel of the view
 
     // What happened. Menu items are among the controls, by their ids.
     std::map<ControlId, Element> controls;
@@ -95,6 +96,7 @@ public:
         const Rect& rect = control(id).rect;
         return Size{std::max(rect.width, 0), std::max(rect.height, 0)};
     }
+    double viewPixelRatio() const override { return pixelRatio; }
     void destroyControl(ControlId id) override { destroyedControls.push_back(id); }
     void destroyWindow(Window window) override { destroyedWindows.push_back(window); }
     void sendPrivate(Window window, PrivateMessage message) override {
@@ -189,7 +191,8 @@ public:
             out << "menu " << kMenuKinds[static_cast<int>(item.kind)];
             if (item.kind != MenuItemSpec::Kind::Separator)
                 out << ' ' << toInt(item.id) << " \"" << item.text << "\""
-                    << (control(item.id).enabled ? " enabled" : " disabled");
+                    << (control(item.id).enabled ? " enabled" : " disabled")
+                    << (control(item.id).checked ? " checked" : "");
             out << '\n';
         }
         return out.str();

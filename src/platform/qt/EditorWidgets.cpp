@@ -8,7 +8,9 @@
 #include <QMouseEvent>
 #include <QOpenGLContext>
 #include <QResizeEvent>
+#include <QWheelEvent>
 
+#include <optional>
 #include <utility>
 
 namespace sw::qt {
@@ -115,6 +117,13 @@ void ListBox::mousePressEvent(QMouseEvent* event) {
         chosen_();
 }
 
+void ListBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        QListWidget::mouseDoubleClickEvent(event);
+    else
+        event->accept();
+}
+
 YesNoBox::YesNoBox(Icon icon, const QString& caption, const QString& text, QWidget* owner)
     : QMessageBox(icon, caption, text, Yes | No, owner) {
     setDefaultButton(Yes);
@@ -147,24 +156,51 @@ void GlView::paintGL() {
     system_.routeFrame();
 }
 
+namespace {
+
+// The buttons the view's events name; the right one does nothing there.
+std::optional<PointerButton> buttonOf(Qt::MouseButton button) {
+    if (button == Qt::LeftButton)
+        return PointerButton::Left;
+    if (button == Qt::MiddleButton)
+        return PointerButton::Middle;
+    return std::nullopt;
+}
+
+} // namespace
+
 // The view does not hold on to the pointer while a button is down: moves and a release
-// outside it are not the view's, as they would not be without a capture.
+// outside it are not the view's, as they would not be without a capture. Positions are in
+// logical pixels, fractions on a scaled screen included.
 void GlView::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
-    if (rect().contains(at))
-        system_.routePointer(QtWindowSystem::Pointer::Move, at.x(), at.y());
+    const QPointF at = event->position();
+    if (!rect().contains(at.toPoint()))
+        return;
+    const PointerState state{event->buttons().testFlag(Qt::LeftButton),
+                             event->buttons().testFlag(Qt::MiddleButton),
+                             event->modifiers().testFlag(Qt::ControlModifier)};
+    system_.routePointerMove(at.x(), at.y(), state);
 }
 
 void GlView::mousePressEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
-    if (event->button() == Qt::LeftButton)
-        system_.routePointer(QtWindowSystem::Pointer::Press, at.x(), at.y());
+    const QPointF at = event->position();
+    if (const auto button = buttonOf(event->button()))
+        system_.routePointerButton(true, at.x(), at.y(), *button);
 }
 
 void GlView::mouseReleaseEvent(QMouseEvent* event) {
-    const QPoint at = event->position().toPoint();
-    if (event->button() == Qt::LeftButton && rect().contains(at))
-        system_.routePointer(QtWindowSystem::Pointer::Release, at.x(), at.y());
+    const QPointF at = event->position();
+    if (const auto button = buttonOf(event->button()); button && rect().contains(at.toPoint()))
+        system_.routePointerButton(false, at.x(), at.y(), *button);
+}
+
+// A notch of a wheel is 120 eighths of a degree; finer wheels and touch pads give fractions.
+void GlView::wheelEvent(QWheelEvent* event) {
+    const QPointF at = event->position();
+    const int delta = event->angleDelta().y();
+    if (delta != 0)
+        system_.routeWheel(at.x(), at.y(), delta / 120.0);
+    event->accept();
 }
 
 } // namespace sw::qt

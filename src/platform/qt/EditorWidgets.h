@@ -84,7 +84,8 @@ protected:
 // A list box of one selectable row, as the system's: once a row is chosen the user cannot take
 // the choice away (Control with a click or the space bar, a click below the rows), and every
 // click on a row reports a choice, on the chosen row too. A key that moves the choice reports
-// it once; changes made by the program report nothing, as its signals are blocked then.
+// it once; changes made by the program report nothing, as its signals are blocked then. Only
+// the left button chooses and double-clicks.
 class ListBox : public QListWidget {
 public:
     ListBox(QWidget* parent, std::function<void()> chosen);
@@ -93,6 +94,7 @@ protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
                                                          const QEvent* event) const override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
     std::function<void()> chosen_;
@@ -122,6 +124,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     QtWindowSystem& system_;

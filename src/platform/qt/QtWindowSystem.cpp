@@ -219,6 +219,7 @@ void QtWindowSystem::createMenu(const std::vector<MenuItemSpec>& items) {
             }
             if (item.panelKeys)
                 panelActions_.push_back(action);
+            action->setCheckable(item.checkable);
             action->setEnabled(item.enabled);
             const ControlId id = item.id;
             QObject::connect(action, &QAction::triggered, [this, id] {
@@ -390,6 +391,10 @@ bool QtWindowSystem::createGlContext() {
     return true;
 }
 
+double QtWindowSystem::viewPixelRatio() const {
+    return glView_ ? glView_->devicePixelRatioF() : 1.0;
+}
+
 std::optional<Size> QtWindowSystem::clientSize(ControlId id) const {
     const QWidget* widget = control(id);
     if (widget == nullptr)
@@ -467,6 +472,8 @@ std::string QtWindowSystem::text(ControlId id) const {
 }
 
 void QtWindowSystem::setChecked(ControlId id, bool checked) {
+    if (const auto it = actions_.find(id); it != actions_.end() && it->second)
+        it->second->setChecked(checked);
     if (auto* button = qobject_cast<QAbstractButton*>(control(id))) {
         button->setCheckable(true);
         button->setChecked(checked);
@@ -474,6 +481,8 @@ void QtWindowSystem::setChecked(ControlId id, bool checked) {
 }
 
 bool QtWindowSystem::isChecked(ControlId id) const {
+    if (const auto it = actions_.find(id); it != actions_.end() && it->second)
+        return it->second->isChecked();
     const auto* button = qobject_cast<const QAbstractButton*>(control(id));
     return button != nullptr && button->isChecked();
 }
@@ -677,20 +686,21 @@ void QtWindowSystem::routeClose(Window window) {
     deliver([window](WindowEvents& sink) { sink.onClose(window); });
 }
 
-void QtWindowSystem::routePointer(Pointer what, int x, int y) {
-    deliver([what, x, y](WindowEvents& sink) {
-        switch (what) {
-        case Pointer::Move:
-            sink.onPointerMove(x, y);
-            break;
-        case Pointer::Press:
-            sink.onPointerPress(x, y);
-            break;
-        case Pointer::Release:
-            sink.onPointerRelease(x, y);
-            break;
-        }
+void QtWindowSystem::routePointerMove(double x, double y, PointerState state) {
+    deliver([x, y, state](WindowEvents& sink) { sink.onPointerMove(x, y, state); });
+}
+
+void QtWindowSystem::routePointerButton(bool press, double x, double y, PointerButton button) {
+    deliver([press, x, y, button](WindowEvents& sink) {
+        if (press)
+            sink.onPointerPress(x, y, button);
+        else
+            sink.onPointerRelease(x, y, button);
     });
+}
+
+void QtWindowSystem::routeWheel(double x, double y, double steps) {
+    deliver([x, y, steps](WindowEvents& sink) { sink.onWheel(x, y, steps); });
 }
 
 void QtWindowSystem::routeFrame() {

@@ -49,6 +49,7 @@ public:
     bool createControl(const ControlDesc& desc) override;
     bool createGlContext() override;
     std::optional<Size> clientSize(ControlId id) const override;
+    double viewPixelRatio() const override;
     void destroyControl(ControlId id) override;
     void destroyWindow(Window window) override;
     void sendPrivate(Window window, PrivateMessage message) override;
@@ -83,8 +84,9 @@ public:
     void routeKey(Window window, QKeyEvent* event, bool down);
     void routeSize(Window window, int width, int height);
     void routeClose(Window window);
-    enum class Pointer { Move, Press, Release };
-    void routePointer(Pointer what, int x, int y);
+    void routePointerMove(double x, double y, PointerState state);
+    void routePointerButton(bool press, double x, double y, PointerButton button);
+    void routeWheel(double x, double y, double steps);
     void routeFrame();
 
 private:

@@ -3,6 +3,7 @@
 #include <xcb/xcb.h>
 #include <xcb/xtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
@@ -152,6 +153,19 @@ void X11::button(bool down) {
     fake(down ? XCB_BUTTON_PRESS : XCB_BUTTON_RELEASE, 1);
 }
 
+void X11::wheel(int notches) {
+    for (int i = 0; i < std::abs(notches); ++i) {
+        const int button = notches > 0 ? 4 : 5;
+        fake(XCB_BUTTON_PRESS, button);
+        fake(XCB_BUTTON_RELEASE, button);
+    }
+}
+
+void X11::hold(unsigned keysym, bool down) {
+    if (const auto found = keyFor(c_, keysym))
+        fake(down ? XCB_KEY_PRESS : XCB_KEY_RELEASE, found->first);
+}
+
 void X11::click(int x, int y) {
     moveTo(x, y);
     button(true);
@@ -180,6 +194,11 @@ void X11::type(const std::string& text) {
 }
 
 bool RealProgram::start(const QStringList& arguments, const std::string& mainTitle) {
+    scale_ = qEnvironmentVariableIsSet("QT_SCALE_FACTOR")
+                 ? qEnvironmentVariable("QT_SCALE_FACTOR").toDouble()
+                 : 1.0;
+    if (scale_ <= 0)
+        scale_ = 1;
     x_ = X11::connect();
     if (!x_)
         return false;
@@ -212,11 +231,12 @@ bool RealProgram::mainTitled(const std::string& title) {
 }
 
 void RealProgram::clickInPanel(QPoint at) {
-    x_->click(panel_.x + at.x(), panel_.y + at.y());
+    x_->click(panel_.x + static_cast<int>(at.x() * scale_),
+              panel_.y + static_cast<int>(at.y() * scale_));
 }
 
 void RealProgram::fileMenu(char accessKey) {
-    x_->click(main_.x + 18, main_.y + 8);
+    x_->click(main_.x + static_cast<int>(18 * scale_), main_.y + static_cast<int>(8 * scale_));
     x_->key(static_cast<unsigned char>(accessKey));
 }
 
@@ -234,24 +254,41 @@ bool RealProgram::typeInto(const std::string& dialogTitle, const std::string& te
 
 // The view's top is where the black starts below the menu bar, at its left edge.
 bool RealProgram::findView() {
-    const int left = main_.x + kViewLeft;
+    const auto scaled = [this](int pixels) {
+        return static_cast<int>(std::lround(pixels * scale_));
+    };
+    const int left = main_.x + scaled(kViewLeft);
     int top = -1;
     const bool found = waitFor([&] {
         const QImage screen = grabScreen();
-        for (int y = main_.y; y < main_.y + 80 && top < 0; ++y)
-            if (screen.pixel(left + 3, y) == qRgb(0, 0, 0))
+        // Below the menu bar once the window is drawn: the screen around it is black too.
+        bool drawn = false;
+        for (int y = main_.y; y < main_.y + scaled(80) && top < 0; ++y) {
+            const bool black = screen.pixel(left + 3, y) == qRgb(0, 0, 0);
+            if (black && drawn)
                 top = y;
+            drawn = drawn || !black;
+        }
         return top >= 0;
     });
-    view_ = QRect(left, top, main_.width - kViewMarginX,
-                  main_.y + main_.height - (top - kViewTop) - kViewMarginY);
+    view_ = QRect(left, top, main_.width - scaled(kViewMarginX),
+                  main_.y + main_.height - (top - scaled(kViewTop)) - scaled(kViewMarginY));
     return found;
 }
 
-void RealProgram::drag(double u0, double v0, double u1, double v1) {
-    const auto pointAt = [this](double u, double v) {
-        x_->moveTo(view_.x() + static_cast<int>(std::lround(u * view_.width())),
-                   view_.y() + static_cast<int>(std::lround((1 - v) * view_.height())));
+QPoint RealProgram::viewPoint(double u, double v, double aspect) const {
+    const double margin = 16 * scale_;
+    const double across =
+        std::min(view_.width() - 2 * margin, (view_.height() - 2 * margin) / aspect);
+    const double x = view_.x() + view_.width() / 2.0 + (u - 0.5) * across;
+    const double y = view_.y() + view_.height() / 2.0 - (v - 0.5) * across * aspect;
+    return {static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
+}
+
+void RealProgram::drag(double u0, double v0, double u1, double v1, double aspect) {
+    const auto pointAt = [&](double u, double v) {
+        const QPoint at = viewPoint(u, v, aspect);
+        x_->moveTo(at.x(), at.y());
     };
     pointAt(u0, v0);
     x_->button(true);

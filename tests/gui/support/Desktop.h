@@ -78,6 +78,12 @@ public:
     void moveTo(int x, int y);
     void button(bool down);
     void click(int x, int y);
+    // The wheel turned by notches, positive away from the user.
+    void wheel(int notches);
+    // A key held down or let go, by its X key symbol.
+    void hold(unsigned keysym, bool down);
+    static constexpr unsigned kControlKey = 0xffe3;
+    static constexpr unsigned kHomeKey = 0xff50;
     // A key by its X key symbol (0xff0d Return, ...), with Control held around it when asked.
     void key(unsigned keysym, bool control = false);
     // Printable ASCII text, key by key, with Shift where a character needs it.
@@ -91,7 +97,8 @@ private:
 };
 
 // The real skinweaver program under the test's X display, driven by mouse and keyboard events
-// as a user drives it. The main window and the control panel are found by their titles.
+// as a user drives it. The main window and the control panel are found by their titles. Where
+// QT_SCALE_FACTOR scales the program, the points on its windows scale with it.
 class RealProgram {
 public:
     // Starts the program with its arguments and waits for its two windows; `mainTitle` is the
@@ -120,6 +127,7 @@ public:
     static constexpr QPoint kFactor{70, 405};
     static constexpr QPoint kScale{35, 405};
     static constexpr QPoint kBox{35, 441};
+    static constexpr QPoint kSelectAll{143, 381};
     // A menu item of the main window's File menu, by its access key.
     void fileMenu(char accessKey);
     // The dialog with this title takes the pointer (and so the keyboard), and the text typed.
@@ -127,9 +135,15 @@ public:
 
     // The OpenGL view on the screen, found while it shows the black of the model view.
     bool findView();
-    // A rectangle dragged in the texture view from (u0, v0) to (u1, v1) of the unit square, as
-    // the view shows it after an automatic remap, by way of a point between them.
-    void drag(double u0, double v0, double u1, double v1);
+    // Where the texture view shows (u, v) of the unit square, as it shows it after an automatic
+    // remap: fitted 16 pixels inside the view, the texels square (`aspect` is the texture's
+    // height over its width).
+    QPoint viewPoint(double u, double v, double aspect = 1) const;
+    // A rectangle dragged in the texture view from (u0, v0) to (u1, v1) of the unit square, by
+    // way of a point between them.
+    void drag(double u0, double v0, double u1, double v1, double aspect = 1);
+    // Screen pixels per pixel of the program.
+    double scale() const { return scale_; }
 
     X11& input() { return *x_; }
     const ScreenArea& main() const { return main_; }
@@ -143,6 +157,7 @@ private:
     ScreenArea main_;
     ScreenArea panel_;
     QRect view_;
+    double scale_ = 1;
 };
 
 } // namespace sw::test
