@@ -28,8 +28,9 @@ std::optional<int> quarterTurns(const QString& degrees) {
 } // namespace
 
 // Opens IN as the editor does, remaps one group from one side as its Auto remap buttons do (or
-// from every side, as its "box" does), turns or mirrors the whole group when asked (after the remap, as the Edit menu's items turn
-// a selection of all its vertices), and saves the model to OUT as the Save command does.
+// from every side, as its "box" does), turns or mirrors the whole group when asked (after the
+// remap, as the Edit menu's items turn a selection of all its vertices), and saves the model to OUT
+// as the Save command does.
 int runRemap(const QStringList& arguments) {
     GroupCommandLine commandLine("remap", "OUT.3do");
     const QCommandLineOption rotate("rotate", "turn the group left by 90, 180 or 270 degrees",
@@ -42,9 +43,10 @@ int runRemap(const QStringList& arguments) {
     if (!parsed || !commandLine.choice().remaps() ||
         (commandLine.parser.isSet(rotate) && !quarterTurns(degrees)) ||
         (commandLine.parser.isSet(flip) && axis != "u" && axis != "v")) {
-        QTextStream(stderr) << "Usage: skinweaver-cli remap IN.3do OUT.3do --mesh M --group G "
-                               "--direction front|back|top|bott|left|right|box [--rotate 90|180|270] "
-                               "[--flip u|v] [--textures PATH]...\n";
+        QTextStream(stderr)
+            << "Usage: skinweaver-cli remap IN.3do OUT.3do --mesh M --group G "
+               "--direction front|back|top|bott|left|right|box [--rotate 90|180|270] "
+               "[--flip u|v] [--textures PATH]...\n";
         return kExitUsage;
     }
     Model model;
