@@ -510,6 +510,10 @@ TEST_F(ControlPanel, ScaleReadsTheFactorAsAtofDoesOnTheCheckedAxes) {
     windows.setText(Id::ScaleFactor, "0.5");
     command(Id::Scale);
     EXPECT_EQ(corner(), std::pair(1.5, 1.0));
+    command(Id::AxisX);
+    windows.setText(Id::ScaleFactor, "2");
+    command(Id::Scale);
+    EXPECT_EQ(corner(), std::pair(2.5, 1.0));
     EXPECT_EQ(boxes().size(), 1U);
 }
 

@@ -58,6 +58,7 @@ TEST(ModelReader, NumbersInTheFormsFilesHoldThem) {
     // An integer takes its base from its prefix. Too large for an int, or without digits, it
     // cannot be extracted.
     const NumberRow integers[] = {{"010", 8},
+                                  {"018", 1}, // 8 is no octal digit: it ends the number
                                   {"0x10", 16},
                                   {"0X1f", 31},
                                   {"-0x2", -2},

@@ -123,13 +123,14 @@ TEST_F(Preparation, TextureVertexSharedByMaterialsIsCopiedForEachAndNormalisedPe
     EXPECT_THAT(corners(mesh.glGroups[1].glFaces[0].refs), ElementsAre(5, 3, 4));
 
     // Copies are appended in order of texture vertex, then of group.
-    Model three =
-        model({"a", "b", "c"}, {test::mesh({{0, 0, 0}, {1, 0, 0}}, {{10, 0}, {11, 0}},
-                                           {face(0, {{0, 0}, {1, 1}}), face(1, {{0, 1}, {1, 0}}),
-                                            face(2, {{0, 0}, {1, 1}})})});
+    Model three = model({"a", "b", "c"},
+                        {test::mesh({{0, 0, 0}, {1, 0, 0}}, {{10, 0}, {11, 0}},
+                                    {face(0, {{0, 0}, {1, 1}}), face(1, {{0, 1}, {1, 0}}),
+                                     face(2, {{0, 0}, {1, 1}}), face(1, {{0, 0}, {1, 1}})})});
     ASSERT_TRUE(prepare(three));
     const Mesh& copied = three.meshes[0];
-    // Texture vertex 0: copies 2 (group 1) and 3 (group 2); vertex 1: copies 4 and 5.
+    // Texture vertex 0: copies 2 (group 1, once for both its faces) and 3 (group 2); vertex 1:
+    // copies 4 and 5.
     EXPECT_THAT(corners(copied.faces[1].refs(copied.corners)), ElementsAre(4, 2));
     EXPECT_THAT(corners(copied.faces[2].refs(copied.corners)), ElementsAre(3, 5));
     ASSERT_EQ(copied.numTxverts(), 6);

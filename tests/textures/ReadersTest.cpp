@@ -351,6 +351,8 @@ TEST(Preferences, PaletteFileIsKeptOnlyWhileItOpens) {
     const Loaded kept = load({{"CmpFile", good}});
     EXPECT_EQ(kept.preferences.cmpFile, good);
     EXPECT_EQ(kept.palette.entries[1], (Rgb{1, 254, 0}));
+    // The stored text ends at its first NUL.
+    EXPECT_EQ(load({{"CmpFile", good + '\0' + "x"}}).preferences.cmpFile, good);
 
     // Gone, or longer than the value buffer: replaced without a word.
     for (const std::string& stored : {(dir.path() / "gone.cmp").string(), std::string(260, 'a')}) {
