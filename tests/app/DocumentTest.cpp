@@ -416,6 +416,11 @@ TEST_F(SourcesWindow, KeepsTheUsersOrderAndStoresEveryChange) {
 
     command(Id::CloseSources);
     EXPECT_FALSE(windows.window(Window::Sources).visible);
+    // Opened again, the window built the first time comes back with the focus.
+    windows.failCreation.insert(Window::Sources);
+    command(Id::MenuTextureSources);
+    EXPECT_EQ(std::tuple(windows.window(Window::Sources).visible, windows.focusedWindow),
+              std::tuple(true, Window::Sources));
     EXPECT_TRUE(boxes().empty());
 }
 

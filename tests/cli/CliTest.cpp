@@ -225,6 +225,8 @@ TEST_F(Cli, RenderDrawsTheSampleInTheMiddleOfTheImage) {
     EXPECT_NE(render("tilted.png", {"--pitch", "30"}), front);
     EXPECT_NE(render("turned.png", {"--yaw", "45"}), front);
     EXPECT_GT(blackPixels(render("far.png", {"--zoom", "-60"})), blackPixels(front));
+    EXPECT_EQ(cli({"render", kSample, path("plain.png")}).exitCode, 0);
+    EXPECT_EQ(image(path("plain.png")).size(), QSize(512, 512)); // without --size
 }
 
 // What is saved is the writer's (its own test has the bytes): saved again, it stays the same.

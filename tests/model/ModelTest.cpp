@@ -84,7 +84,8 @@ TEST_F(Preparation, PlacesMeshesByTheHierarchyThenBoundsAndCentresThem) {
                         {node(0, 1, {1, 0, 0}), node(7, -1, {9, 9, 9}), // a mesh that is not there
                          node(1, 99, {0, 2, 0}), // a parent that is not there
                          node(2, 4, {0, 0, 3}), node(-1, 3, {0, 0, 1}), // a loop of two nodes
-                         node(0, -1, {0, 0, 4})}); // names mesh 0 again: the last node decides
+                         node(0, -1, {0, 0, 4}), // names mesh 0 again: the last node decides
+                         node(-1, 3, {})});      // hangs from the loop
     ASSERT_TRUE(prepare(loose));
     EXPECT_EQ(std::tuple(loose.meshes[0].offset.z, loose.meshes[1].offset.y), std::tuple(4.0, 2.0));
     EXPECT_TRUE(std::isfinite(loose.meshes[2].offset.z));
@@ -94,10 +95,11 @@ TEST_F(Preparation, PlacesMeshesByTheHierarchyThenBoundsAndCentresThem) {
     EXPECT_THAT((std::vector<double>{one.xMin, one.xMax, one.yMin, one.yMax, one.zMin, one.zMax,
                                      one.center.y, one.extent}),
                 ElementsAre(3, 3, -4, -4, 12, 12, -4, 0));
-    // The first vertex holds the largest x: it still sets xMax.
-    Model two = model({}, {mesh({{5, 0, 0}, {1, 0, 0}}, {}, {})});
+    // Later vertices move each bound by less than one unit.
+    Model two = model({}, {mesh({{0, 0, 0}, {0.5, 0.5, 0.5}, {-0.5, -0.5, -0.5}}, {}, {})});
     ASSERT_TRUE(prepare(two));
-    EXPECT_THAT((std::vector<double>{two.xMin, two.xMax, two.extent}), ElementsAre(1, 5, 2));
+    EXPECT_THAT((std::vector<double>{two.xMin, two.xMax, two.yMin, two.yMax, two.zMin, two.zMax}),
+                ElementsAre(-0.5, 0.5, -0.5, 0.5, -0.5, 0.5));
     Model none = model({}, {mesh({}, {}, {})});
     ASSERT_TRUE(prepare(none));
     EXPECT_THAT((std::vector<double>{none.center.x, none.extent}), ElementsAre(0, -kHuge));

@@ -70,6 +70,12 @@ TEST(Palette, LoadsACmpFileOrTheBuiltInTable) {
         load(palette, path);
         EXPECT_EQ(palette.entries[1], (Rgb{1, 254, 0})) << path;
     }
+    // A file of 256 MiB is read; one byte more, and it is not.
+    const std::string big = dir.write("big.cmp", "");
+    std::filesystem::resize_file(big, 256u << 20);
+    EXPECT_EQ(readFileBytes(big).status, FileStatus::Read);
+    std::filesystem::resize_file(big, (256u << 20) + 1);
+    EXPECT_EQ(readFileBytes(big).status, FileStatus::TooLarge);
 }
 
 TEST(MatReader, EightBitRowsAreStoredBottomUpAfterEveryCelRecord) {
