@@ -450,6 +450,7 @@ TEST_F(SourcesWindow, ChangesApplyToTheNextModelAndReloadAppliesThemToTheOpenOne
     ASSERT_NE(shell.state.currentModel, nullptr);
     EXPECT_EQ(floor().path, game + "/mat/floor.MAT");
     EXPECT_FALSE(floor().notLoaded);
+    EXPECT_EQ(status(), "Skipped: cut.gob\nthe archive's directory points outside the file");
 }
 
 } // namespace

@@ -624,6 +624,10 @@ TEST_F(ControlPanel, PointerClicksDragsAndMovesInTheTextureView) {
         EXPECT_NEAR(at.u, u, 1e-12) << x;
         EXPECT_NEAR(at.v, v, 1e-12) << x;
     }
+    shell.state.viewportRect = {}; // a view without area: its middle stands for every pixel
+    const TexturePoint middle = textureCoordinatesAt(shell.state, 0, 0);
+    EXPECT_NEAR(middle.u, 0.9, 1e-12);
+    EXPECT_NEAR(middle.v, 0.7, 1e-12);
 }
 
 // In the texture view Backspace clears the selection; in the model view with a mesh row, and
@@ -637,7 +641,8 @@ TEST_F(ControlPanel, BackspaceClearsTheSelectionOrDropsTheTexture) {
     EXPECT_EQ(shell.state.interfaceState, InterfaceState::Editing);
     EXPECT_TRUE(group(0).selected);
 
-    command(Id::Edit); // "return"
+    command(Id::Edit);                           // "return"
+    EXPECT_FALSE(shell.state.textureViewActive); // the pointer no longer selects
     windows.setCurrentRow(Id::MeshList, -1);
     shell.onKeyDown(Window::Main, vk::kBack);
     EXPECT_EQ(shell.state.interfaceState, InterfaceState::TextureChosen);

@@ -143,6 +143,8 @@ TEST_F(Cli, FailuresSayWhyOnStderrAndWriteNothing) {
          "vertices.\n"},
         {{"resave", kSample, unwritable},
          unwritable + ": the model could not be written\nIts folder does not exist.\n"},
+        {{"uvlayout", kSample, unwritable, "--mesh", "0", "--group", "0"},
+         unwritable + ": the image could not be written\n"},
         {remap("3", "0"), "The model has no mesh 3: it has 3 meshes, numbered from 0.\n"},
         {remap("0", "-1"), "Mesh 0 (base) has no group -1: it has 2 groups, numbered from 0.\n"},
         {remap("0", "2"), "Mesh 0 (base) has no group 2: it has 2 groups, numbered from 0.\n"},
@@ -403,6 +405,9 @@ TEST_F(Sources, AreListedAddedAndRemovedInTheEditorsSettings) {
     const std::string folder = dir.path().string();
     const std::string archive = dir.write("Res2.gob", gobArchive({{"mat\\a.mat", "a"}}));
     const std::string notes = dir.write("notes.gob", "notes");
+    const QString stored =
+        QString::fromStdString(configuration.path() / "Skinweaver/Skinweaver.conf");
+    QSettings(stored, QSettings::IniFormat).setValue("TextureSources", QStringList{"", ""});
     const Step steps[] = {
         {{"list"}, 0, "", ""},
         {{"add", folder}, 0, "", ""},
@@ -421,10 +426,7 @@ TEST_F(Sources, AreListedAddedAndRemovedInTheEditorsSettings) {
         EXPECT_EQ(result.out, step.out) << row;
         EXPECT_EQ(result.err, step.err) << row;
     }
-    const QSettings stored(
-        QString::fromStdString((configuration.path() / "Skinweaver/Skinweaver.conf").string()),
-        QSettings::IniFormat);
-    EXPECT_EQ(stored.value("TextureSources").toStringList(),
+    EXPECT_EQ(QSettings(stored, QSettings::IniFormat).value("TextureSources").toStringList(),
               QStringList{QString::fromStdString(archive)});
 }
 

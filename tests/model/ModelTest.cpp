@@ -83,12 +83,14 @@ TEST_F(Preparation, PlacesMeshesByTheHierarchyThenBoundsAndCentresThem) {
     Model loose = model({}, {point(), point(), point()},
                         {node(0, 1, {1, 0, 0}), node(7, -1, {9, 9, 9}), // a mesh that is not there
                          node(1, 99, {0, 2, 0}), // a parent that is not there
-                         node(2, 4, {0, 0, 3}), node(-1, 3, {0, 0, 1}), // a loop of two nodes
-                         node(0, -1, {0, 0, 4}), // names mesh 0 again: the last node decides
-                         node(-1, 3, {})});      // hangs from the loop
+                         node(2, 4, {0, 0, 3}),  // leads into a loop of nodes 4 and 6
+                         node(-1, 6, {0, 0, 1}),
+                         node(0, 3, {0, 0, 4}), // names mesh 0 again: the last node decides
+                         node(-1, 4, {0, 0, 10})});
     ASSERT_TRUE(prepare(loose));
-    EXPECT_EQ(std::tuple(loose.meshes[0].offset.z, loose.meshes[1].offset.y), std::tuple(4.0, 2.0));
-    EXPECT_TRUE(std::isfinite(loose.meshes[2].offset.z));
+    EXPECT_EQ(
+        std::tuple(loose.meshes[0].offset.z, loose.meshes[1].offset.y, loose.meshes[2].offset.z),
+        std::tuple(18.0, 2.0, 14.0));
 
     Model one = model({}, {point(3, -4, 12)});
     ASSERT_TRUE(prepare(one));
@@ -98,8 +100,9 @@ TEST_F(Preparation, PlacesMeshesByTheHierarchyThenBoundsAndCentresThem) {
     // Later vertices move each bound by less than one unit.
     Model two = model({}, {mesh({{0, 0, 0}, {0.5, 0.5, 0.5}, {-0.5, -0.5, -0.5}}, {}, {})});
     ASSERT_TRUE(prepare(two));
-    EXPECT_THAT((std::vector<double>{two.xMin, two.xMax, two.yMin, two.yMax, two.zMin, two.zMax}),
-                ElementsAre(-0.5, 0.5, -0.5, 0.5, -0.5, 0.5));
+    EXPECT_THAT((std::vector<double>{two.xMin, two.xMax, two.yMin, two.yMax, two.zMin, two.zMax,
+                                     two.extent}),
+                ElementsAre(-0.5, 0.5, -0.5, 0.5, -0.5, 0.5, std::sqrt(0.75)));
     Model none = model({}, {mesh({}, {}, {})});
     ASSERT_TRUE(prepare(none));
     EXPECT_THAT((std::vector<double>{none.center.x, none.extent}), ElementsAre(0, -kHuge));

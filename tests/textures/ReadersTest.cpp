@@ -237,6 +237,7 @@ TEST(MatWriter, EightBitsTakeTheNearestPaletteColourAndTheLowerIndexOnATie) {
         {{100, 0, 0, 255}, 0},     // as far from entry 0 as from entry 1
         {{101, 0, 0, 255}, 1},     // one step nearer to entry 1
         {{0, 0, 200, 255}, 5},     // squared distance 7200 to entry 5 beats 10000 to entry 6
+        {{0, 0, 100, 255}, 6},     // differs from the row above in blue alone
         {{0, 200, 0, 0}, 0},       // transparent, though entry 2's colour
         {{0, 200, 0, 1}, 2},       // alpha 1 is not transparent
     };
