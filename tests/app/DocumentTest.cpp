@@ -379,6 +379,11 @@ TEST_F(SourcesWindow, KeepsTheUsersOrderAndStoresEveryChange) {
     const auto& window = windows.window(Window::Sources);
     EXPECT_EQ(std::tuple(window.text, window.rect, window.visible),
               std::tuple(std::string("Texture sources"), Rect{24, 48, 400, 264}, true));
+    std::istringstream tree(windows.tree());
+    std::string layout; // the window's controls, one a line
+    for (std::string line; std::getline(tree, line);)
+        layout += line.starts_with("control sources") ? line + "\n" : "";
+    EXPECT_EQ(layout, dataFile("sources-window.txt"));
     EXPECT_FALSE(windows.isEnabled(Id::ReloadModel)); // no model to reload
     expectList({folder, archive, damaged}, -1);
     EXPECT_EQ(status(), "Skipped: cut.gob\nthe archive's directory points outside the file");
@@ -444,13 +449,14 @@ TEST_F(SourcesWindow, ChangesApplyToTheNextModelAndReloadAppliesThemToTheOpenOne
     expectList({game, folder, archive, damaged}, 0);
     EXPECT_EQ(floor().path, archive + "/3do/mat/floor.MAT");
 
+    std::filesystem::remove(damaged); // gone since the list was shown
     fake.messageBoxes.answer(kIdYes);
     command(Id::ReloadModel);
     EXPECT_EQ(boxes(), std::vector{kRevertQuestion});
     ASSERT_NE(shell.state.currentModel, nullptr);
     EXPECT_EQ(floor().path, game + "/mat/floor.MAT");
     EXPECT_FALSE(floor().notLoaded);
-    EXPECT_EQ(status(), "Skipped: cut.gob\nthe archive's directory points outside the file");
+    EXPECT_EQ(status(), "Skipped: cut.gob\nthere is no such folder or archive");
 }
 
 } // namespace
