@@ -511,9 +511,8 @@ TEST_F(ControlPanel, ScaleReadsTheFactorAsAtofDoesOnTheCheckedAxes) {
     command(Id::Scale);
     EXPECT_EQ(corner(), std::pair(1.5, 1.0));
     command(Id::AxisX);
-    windows.setText(Id::ScaleFactor, "2");
     command(Id::Scale);
-    EXPECT_EQ(corner(), std::pair(2.5, 1.0));
+    EXPECT_EQ(corner(), std::pair(1.0, 1.0));
     EXPECT_EQ(boxes().size(), 1U);
 }
 
@@ -641,16 +640,20 @@ TEST_F(ControlPanel, BackspaceClearsTheSelectionOrDropsTheTexture) {
     EXPECT_EQ(shell.state.interfaceState, InterfaceState::Editing);
     EXPECT_TRUE(group(0).selected);
 
+    command(Id::SelectAll);
     command(Id::Edit);                           // "return"
     EXPECT_FALSE(shell.state.textureViewActive); // the pointer no longer selects
     windows.setCurrentRow(Id::MeshList, -1);
     shell.onKeyDown(Window::Main, vk::kBack);
     EXPECT_EQ(shell.state.interfaceState, InterfaceState::TextureChosen);
+    EXPECT_FALSE(selectedOwn(0).empty());
     windows.setCurrentRow(Id::MeshList, 0);
     shell.onKeyDown(Window::Main, vk::kBack);
     EXPECT_FALSE(group(0).selected);
     EXPECT_EQ(windows.currentRow(Id::TextureList), -1);
     expectState(InterfaceState::ModelOpen);
+    command(Id::ChangeTexture); // no texture chosen: no dialog beyond the Open one
+    EXPECT_EQ(fake.fileDialogs.shown().size(), 1U);
 }
 
 } // namespace

@@ -313,11 +313,13 @@ TEST_F(TextureView, TilesTheTextureOverEveryCellTheVerticesReach) {
     EXPECT_COLOUR(at(2.25, 1.25), kRed);
     EXPECT_COLOUR(at(0.75, 1.25), kGreen);
     EXPECT_COLOUR(at(0.2, 0.6), kBlue);
+    EXPECT_COLOUR(at(0, -0.75), kRed); // the first pixel of the view
 }
 
 TEST_F(TextureView, DrawsPointsByTheirSelectionAndTheRectangleOnTop) {
     useTexture({kBlack, kBlack, kBlack, kBlack});
     place({{1, {0.25, 0.25}}});
+    group(0).glFaces[0].refs.push_back({3, 3}); // a quad, whose side 1-2 no other face has
     select({0});
     UvEditor editor = editorOf(0); // the unit square
     // Its sides on the middles of pixel rows and columns.
@@ -331,6 +333,7 @@ TEST_F(TextureView, DrawsPointsByTheirSelectionAndTheRectangleOnTop) {
     EXPECT_COLOUR(at(0.85, 0.25), kBlack);
     // The outline of a face, between the middle and a corner.
     EXPECT_COLOUR(at(0.7, 0.7, 1), kWhite);
+    EXPECT_COLOUR(at(0.85, 0.05, 1), kWhite);
 }
 
 TEST_F(TextureView, AGroupOnOnePointShowsTheTextureAroundIt) {

@@ -71,8 +71,11 @@ TEST(ModelReader, NumbersInTheFormsFilesHoldThem) {
                   [](const Model& m) -> double { return m.meshes[0].geometryMode; }, integers,
                   {"2147483648", "0x80000000", "99999999999", "-", "x1", "abc"});
     // Reals as community tools write them; out of range or not a number, they are refused.
-    const NumberRow reals[] = {{".02", 0.02},   {"-0.000000", -0.0}, {"+1.5", 1.5}, {"1e-3", 0.001},
-                               {"2.5E+2", 250}, {"7.", 7},           {"-.5", -0.5}};
+    const NumberRow reals[] = {
+        {".02", 0.02},   {"-0.000000", -0.0},
+        {"+1.5", 1.5},   {"1e-3", 0.001},
+        {"2.5E+2", 250}, {"7.", 7},
+        {"-.5", -0.5},   {"0.00000000000000000000000001", 0}}; // 27 characters taken
     expectNumbers("RADIUS 1.5", [](const Model& m) { return m.meshes[0].radius; }, reals,
                   {"1e999", "1e", ".", "nan", "inf"});
 }
@@ -185,6 +188,8 @@ TEST(ModelReader, WordsAreTakenAsWrittenNamesCutToTheirFieldsAndListsMayBeEmpty)
         // Lists may be empty.
         {"MATERIALS 2\n0: wall.mat\n1: floor.mat\n", "MATERIALS 0\n", kCounts, "0 1 1"},
         {"HIERARCHY NODES 1", "HIERARCHY NODES 0", kCounts, "2 1 0"},
+        {"VERTICES 3", "VERTICES 0 TEXTURE VERTICES 0 VERTEX NORMALS FACES 0 FACE NORMALS", kCounts,
+         "2 1 1"}, // an empty mesh: the rest of the mesh's text is passed over
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.field(loaded(replaced(kTriangleModel, row.from, row.to))), row.read)

@@ -142,14 +142,14 @@ TEST(BmpReader, DecodesEveryLayoutToTwentyFourBitBottomUpRows) {
          bytes({0x0C, 0x0B, 0x0A, 0})},
         {"16-bit 5-5-5", bmpFile(2, 1, 16, bytes({0x00, 0x7C, 0x10, 0x00})),
          bytes({0, 0, 0xFF, 0x84, 0, 0, 0, 0})},
-        {"16-bit 5-6-5",
-         bmpFile(2, 1, 16, bytes({0xE0, 0x07, 0x00, 0x04}), {}, {0xF800, 0x07E0, 0x001F}),
-         bytes({0, 0xFF, 0, 0, 0x82, 0, 0, 0})},
+        {"16-bit 5-6-5, red's mask a bit beyond the pixel",
+         bmpFile(2, 1, 16, bytes({0xE0, 0x07, 0x01, 0x04}), {}, {0x1F800, 0x07E0, 0x001F}),
+         bytes({0, 0xFF, 0, 8, 0x82, 0, 0, 0})},
         {"32-bit", bmpFile(1, 1, 32, bytes({0x10, 0x20, 0x30, 0xFF})),
          bytes({0x10, 0x20, 0x30, 0})},
-        {"32-bit R, G, B, A fields",
-         bmpFile(1, 1, 32, bytes({0x99, 0x30, 0x20, 0x10}), {}, {0xFF000000, 0xFF0000, 0xFF00}),
-         bytes({0x30, 0x20, 0x10, 0})},
+        {"32-bit R and G fields, a one-bit B",
+         bmpFile(1, 1, 32, bytes({0x99, 0x31, 0x20, 0x10}), {}, {0xFF000000, 0xFF0000, 0x100}),
+         bytes({0xFF, 0x20, 0x10, 0})},
     };
     for (const auto& [what, file, expected] : cases) {
         const DecodeResult result = decodeBmp(asBytes(file));

@@ -293,7 +293,7 @@ TEST(GobArchive, RefusesDamagedArchives) {
         {good, GobError::None},
         {"GOB", GobError::NotGob},
         {"GOB\x0A" + good.substr(4), GobError::NotGob}, // the older game's archives
-        {good.substr(0, 11), GobError::Truncated},
+        {good.substr(0, 4), GobError::Truncated},
         {withI32(good, 8, 290), GobError::OutOfRange}, // no room for the count
         {withI32(good, 8, -1), GobError::OutOfRange},
         {withI32(good, 12, 0), GobError::Empty},
