@@ -376,15 +376,12 @@ protected:
 
 TEST_F(SourcesWindow, KeepsTheUsersOrderAndStoresEveryChange) {
     command(Id::MenuTextureSources);
-    const auto& window = windows.window(Window::Sources);
-    EXPECT_EQ(std::tuple(window.text, window.rect, window.visible),
-              std::tuple(std::string("Texture sources"), Rect{24, 48, 400, 264}, true));
+    // The window and its controls as the fake lists them (reload greyed: no model to reload).
     std::istringstream tree(windows.tree());
-    std::string layout; // the window's controls, one a line
+    std::string layout;
     for (std::string line; std::getline(tree, line);)
-        layout += line.starts_with("control sources") ? line + "\n" : "";
+        layout += line.find(" sources ") < 8 ? line + "\n" : "";
     EXPECT_EQ(layout, dataFile("sources-window.txt"));
-    EXPECT_FALSE(windows.isEnabled(Id::ReloadModel)); // no model to reload
     expectList({folder, archive, damaged}, -1);
     EXPECT_EQ(status(), "Skipped: cut.gob\nthe archive's directory points outside the file");
 
@@ -436,9 +433,8 @@ TEST_F(SourcesWindow, ChangesApplyToTheNextModelAndReloadAppliesThemToTheOpenOne
     open("mod/3do/knight.3do");
     expectModelOpen("knight.3do");
     const auto floor = [this] { return shell.state.currentModel->materials.at(1); };
-    EXPECT_EQ(floor().path, archive + "/3do/mat/floor.MAT");
-    EXPECT_FALSE(floor().notLoaded);
-    EXPECT_NE(floor().glTexture, 0u);
+    EXPECT_EQ(std::tuple(floor().path, floor().notLoaded, floor().glTexture != 0),
+              std::tuple(archive + "/3do/mat/floor.MAT", false, true));
 
     command(Id::MenuTextureSources);
     EXPECT_TRUE(windows.isEnabled(Id::ReloadModel));

@@ -635,10 +635,9 @@ TEST_F(ControlPanel, BackspaceClearsTheSelectionOrDropsTheTexture) {
     editWall();
     command(Id::SelectAll);
     shell.onKeyDown(Window::Main, vk::kBack);
-    EXPECT_TRUE(selectedOwn(0).empty());
-    EXPECT_TRUE(shell.state.textureViewActive);
-    EXPECT_EQ(shell.state.interfaceState, InterfaceState::Editing);
-    EXPECT_TRUE(group(0).selected);
+    EXPECT_EQ(std::tuple(selectedOwn(0).empty(), shell.state.textureViewActive, group(0).selected,
+                         shell.state.interfaceState),
+              std::tuple(true, true, true, InterfaceState::Editing));
 
     command(Id::SelectAll);
     command(Id::Edit);                           // "return"

@@ -55,10 +55,10 @@ void expectNumbers(const std::string& key, double (*field)(const Model&),
 }
 
 TEST(ModelReader, NumbersInTheFormsFilesHoldThem) {
-    // An integer takes its base from its prefix. Too large for an int, or without digits, it
-    // cannot be extracted.
+    // An integer takes its base from its prefix (so 8 ends an octal one). Too large for an int,
+    // or without digits, it cannot be extracted.
     const NumberRow integers[] = {{"010", 8},
-                                  {"018", 1}, // 8 is no octal digit: it ends the number
+                                  {"018", 1},
                                   {"0x10", 16},
                                   {"0X1f", 31},
                                   {"-0x2", -2},
@@ -66,16 +66,15 @@ TEST(ModelReader, NumbersInTheFormsFilesHoldThem) {
                                   {"0", 0},
                                   {"00000", 0},
                                   {"2147483647", 2147483647},
-                                  {"-2147483648", -2147483648.0}};
+                                  {"-2147483648", -2147483648}};
     expectNumbers("GEOMETRYMODE 4",
                   [](const Model& m) -> double { return m.meshes[0].geometryMode; }, integers,
                   {"2147483648", "0x80000000", "99999999999", "-", "x1", "abc"});
-    // Reals as community tools write them; out of range or not a number, they are refused.
+    // Reals as community tools write them, at most 27 characters; out of range or not a
+    // number, they are refused.
     const NumberRow reals[] = {
-        {".02", 0.02},   {"-0.000000", -0.0},
-        {"+1.5", 1.5},   {"1e-3", 0.001},
-        {"2.5E+2", 250}, {"7.", 7},
-        {"-.5", -0.5},   {"0.00000000000000000000000001", 0}}; // 27 characters taken
+        {".02", 0.02},   {"-0.000000", -0.0}, {"+1.5", 1.5}, {"1e-3", 0.001},
+        {"2.5E+2", 250}, {"7.", 7},           {"-.5", -0.5}, {"0.00000000000000000000000001", 0}};
     expectNumbers("RADIUS 1.5", [](const Model& m) { return m.meshes[0].radius; }, reals,
                   {"1e999", "1e", ".", "nan", "inf"});
 }
