@@ -520,6 +520,9 @@ TEST_F(ControlPanel, ScaleReadsTheFactorAsAtofDoesOnTheCheckedAxes) {
     windows.setText(Id::ScaleFactor, "0.5");
     command(Id::Scale);
     EXPECT_EQ(corner(), std::pair(1.5, 1.0));
+    command(Id::AxisX);
+    command(Id::Scale);
+    EXPECT_EQ(corner(), std::pair(1.0, 1.0));
     EXPECT_EQ(boxes().size(), 1U);
 }
 
@@ -816,20 +819,24 @@ TEST_F(ControlPanel, BackspaceClearsTheSelectionOrDropsTheTexture) {
     editWall();
     command(Id::SelectAll);
     shell.onKeyDown(Window::Main, vk::kBack);
-    EXPECT_TRUE(selectedOwn(0).empty());
-    EXPECT_TRUE(shell.state.textureViewActive);
-    EXPECT_EQ(shell.state.interfaceState, InterfaceState::Editing);
-    EXPECT_TRUE(group(0).selected);
+    EXPECT_EQ(std::tuple(selectedOwn(0).empty(), shell.state.textureViewActive, group(0).selected,
+                         shell.state.interfaceState),
+              std::tuple(true, true, true, InterfaceState::Editing));
 
-    command(Id::Edit); // "return"
+    command(Id::SelectAll);
+    command(Id::Edit);                           // "return"
+    EXPECT_FALSE(shell.state.textureViewActive); // the pointer no longer selects
     windows.setCurrentRow(Id::MeshList, -1);
     shell.onKeyDown(Window::Main, vk::kBack);
     EXPECT_EQ(shell.state.interfaceState, InterfaceState::TextureChosen);
+    EXPECT_FALSE(selectedOwn(0).empty());
     windows.setCurrentRow(Id::MeshList, 0);
     shell.onKeyDown(Window::Main, vk::kBack);
     EXPECT_FALSE(group(0).selected);
     EXPECT_EQ(windows.currentRow(Id::TextureList), -1);
     expectState(InterfaceState::ModelOpen);
+    command(Id::ChangeTexture); // no texture chosen: no dialog beyond the Open one
+    EXPECT_EQ(fake.fileDialogs.shown().size(), 1U);
 }
 
 } // namespace

@@ -149,6 +149,8 @@ TEST_F(Cli, FailuresSayWhyOnStderrAndWriteNothing) {
          "vertices.\n"},
         {{"resave", kSample, unwritable},
          unwritable + ": the model could not be written\nIts folder does not exist.\n"},
+        {{"uvlayout", kSample, unwritable, "--mesh", "0", "--group", "0"},
+         unwritable + ": the image could not be written: No such file or directory.\n"},
         {remap("3", "0"), "The model has no mesh 3: it has 3 meshes, numbered from 0.\n"},
         {remap("0", "-1"), "Mesh 0 (base) has no group -1: it has 2 groups, numbered from 0.\n"},
         {remap("0", "2"), "Mesh 0 (base) has no group 2: it has 2 groups, numbered from 0.\n"},
@@ -216,16 +218,16 @@ int blackPixels(const QImage& picture) {
 TEST_F(Cli, RenderDrawsTheSampleInTheMiddleOfTheImage) {
     const auto render = [&](const std::string& name, const Arguments& options) {
         const std::string out = path(name);
-        const auto result = cli({"render", kSample, out, "--size", "120x90"}, options);
+        const auto result = cli({"render", kSample, out}, options);
         EXPECT_EQ(result.exitCode, 0) << result.err;
         return image(out);
     };
     const QImage front = render("front.png", {});
-    ASSERT_EQ(front.size(), QSize(120, 90));
+    ASSERT_EQ(front.size(), QSize(512, 512)); // without --size
     // The model fills the middle; the corners are the black background.
-    EXPECT_FALSE(black(front.pixel(60, 45)));
+    EXPECT_FALSE(black(front.pixel(256, 256)));
     EXPECT_TRUE(black(front.pixel(0, 0)));
-    EXPECT_TRUE(black(front.pixel(119, 89)));
+    EXPECT_TRUE(black(front.pixel(511, 511)));
 
     // Turning and zooming change the picture; zooming out leaves more background.
     EXPECT_NE(render("tilted.png", {"--pitch", "30"}), front);
@@ -441,6 +443,9 @@ TEST_F(Sources, AreListedAddedAndRemovedInTheEditorsSettings) {
     const std::string folder = dir.path().string();
     const std::string archive = dir.write("Res2.gob", gobArchive({{"mat\\a.mat", "a"}}));
     const std::string notes = dir.write("notes.gob", "notes");
+    const QString stored =
+        QString::fromStdString(configuration.path() / "Skinweaver/Skinweaver.conf");
+    QSettings(stored, QSettings::IniFormat).setValue("TextureSources", QStringList{"", ""});
     const Step steps[] = {
         {{"list"}, 0, "", ""},
         {{"add", folder}, 0, "", ""},
@@ -459,10 +464,7 @@ TEST_F(Sources, AreListedAddedAndRemovedInTheEditorsSettings) {
         EXPECT_EQ(result.out, step.out) << row;
         EXPECT_EQ(result.err, step.err) << row;
     }
-    const QSettings stored(
-        QString::fromStdString((configuration.path() / "Skinweaver/Skinweaver.conf").string()),
-        QSettings::IniFormat);
-    EXPECT_EQ(stored.value("TextureSources").toStringList(),
+    EXPECT_EQ(QSettings(stored, QSettings::IniFormat).value("TextureSources").toStringList(),
               QStringList{QString::fromStdString(archive)});
 }
 

@@ -494,6 +494,7 @@ TEST_F(TextureView, TilesTheTextureOverEveryCellTheVerticesReach) {
     EXPECT_COLOUR(at(2.25, 1.25), kRed);
     EXPECT_COLOUR(at(0.75, 1.25), kGreen);
     EXPECT_COLOUR(at(0.2, 0.6), kBlue);
+    EXPECT_COLOUR(at(0, -0.75), kRed); // the first pixel of the view
 
     // An image not found: the checkerboard of a missing texture, 8 x 8 cells to a tile.
     uploadTexture(model.materials[0] = Material{}, TextureFormat::Mat);
@@ -505,6 +506,7 @@ TEST_F(TextureView, TilesTheTextureOverEveryCellTheVerticesReach) {
 TEST_F(TextureView, DrawsPointsByTheirSelectionAndTheRectangleOnTop) {
     useTexture({kBlack, kBlack, kBlack, kBlack});
     place({{1, {0.25, 0.25}}});
+    group(0).glFaces[0].refs.push_back({3, 3}); // a quad, whose side 1-2 no other face has
     select({0});
     UvEditor editor = editorOf(0); // the unit square, 68 pixels across 16 inside the edges
     // Its sides on the middles of pixel rows and columns.
@@ -523,6 +525,7 @@ TEST_F(TextureView, DrawsPointsByTheirSelectionAndTheRectangleOnTop) {
     EXPECT_COLOUR(at(1 + 1.5 / 68, -1.5 / 68), kRed);
     // The outline of a face, between the middle and a corner.
     EXPECT_COLOUR(at(0.7, 0.7, 1), kWhite);
+    EXPECT_COLOUR(at(0.85, 0.05, 1), kWhite);
 }
 
 TEST_F(TextureView, AGroupOnOnePointShowsTheTextureAroundIt) {

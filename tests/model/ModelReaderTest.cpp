@@ -55,9 +55,10 @@ void expectNumbers(const std::string& key, double (*field)(const Model&),
 }
 
 TEST(ModelReader, NumbersInTheFormsFilesHoldThem) {
-    // An integer takes its base from its prefix. Too large for an int, or without digits, it
-    // cannot be extracted.
+    // An integer takes its base from its prefix (so 8 ends an octal one). Too large for an int,
+    // or without digits, it cannot be extracted.
     const NumberRow integers[] = {{"010", 8},
+                                  {"018", 1},
                                   {"0x10", 16},
                                   {"0X1f", 31},
                                   {"-0x2", -2},
@@ -65,13 +66,15 @@ TEST(ModelReader, NumbersInTheFormsFilesHoldThem) {
                                   {"0", 0},
                                   {"00000", 0},
                                   {"2147483647", 2147483647},
-                                  {"-2147483648", -2147483648.0}};
+                                  {"-2147483648", -2147483648}};
     expectNumbers("GEOMETRYMODE 4",
                   [](const Model& m) -> double { return m.meshes[0].geometryMode; }, integers,
                   {"2147483648", "0x80000000", "99999999999", "-", "x1", "abc"});
-    // Reals as community tools write them; out of range or not a number, they are refused.
-    const NumberRow reals[] = {{".02", 0.02},   {"-0.000000", -0.0}, {"+1.5", 1.5}, {"1e-3", 0.001},
-                               {"2.5E+2", 250}, {"7.", 7},           {"-.5", -0.5}};
+    // Reals as community tools write them, at most 27 characters; out of range or not a
+    // number, they are refused.
+    const NumberRow reals[] = {
+        {".02", 0.02},   {"-0.000000", -0.0}, {"+1.5", 1.5}, {"1e-3", 0.001},
+        {"2.5E+2", 250}, {"7.", 7},           {"-.5", -0.5}, {"0.00000000000000000000000001", 0}};
     expectNumbers("RADIUS 1.5", [](const Model& m) { return m.meshes[0].radius; }, reals,
                   {"1e999", "1e", ".", "nan", "inf"});
 }
@@ -184,6 +187,8 @@ TEST(ModelReader, WordsAreTakenAsWrittenNamesCutToTheirFieldsAndListsMayBeEmpty)
         // Lists may be empty.
         {"MATERIALS 2\n0: wall.mat\n1: floor.mat\n", "MATERIALS 0\n", kCounts, "0 1 1"},
         {"HIERARCHY NODES 1", "HIERARCHY NODES 0", kCounts, "2 1 0"},
+        {"VERTICES 3", "VERTICES 0 TEXTURE VERTICES 0 VERTEX NORMALS FACES 0 FACE NORMALS", kCounts,
+         "2 1 1"}, // an empty mesh: the rest of the mesh's text is passed over
     };
     for (const auto& row : rows)
         EXPECT_EQ(row.field(loaded(replaced(kTriangleModel, row.from, row.to))), row.read)
@@ -198,11 +203,11 @@ TEST(ModelReader, WordsAreTakenAsWrittenNamesCutToTheirFieldsAndListsMayBeEmpty)
     EXPECT_EQ(std::tuple(lods.numGeosets, kCounts(lods), lods.meshes.at(0).name),
               std::tuple(4, "2 1 1", "tri"));
 
-    // The part of a comment line beyond 255 characters is read as words: here a second
-    // "MESHES" keyword that the search then finds.
+    // The part of a comment line beyond 255 characters ("#" included) is read as words: here a
+    // second "MESHES" keyword that the search then finds.
     EXPECT_TRUE(loads(replaced(kTriangleModel, "MESHES 1", "# MESHES 0\nMESHES 1")));
     EXPECT_FALSE(loads(
-        replaced(kTriangleModel, "MESHES 1", "#" + std::string(300, 'x') + " MESHES 0\nMESHES 1")));
+        replaced(kTriangleModel, "MESHES 1", "#" + std::string(254, 'x') + "MESHES 0\nMESHES 1")));
 }
 
 TEST(ModelReaderStreaming, LongRunsCrossTheBuffer) {

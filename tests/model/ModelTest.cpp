@@ -83,21 +83,26 @@ TEST_F(Preparation, PlacesMeshesByTheHierarchyThenBoundsAndCentresThem) {
     Model loose = model({}, {point(), point(), point()},
                         {node(0, 1, {1, 0, 0}), node(7, -1, {9, 9, 9}), // a mesh that is not there
                          node(1, 99, {0, 2, 0}), // a parent that is not there
-                         node(2, 4, {0, 0, 3}), node(-1, 3, {0, 0, 1}), // a loop of two nodes
-                         node(0, -1, {0, 0, 4})}); // names mesh 0 again: the last node decides
+                         node(2, 4, {0, 0, 3}),  // leads into a loop of nodes 4 and 6
+                         node(-1, 6, {0, 0, 1}),
+                         node(0, 3, {0, 0, 4}), // names mesh 0 again: the last node decides
+                         node(-1, 4, {0, 0, 10})});
     ASSERT_TRUE(prepare(loose));
-    EXPECT_EQ(std::tuple(loose.meshes[0].offset.z, loose.meshes[1].offset.y), std::tuple(4.0, 2.0));
-    EXPECT_TRUE(std::isfinite(loose.meshes[2].offset.z));
+    EXPECT_EQ(
+        std::tuple(loose.meshes[0].offset.z, loose.meshes[1].offset.y, loose.meshes[2].offset.z),
+        std::tuple(18.0, 2.0, 14.0));
 
     Model one = model({}, {point(3, -4, 12)});
     ASSERT_TRUE(prepare(one));
     EXPECT_THAT((std::vector<double>{one.xMin, one.xMax, one.yMin, one.yMax, one.zMin, one.zMax,
                                      one.center.y, one.extent}),
                 ElementsAre(3, 3, -4, -4, 12, 12, -4, 0));
-    // The first vertex holds the largest x: it still sets xMax.
-    Model two = model({}, {mesh({{5, 0, 0}, {1, 0, 0}}, {}, {})});
+    // Later vertices move each bound by less than one unit.
+    Model two = model({}, {mesh({{0, 0, 0}, {0.5, 0.5, 0.5}, {-0.5, -0.5, -0.5}}, {}, {})});
     ASSERT_TRUE(prepare(two));
-    EXPECT_THAT((std::vector<double>{two.xMin, two.xMax, two.extent}), ElementsAre(1, 5, 2));
+    EXPECT_THAT((std::vector<double>{two.xMin, two.xMax, two.yMin, two.yMax, two.zMin, two.zMax,
+                                     two.extent}),
+                ElementsAre(-0.5, 0.5, -0.5, 0.5, -0.5, 0.5, std::sqrt(0.75)));
     Model none = model({}, {mesh({}, {}, {})});
     ASSERT_TRUE(prepare(none));
     EXPECT_THAT((std::vector<double>{none.center.x, none.extent}), ElementsAre(0, -kHuge));
@@ -123,13 +128,14 @@ TEST_F(Preparation, TextureVertexSharedByMaterialsIsCopiedForEachAndNormalisedPe
     EXPECT_THAT(corners(mesh.glGroups[1].glFaces[0].refs), ElementsAre(5, 3, 4));
 
     // Copies are appended in order of texture vertex, then of group.
-    Model three =
-        model({"a", "b", "c"}, {test::mesh({{0, 0, 0}, {1, 0, 0}}, {{10, 0}, {11, 0}},
-                                           {face(0, {{0, 0}, {1, 1}}), face(1, {{0, 1}, {1, 0}}),
-                                            face(2, {{0, 0}, {1, 1}})})});
+    Model three = model({"a", "b", "c"},
+                        {test::mesh({{0, 0, 0}, {1, 0, 0}}, {{10, 0}, {11, 0}},
+                                    {face(0, {{0, 0}, {1, 1}}), face(1, {{0, 1}, {1, 0}}),
+                                     face(2, {{0, 0}, {1, 1}}), face(1, {{0, 0}, {1, 1}})})});
     ASSERT_TRUE(prepare(three));
     const Mesh& copied = three.meshes[0];
-    // Texture vertex 0: copies 2 (group 1) and 3 (group 2); vertex 1: copies 4 and 5.
+    // Texture vertex 0: copies 2 (group 1, once for both its faces) and 3 (group 2); vertex 1:
+    // copies 4 and 5.
     EXPECT_THAT(corners(copied.faces[1].refs(copied.corners)), ElementsAre(4, 2));
     EXPECT_THAT(corners(copied.faces[2].refs(copied.corners)), ElementsAre(3, 5));
     ASSERT_EQ(copied.numTxverts(), 6);

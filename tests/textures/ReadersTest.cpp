@@ -70,6 +70,12 @@ TEST(Palette, LoadsACmpFileOrTheBuiltInTable) {
         load(palette, path);
         EXPECT_EQ(palette.entries[1], (Rgb{1, 254, 0})) << path;
     }
+    // A file of 256 MiB is read; one byte more, and it is not.
+    const std::string big = dir.write("big.cmp", "");
+    std::filesystem::resize_file(big, 256u << 20);
+    EXPECT_EQ(readFileBytes(big).status, FileStatus::Read);
+    std::filesystem::resize_file(big, (256u << 20) + 1);
+    EXPECT_EQ(readFileBytes(big).status, FileStatus::TooLarge);
 }
 
 TEST(MatReader, EightBitRowsAreStoredBottomUpAfterEveryCelRecord) {
@@ -136,14 +142,14 @@ TEST(BmpReader, DecodesEveryLayoutToTwentyFourBitBottomUpRows) {
          bytes({0x0C, 0x0B, 0x0A, 0})},
         {"16-bit 5-5-5", bmpFile(2, 1, 16, bytes({0x00, 0x7C, 0x10, 0x00})),
          bytes({0, 0, 0xFF, 0x84, 0, 0, 0, 0})},
-        {"16-bit 5-6-5",
-         bmpFile(2, 1, 16, bytes({0xE0, 0x07, 0x00, 0x04}), {}, {0xF800, 0x07E0, 0x001F}),
-         bytes({0, 0xFF, 0, 0, 0x82, 0, 0, 0})},
+        {"16-bit 5-6-5, red's mask a bit beyond the pixel",
+         bmpFile(2, 1, 16, bytes({0xE0, 0x07, 0x01, 0x04}), {}, {0x1F800, 0x07E0, 0x001F}),
+         bytes({0, 0xFF, 0, 8, 0x82, 0, 0, 0})},
         {"32-bit", bmpFile(1, 1, 32, bytes({0x10, 0x20, 0x30, 0xFF})),
          bytes({0x10, 0x20, 0x30, 0})},
-        {"32-bit R, G, B, A fields",
-         bmpFile(1, 1, 32, bytes({0x99, 0x30, 0x20, 0x10}), {}, {0xFF000000, 0xFF0000, 0xFF00}),
-         bytes({0x30, 0x20, 0x10, 0})},
+        {"32-bit R and G fields, a one-bit B",
+         bmpFile(1, 1, 32, bytes({0x99, 0x31, 0x20, 0x10}), {}, {0xFF000000, 0xFF0000, 0x100}),
+         bytes({0xFF, 0x20, 0x10, 0})},
     };
     for (const auto& [what, file, expected] : cases) {
         const DecodeResult result = decodeBmp(asBytes(file));
@@ -231,6 +237,7 @@ TEST(MatWriter, EightBitsTakeTheNearestPaletteColourAndTheLowerIndexOnATie) {
         {{100, 0, 0, 255}, 0},     // as far from entry 0 as from entry 1
         {{101, 0, 0, 255}, 1},     // one step nearer to entry 1
         {{0, 0, 200, 255}, 5},     // squared distance 7200 to entry 5 beats 10000 to entry 6
+        {{0, 0, 100, 255}, 6},     // differs from the row above in blue alone
         {{0, 200, 0, 0}, 0},       // transparent, though entry 2's colour
         {{0, 200, 0, 1}, 2},       // alpha 1 is not transparent
     };
@@ -351,6 +358,8 @@ TEST(Preferences, PaletteFileIsKeptOnlyWhileItOpens) {
     const Loaded kept = load({{"CmpFile", good}});
     EXPECT_EQ(kept.preferences.cmpFile, good);
     EXPECT_EQ(kept.palette.entries[1], (Rgb{1, 254, 0}));
+    // The stored text ends at its first NUL.
+    EXPECT_EQ(load({{"CmpFile", good + '\0' + "x"}}).preferences.cmpFile, good);
 
     // Gone, or longer than the value buffer: replaced without a word.
     for (const std::string& stored : {(dir.path() / "gone.cmp").string(), std::string(260, 'a')}) {

@@ -124,6 +124,7 @@ TEST_F(TextureLoaderTest, SearchesTheModelsFolderThenTheLayoutThenTheSourcesInOr
         {{"mat/wall.MAT"}, Bmp, false, true, "mat/wall.MAT", 1},
         {{"mat/wall.MAT"}, Bmp, true, false, "wall.BMP", 0},
         {{"wall.MAT"}, Bmp, true, true, "wall.MAT", 1},
+        {{"wall.MAT", "mat/wall.MAT"}, Bmp, true, true, "mat/wall.MAT", 2},
         {{"MAT/Wall.mat"}, Mat, false, false, "mat/wall.MAT", 1}, // letter case does not matter
         {{"Bmp/WALL.bmp"}, Mat, true, false, "bmp/wall.BMP", 1},
         {{"mat/wall.MAT/", "wall.MAT"}, Mat, false, false, "wall.MAT", 2}, // a folder is no file
@@ -134,6 +135,7 @@ TEST_F(TextureLoaderTest, SearchesTheModelsFolderThenTheLayoutThenTheSourcesInOr
         {{"s/mat/wall.MAT", "g:mat\\WALL.MAT"}, Mat, true, false, "s/mat/wall.MAT", 1, {"s", "g"}},
         {{"g:3DO\\mat\\wall.mat"}, Mat, true, false, "g/3do/mat/wall.MAT", 1, {"g"}},
         {{"s/3do/mat/wall.MAT", "s/wall.MAT"}, Mat, true, false, "s/3do/mat/wall.MAT", 1, {"s"}},
+        {{"s/wall.MAT"}, Mat, true, false, "s/wall.MAT", 1, {"s"}},
         // Nothing beside an archive's folders; only the formats the preferences search.
         {{"g:wall.mat"}, Mat, true, false, "wall.BMP", 0, {"g"}},
         {{"g:mat\\wall.mat"}, Bmp, true, false, "wall.BMP", 0, {"g"}},
@@ -285,11 +287,13 @@ TEST(GobArchive, RefusesDamagedArchives) {
     // Two files, "abc" at 288 and "de" at 291; the entries start at 16 and 152.
     const std::string good = gobArchive({{"mat\\a.mat", "abc"}, {"mat\\b.mat", "de"}});
     ASSERT_EQ(good.size(), 293u);
+    // 1025 empty files: the directory takes two reads, the last entry's length passes the end.
+    const std::string many = gobArchive(std::vector<GobFile>(1025, {"x", ""}));
     const std::pair<std::string, GobError> cases[] = {
         {good, GobError::None},
         {"GOB", GobError::NotGob},
         {"GOB\x0A" + good.substr(4), GobError::NotGob}, // the older game's archives
-        {good.substr(0, 11), GobError::Truncated},
+        {good.substr(0, 4), GobError::Truncated},
         {withI32(good, 8, 290), GobError::OutOfRange}, // no room for the count
         {withI32(good, 8, -1), GobError::OutOfRange},
         {withI32(good, 12, 0), GobError::Empty},
@@ -298,6 +302,7 @@ TEST(GobArchive, RefusesDamagedArchives) {
         {withI32(good, 12, 0x7FFFFFFF), GobError::TooLarge},
         {withI32(good, 156, 3), GobError::OutOfRange},                   // "de" past the end
         {withI32(withI32(good, 16, -16), 20, 32), GobError::OutOfRange}, // wraps in 32 bits
+        {withI32(many, 16 + 1024 * 136 + 4, 1), GobError::OutOfRange},
     };
     TempDir dir;
     for (std::size_t i = 0; i < std::size(cases); ++i) {
