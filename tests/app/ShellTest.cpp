@@ -620,13 +620,15 @@ TEST_F(ControlPanel, ThePointerPicksDragsMovesZoomsAndPansWhatTheViewShows) {
     // (30, 10), whether the view fits the vertices again between the steps (all selected: it
     // only moves along) or holds still for the drag (the outer vertices 1 and 4 selected,
     // which widens the bounds).
-    const auto ctrlMove = [this](int steps, bool refitBetween) {
+    const auto ctrlMove = [this, &expectAt](int steps, bool refitBetween) {
         move(100, 50);
         for (int i = 1; i <= steps; ++i) {
             move(100 + 30.0 * i / steps, 50 + 10.0 * i / steps, {.control = true});
             if (refitBetween)
                 shell.onKeyUp(Window::Controls, vk::kControl);
         }
+        if (!refitBetween)
+            expectAt(66, 84, {0, 0});
         shell.onKeyUp(Window::Main, vk::kControl);
         const std::string moved = model().outputText();
         for (int i = 0; i < (refitBetween ? steps : 1); ++i)
@@ -781,6 +783,11 @@ TEST_F(ControlPanel, UndoAndRedoTakeEveryKindOfChangeBackAndForth) {
     fake.messageBoxes.answer(kIdYes);
     command(Id::MenuRevert); // a model read anew has no steps
     EXPECT_FALSE(shell.state.history.canUndo() || shell.state.history.canRedo());
+    // A change that leaves the model as it was is no step.
+    editWall();
+    command(Id::Front);
+    command(Id::MenuUndo);
+    EXPECT_FALSE(shell.state.history.canUndo());
 }
 
 // The fan's textures are nowhere. Saving it as read asks nothing; once the wall is remapped
