@@ -153,17 +153,21 @@ TEST_F(Editing, OnlyTheEditedGroupsVerticesCountForTheSelection) {
     EXPECT_EQ(messages.shown().size(), 1U);
 }
 
-// The quad's corners A (0,0,0), B (2,0,0), C (2,1,4) and D (0,0.5,4) projected from each side
-// and stretched over the texture: four own texture vertices, numbered A, B, C, D as the faces
-// first use them.
+// The quad's corners A (0,0.75,0), B (2,0,0), C (2,1,4) and D (0,0.5,4) projected from each
+// side and stretched over the texture: four own texture vertices, numbered A, B, C, D as the
+// faces first use them.
 TEST_F(Editing, RemapFromEachSideFillsTheTextureOnceWithOneVertexPerCorner) {
     using enum RemapDirection;
     const std::pair<RemapDirection, std::vector<Uv>> rows[] = {
-        {Front, {{1, 0}, {0, 0}, {0, 1}, {1, 1}}},  {Back, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}},
-        {Top, {{0, 0}, {1, 0}, {1, 1}, {0, 0.5}}},  {Bottom, {{1, 0}, {0, 0}, {0, 1}, {1, 0.5}}},
-        {Left, {{0, 0}, {0, 0}, {1, 1}, {0.5, 1}}}, {Right, {{1, 0}, {1, 0}, {0, 1}, {0.5, 1}}}};
+        {Front, {{1, 0}, {0, 0}, {0, 1}, {1, 1}}},
+        {Back, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}},
+        {Top, {{0, 0.75}, {1, 0}, {1, 1}, {0, 0.5}}},
+        {Bottom, {{1, 0.75}, {0, 0}, {0, 1}, {1, 0.5}}},
+        {Left, {{0.75, 0}, {0, 0}, {1, 1}, {0.5, 1}}},
+        {Right, {{0.25, 0}, {1, 0}, {0, 1}, {0.5, 1}}}};
     for (const auto& [direction, own] : rows) {
         SetUp();
+        mesh().vertices[5].y = 0.75;
         UvEditor editor = editorOf(1);
         ASSERT_TRUE(editor.autoRemap(model, direction, messages));
         EXPECT_FALSE(group(1).shared);
