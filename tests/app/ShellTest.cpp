@@ -344,10 +344,12 @@ TEST_F(Navigation, MouseModeTurnsOneDegreePerPointerMove) {
     EXPECT_EQ(bars(), (std::vector{0, 1, 0, 0, 0}));
     shell.onPointerMove(140, 90, {}); // left, back to where it started
     EXPECT_EQ(bars(), std::vector(5, 0));
+    shell.onPointerMove(140, 91, {}); // one pixel down
+    EXPECT_EQ(bars(), (std::vector{1, 0, 0, 0, 0}));
 
     shell.onChar(Window::Main, 'M');
     shell.onPointerMove(10, 10, {});
-    EXPECT_EQ(bars(), std::vector(5, 0));
+    EXPECT_EQ(bars(), (std::vector{1, 0, 0, 0, 0}));
 }
 
 // Without a model, and in the texture view, "r", "m" and the arrows do nothing.
@@ -676,6 +678,13 @@ TEST_F(ControlPanel, ThePointerPicksDragsMovesZoomsAndPansWhatTheViewShows) {
     EXPECT_EQ(fake.settings.values.at("KeepTextureProportions"), "0");
     expectAt(16, 84, {0, 0});
     expectAt(184, 16, {1, 1});
+    // A middle drag from the fitted view moves it without zooming.
+    move(16, 84);
+    shell.onPointerPress(16, 84, PointerButton::Middle);
+    move(26, 84, {.middle = true});
+    shell.onPointerRelease(26, 84, PointerButton::Middle);
+    expectAt(26, 84, {0, 0});
+    expectAt(194, 16, {1, 1});
 }
 
 // On a screen scaled to 200% the view's 32 x 32 pixels are 64 x 64 device pixels: the frame
