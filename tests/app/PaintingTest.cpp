@@ -224,7 +224,12 @@ TEST_F(Painting, FilesChangedOnDiskShowOnceTheyReadWhole) {
     shell.onTimer(Timer::TextureReload);
     EXPECT_EQ(quarters(), std::vector(4, (std::array<int, 3>{204, 0, 0})));
 
+    // The palette changes while the texture is being written: both are tried again.
+    dir.write("mat/paint.MAT", red.substr(0, red.size() - 1));
     fake.fileWatcher.change(palette);
+    shell.onTimer(Timer::TextureReload);
+    EXPECT_EQ(windows.timers.at(Timer::TextureReload), 250);
+    dir.write("mat/paint.MAT", red);
     shell.onTimer(Timer::TextureReload);
     EXPECT_EQ(quarters(), std::vector(4, (std::array<int, 3>{5, 249, 2})));
 }
