@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the normal build (GUI tests under a virtual X
-# server) and a second build of the reader and decoder tests with AddressSanitizer and
-# UndefinedBehaviorSanitizer. Exits non-zero on any failure.
+# server) and a second build of the reader, decoder and editor tests (not the GL views) with
+# AddressSanitizer and UndefinedBehaviorSanitizer. Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/deps.sh

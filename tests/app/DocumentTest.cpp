@@ -451,6 +451,10 @@ TEST_F(SourcesWindow, KeepsTheUsersOrderAndStoresEveryChange) {
     EXPECT_EQ(layout, dataFile("sources-window.txt"));
     expectList({folder, archive, damaged}, -1);
     EXPECT_EQ(status(), "Skipped: cut.gob\nthe archive's directory points outside the file");
+    // Greyed without a row, the buttons change nothing.
+    command(Id::RemoveSource);
+    command(Id::MoveSourceDown);
+    expectList({folder, archive, damaged}, -1);
 
     select(Id::SourcesList, 2);
     command(Id::MoveSourceUp);
@@ -477,6 +481,9 @@ TEST_F(SourcesWindow, KeepsTheUsersOrderAndStoresEveryChange) {
     command(Id::AddSourceArchive);
     expectList({archive, folder, game}, 0);
     EXPECT_EQ(status(), "Not added: notes.gob\nthe file is no GOB archive");
+    fake.fileDialogs.choose(pathOf("gone/"), "gone");
+    command(Id::AddSourceFolder);
+    EXPECT_EQ(status(), "Not added: gone\nthere is no such folder or archive");
     const auto& shown = fake.fileDialogs.shown();
     EXPECT_EQ(std::tuple(shown[0].request.kind, shown[0].request.owner, shown[0].initialPath),
               std::tuple(Kind::Folder, Window::Sources, archive));
@@ -527,6 +534,7 @@ TEST_F(SourcesWindow, ChangesApplyToTheNextModelAndReloadAppliesThemToTheOpenOne
     ASSERT_NE(shell.state.currentModel, nullptr);
     EXPECT_EQ(floor().path, game + "/mat/floor.MAT");
     EXPECT_FALSE(floor().notLoaded);
+    EXPECT_EQ(rows(Id::MissingTextures), std::vector<std::string>{"wall"});
     EXPECT_EQ(status(), "Skipped: cut.gob\nthere is no such folder or archive");
 }
 

@@ -160,11 +160,17 @@ TEST_F(Painting, TheTemplateComesInTheTexturesSizeAndItsMultiples) {
 }
 
 // A material named to lead out of its folder names no file: the user chooses where the
-// painting goes, and the group takes that file.
+// painting goes, and the group takes that file. Until then the group has no texture, and its
+// template comes at 512 x 512 (a file type the dialog does not know counts as the first).
 TEST_F(ShellFixture, AMaterialNameThatLeavesItsFolderIsNotUsedAsAPath) {
     dir.write("quad.3do", replaced(quadText(), "0: paint.mat", "0: ..\\..\\evil.mat"));
     open("quad.3do");
     select(Id::TextureList, 0);
+    fake.fileDialogs.choose(pathOf("t.png"), "t.png", -1);
+    command(Id::MenuExportTemplate);
+    EXPECT_EQ(fake.fileDialogs.shown().back().request.filters.at(0).description,
+              "512 x 512, for a group without texture: outlines only");
+    EXPECT_EQ(fake.images.files.at(pathOf("t.png")).width, 512);
     fake.images.files["/painting.png"] = painting(2, 2);
     fake.fileDialogs.choose("/painting.png", "painting.png");
     fake.fileDialogs.choose(pathOf("mine.mat"), "mine.mat");
@@ -173,6 +179,22 @@ TEST_F(ShellFixture, AMaterialNameThatLeavesItsFolderIsNotUsedAsAPath) {
     EXPECT_EQ(files().size(), 2u);
     EXPECT_TRUE(files().count("mine.mat"));
     EXPECT_EQ(rows(Id::TextureList), std::vector<std::string>{"mine"});
+    EXPECT_EQ(shell.state.currentModel->materials[0].width, 2);
+}
+
+// A texture found as a BMP only (4 x 4) is not written over: the painting becomes the MAT file
+// the model names, in the model's mat folder, and shows at once.
+TEST_F(ShellFixture, APaintingForATextureFoundAsABmpBecomesItsMat) {
+    dir.write("quad.3do", quadText());
+    dir.write("bmp/paint.BMP", bmpFile(4, 4, 24, std::string(48, '\x80')));
+    open("quad.3do");
+    select(Id::TextureList, 0);
+    fake.images.files["/painting.png"] = painting(2, 2);
+    fake.fileDialogs.choose("/painting.png", "painting.png");
+    command(Id::MenuImportPainting);
+    EXPECT_TRUE(boxes().empty());
+    EXPECT_EQ(files().size(), 3u);
+    EXPECT_TRUE(files().count("mat/paint.MAT"));
     EXPECT_EQ(shell.state.currentModel->materials[0].width, 2);
 }
 
@@ -202,7 +224,12 @@ TEST_F(Painting, FilesChangedOnDiskShowOnceTheyReadWhole) {
     shell.onTimer(Timer::TextureReload);
     EXPECT_EQ(quarters(), std::vector(4, (std::array<int, 3>{204, 0, 0})));
 
+    // The palette changes while the texture is being written: both are tried again.
+    dir.write("mat/paint.MAT", red.substr(0, red.size() - 1));
     fake.fileWatcher.change(palette);
+    shell.onTimer(Timer::TextureReload);
+    EXPECT_EQ(windows.timers.at(Timer::TextureReload), 250);
+    dir.write("mat/paint.MAT", red);
     shell.onTimer(Timer::TextureReload);
     EXPECT_EQ(quarters(), std::vector(4, (std::array<int, 3>{5, 249, 2})));
 }

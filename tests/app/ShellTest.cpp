@@ -344,10 +344,12 @@ TEST_F(Navigation, MouseModeTurnsOneDegreePerPointerMove) {
     EXPECT_EQ(bars(), (std::vector{0, 1, 0, 0, 0}));
     shell.onPointerMove(140, 90, {}); // left, back to where it started
     EXPECT_EQ(bars(), std::vector(5, 0));
+    shell.onPointerMove(140, 91, {}); // one pixel down
+    EXPECT_EQ(bars(), (std::vector{1, 0, 0, 0, 0}));
 
     shell.onChar(Window::Main, 'M');
     shell.onPointerMove(10, 10, {});
-    EXPECT_EQ(bars(), std::vector(5, 0));
+    EXPECT_EQ(bars(), (std::vector{1, 0, 0, 0, 0}));
 }
 
 // Without a model, and in the texture view, "r", "m" and the arrows do nothing.
@@ -620,13 +622,15 @@ TEST_F(ControlPanel, ThePointerPicksDragsMovesZoomsAndPansWhatTheViewShows) {
     // (30, 10), whether the view fits the vertices again between the steps (all selected: it
     // only moves along) or holds still for the drag (the outer vertices 1 and 4 selected,
     // which widens the bounds).
-    const auto ctrlMove = [this](int steps, bool refitBetween) {
+    const auto ctrlMove = [this, &expectAt](int steps, bool refitBetween) {
         move(100, 50);
         for (int i = 1; i <= steps; ++i) {
             move(100 + 30.0 * i / steps, 50 + 10.0 * i / steps, {.control = true});
             if (refitBetween)
                 shell.onKeyUp(Window::Controls, vk::kControl);
         }
+        if (!refitBetween)
+            expectAt(66, 84, {0, 0});
         shell.onKeyUp(Window::Main, vk::kControl);
         const std::string moved = model().outputText();
         for (int i = 0; i < (refitBetween ? steps : 1); ++i)
@@ -674,6 +678,13 @@ TEST_F(ControlPanel, ThePointerPicksDragsMovesZoomsAndPansWhatTheViewShows) {
     EXPECT_EQ(fake.settings.values.at("KeepTextureProportions"), "0");
     expectAt(16, 84, {0, 0});
     expectAt(184, 16, {1, 1});
+    // A middle drag from the fitted view moves it without zooming.
+    move(16, 84);
+    shell.onPointerPress(16, 84, PointerButton::Middle);
+    move(26, 84, {.middle = true});
+    shell.onPointerRelease(26, 84, PointerButton::Middle);
+    expectAt(26, 84, {0, 0});
+    expectAt(194, 16, {1, 1});
 }
 
 // On a screen scaled to 200% the view's 32 x 32 pixels are 64 x 64 device pixels: the frame
@@ -781,6 +792,11 @@ TEST_F(ControlPanel, UndoAndRedoTakeEveryKindOfChangeBackAndForth) {
     fake.messageBoxes.answer(kIdYes);
     command(Id::MenuRevert); // a model read anew has no steps
     EXPECT_FALSE(shell.state.history.canUndo() || shell.state.history.canRedo());
+    // A change that leaves the model as it was is no step.
+    editWall();
+    command(Id::Front);
+    command(Id::MenuUndo);
+    EXPECT_FALSE(shell.state.history.canUndo());
 }
 
 // The fan's textures are nowhere. Saving it as read asks nothing; once the wall is remapped
@@ -819,9 +835,9 @@ TEST_F(ControlPanel, BackspaceClearsTheSelectionOrDropsTheTexture) {
     editWall();
     command(Id::SelectAll);
     shell.onKeyDown(Window::Main, vk::kBack);
-    EXPECT_EQ(std::tuple(selectedOwn(0).empty(), shell.state.textureViewActive, group(0).selected,
-                         shell.state.interfaceState),
-              std::tuple(true, true, true, InterfaceState::Editing));
+    EXPECT_EQ(std::tuple(selectedOwn(0).empty(), shell.state.textureViewActive, group(0).selected),
+              std::tuple(true, true, true));
+    expectState(InterfaceState::Editing); // rotate and flip greyed with the selection
 
     command(Id::SelectAll);
     command(Id::Edit);                           // "return"

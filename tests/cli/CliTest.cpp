@@ -233,6 +233,9 @@ TEST_F(Cli, RenderDrawsTheSampleInTheMiddleOfTheImage) {
     EXPECT_NE(render("tilted.png", {"--pitch", "30"}), front);
     EXPECT_NE(render("turned.png", {"--yaw", "45"}), front);
     EXPECT_GT(blackPixels(render("far.png", {"--zoom", "-60"})), blackPixels(front));
+    // Seen from below, the pillar hides the top's underside: its brown wood shows there, not
+    // the grey the bricks take without their palette.
+    EXPECT_LT(qBlue(render("below.png", {"--pitch", "-30"}).pixel(240, 195)), 64);
 }
 
 // What is saved is the writer's (its own test has the bytes): saved again, it stays the same.

@@ -1,3 +1,4 @@
+#include "editor/PaintTemplate.h"
 #include "editor/UndoHistory.h"
 #include "editor/UvEditor.h"
 #include "model/Model.h"
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <tuple>
@@ -153,17 +155,21 @@ TEST_F(Editing, OnlyTheEditedGroupsVerticesCountForTheSelection) {
     EXPECT_EQ(messages.shown().size(), 1U);
 }
 
-// The quad's corners A (0,0,0), B (2,0,0), C (2,1,4) and D (0,0.5,4) projected from each side
-// and stretched over the texture: four own texture vertices, numbered A, B, C, D as the faces
-// first use them.
+// The quad's corners A (0,0.75,0), B (2,0,0), C (2,1,4) and D (0,0.5,4) projected from each
+// side and stretched over the texture: four own texture vertices, numbered A, B, C, D as the
+// faces first use them.
 TEST_F(Editing, RemapFromEachSideFillsTheTextureOnceWithOneVertexPerCorner) {
     using enum RemapDirection;
     const std::pair<RemapDirection, std::vector<Uv>> rows[] = {
-        {Front, {{1, 0}, {0, 0}, {0, 1}, {1, 1}}},  {Back, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}},
-        {Top, {{0, 0}, {1, 0}, {1, 1}, {0, 0.5}}},  {Bottom, {{1, 0}, {0, 0}, {0, 1}, {1, 0.5}}},
-        {Left, {{0, 0}, {0, 0}, {1, 1}, {0.5, 1}}}, {Right, {{1, 0}, {1, 0}, {0, 1}, {0.5, 1}}}};
+        {Front, {{1, 0}, {0, 0}, {0, 1}, {1, 1}}},
+        {Back, {{0, 0}, {1, 0}, {1, 1}, {0, 1}}},
+        {Top, {{0, 0.75}, {1, 0}, {1, 1}, {0, 0.5}}},
+        {Bottom, {{1, 0.75}, {0, 0}, {0, 1}, {1, 0.5}}},
+        {Left, {{0.75, 0}, {0, 0}, {1, 1}, {0.5, 1}}},
+        {Right, {{0.25, 0}, {1, 0}, {0, 1}, {0.5, 1}}}};
     for (const auto& [direction, own] : rows) {
         SetUp();
+        mesh().vertices[5].y = 0.75;
         UvEditor editor = editorOf(1);
         ASSERT_TRUE(editor.autoRemap(model, direction, messages));
         EXPECT_FALSE(group(1).shared);
@@ -346,6 +352,11 @@ TEST(BoxRemap, LaysEveryFaceOutUnmirroredApartAndAtOneDensity) {
                                          length(minus(corners[j], corners[i])));
                 }
             }
+            // Shelved tallest first, the L prism's 10 square units cover over 900 of its 2048
+            // texels.
+            if (row / 4 == 1) {
+                EXPECT_GT(densities.front(), 90);
+            }
             for (const std::vector<double>* same : {&densities, &edgeRatios})
                 for (const double value : *same)
                     EXPECT_NEAR(value / same->front(), 1, 1e-9);
@@ -410,10 +421,30 @@ TEST_F(Editing, TheViewFollowsTheVertices) {
               (std::vector{0.0, 0.05, 0.5}));
 }
 
+// A paint template on a texture of other proportions: every pixel is an outline's or the texel
+// it falls on, to the image's last.
+TEST_F(Editing, APaintTemplateLaysTheOutlinesOnTheTextureScaledToIt) {
+    RgbaPixels texture{3, 5, {}};
+    for (int i = 0; i < 15; ++i)
+        texture.bytes.insert(texture.bytes.end(), {static_cast<std::uint8_t>(10 * i),
+                                                   static_cast<std::uint8_t>(i), 0, 255});
+    const RgbaPixels image = paintTemplate(mesh(), group(0), 7, 4, &texture);
+    ASSERT_EQ(image.bytes.size(), 7u * 4 * 4);
+    int outlined = 0;
+    for (std::size_t y = 0; y < 4; ++y)
+        for (std::size_t x = 0; x < 7; ++x) {
+            const auto* pixel = image.bytes.data() + (y * 7 + x) * 4;
+            const auto* texel = texture.bytes.data() + (y * 5 / 4 * 3 + x * 3 / 7) * 4;
+            if (std::equal(pixel, pixel + 4, kOutlineColour.begin()))
+                ++outlined;
+            else
+                EXPECT_TRUE(std::equal(pixel, pixel + 4, texel)) << x << ", " << y;
+        }
+    EXPECT_GT(outlined, 0);
+}
+
 constexpr int kSize = 100;
 
-// Frames of the texture view of the fan's group, drawn as the program draws them, with the
-// group's texture replaced by a 2 x 2 one.
 // Each step sets a number and keeps the one before. Beyond 200 steps, or 64 MiB between them,
 // the oldest go; the latest stays whatever its size, and the file's state, once its step is
 // gone, counts as unsaved for good.
@@ -451,6 +482,8 @@ TEST(UndoHistory, DropsTheOldestStepsBeyondItsBounds) {
     EXPECT_EQ(history.bytes(), std::size_t{40} << 20);
 }
 
+// Frames of the texture view of the fan's group, drawn as the program draws them, with the
+// group's texture replaced by a 2 x 2 one.
 class TextureView : public Editing {
 protected:
     void SetUp() override {
@@ -528,9 +561,13 @@ TEST_F(TextureView, DrawsPointsByTheirSelectionAndTheRectangleOnTop) {
     EXPECT_COLOUR(at(0.85, 0.05, 1), kWhite);
 }
 
+// Every corner on one texture vertex: the faces have no sides, and the vertex shows.
 TEST_F(TextureView, AGroupOnOnePointShowsTheTextureAroundIt) {
     useTexture({kRed, kGreen, kBlue, kWhite});
-    place({{0, {0.3, 0.7}}, {1, {0.3, 0.7}}, {2, {0.3, 0.7}}, {3, {0.3, 0.7}}, {4, {0.3, 0.7}}});
+    place({{0, {0.3, 0.7}}});
+    for (GlFace& face : group(0).glFaces)
+        for (VertexRef& ref : face.refs)
+            ref.txvert = 0;
     frame(editorOf(0));
     EXPECT_COLOUR(at(0.3, 0.7), kRed);
     EXPECT_COLOUR(at(0.26, 0.74), kBlue);

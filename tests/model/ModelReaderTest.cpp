@@ -55,12 +55,13 @@ void expectNumbers(const std::string& key, double (*field)(const Model&),
 }
 
 TEST(ModelReader, NumbersInTheFormsFilesHoldThem) {
-    // An integer takes its base from its prefix (so 8 ends an octal one). Too large for an int,
-    // or without digits, it cannot be extracted.
+    // An integer takes its base from its prefix (so 8 ends an octal one), in up to 15
+    // characters. Too large for an int, or without digits, it cannot be extracted.
     const NumberRow integers[] = {{"010", 8},
                                   {"018", 1},
                                   {"0x10", 16},
                                   {"0X1f", 31},
+                                  {"0x000000000001F", 31},
                                   {"-0x2", -2},
                                   {"+7", 7},
                                   {"0", 0},

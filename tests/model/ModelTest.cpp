@@ -79,18 +79,19 @@ TEST_F(Preparation, PlacesMeshesByTheHierarchyThenBoundsAndCentresThem) {
               (std::vector{5.0, 10.0, 5.0, -2.5}));
     EXPECT_DOUBLE_EQ(m.extent, std::sqrt(2.5 * 2.5 + 5 * 5));
 
-    // Nodes with indices outside their lists, or looping parents, still place.
-    Model loose = model({}, {point(), point(), point()},
+    // Nodes with indices outside their lists, or looping parents, still place; a parent may
+    // come after its child.
+    Model loose = model({}, {point(), point(), point(), point()},
                         {node(0, 1, {1, 0, 0}), node(7, -1, {9, 9, 9}), // a mesh that is not there
                          node(1, 99, {0, 2, 0}), // a parent that is not there
                          node(2, 4, {0, 0, 3}),  // leads into a loop of nodes 4 and 6
                          node(-1, 6, {0, 0, 1}),
                          node(0, 3, {0, 0, 4}), // names mesh 0 again: the last node decides
-                         node(-1, 4, {0, 0, 10})});
+                         node(-1, 4, {0, 0, 10}), node(3, 0, {})});
     ASSERT_TRUE(prepare(loose));
-    EXPECT_EQ(
-        std::tuple(loose.meshes[0].offset.z, loose.meshes[1].offset.y, loose.meshes[2].offset.z),
-        std::tuple(18.0, 2.0, 14.0));
+    EXPECT_EQ(std::tuple(loose.meshes[0].offset.z, loose.meshes[1].offset.y,
+                         loose.meshes[2].offset.z, loose.meshes[3].offset.x),
+              std::tuple(18.0, 2.0, 14.0, 1.0));
 
     Model one = model({}, {point(3, -4, 12)});
     ASSERT_TRUE(prepare(one));

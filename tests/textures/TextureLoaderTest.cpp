@@ -157,6 +157,7 @@ TEST_F(TextureLoaderTest, GivenPathNamesTheMaterial) {
     const std::pair<std::string, std::string> cases[] = {
         {"d:\\tex\\rock.bmp", "rock"},
         {"/textures/x.y/wall", "wall"},
+        {"wall.MAT", "wall"}, // found beside a model opened by a bare name
         {"/textures/archive.tar.bmp", "archive"},
         {"/textures/" + std::string(300, 'n') + ".mat", std::string(255, 'n')}};
     for (const auto& [source, name] : cases) {
