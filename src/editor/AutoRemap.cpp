@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <new>
+#include <utility>
 
 namespace sw {
 
@@ -78,6 +79,14 @@ void stretchOverTexture(std::vector<GlTxvert>& txverts, double GlTxvert::*axis, 
 
 } // namespace
 
+void UvEditor::takeOwnTxverts(Model& model, std::vector<GlTxvert> own) {
+    GlGroup& group = groupOf(meshOf(model, meshIndex), groupIndex);
+    if (group.shared)
+        selectNone(model);
+    group.ownTxverts = std::move(own);
+    group.shared = false;
+}
+
 bool UvEditor::autoRemap(Model& model, RemapDirection direction, MessageBoxService& messages) {
     Mesh& mesh = meshOf(model, meshIndex);
     GlGroup& group = groupOf(mesh, groupIndex);
@@ -96,10 +105,7 @@ bool UvEditor::autoRemap(Model& model, RemapDirection direction, MessageBoxServi
                                 kMbOk);
             return false;
         }
-        if (group.shared)
-            selectNone(model);
-        group.ownTxverts = std::move(own);
-        group.shared = false;
+        takeOwnTxverts(model, std::move(own));
     }
 
     // Own vertices numbered in the order of the first corner that uses each 3D vertex; every

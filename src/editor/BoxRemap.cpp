@@ -224,10 +224,7 @@ bool UvEditor::boxRemap(Model& model, MessageBoxService& messages) {
                             kMbOk);
         return false;
     }
-    if (group.shared)
-        selectNone(model);
-    group.ownTxverts = std::move(own);
-    group.shared = false;
+    takeOwnTxverts(model, std::move(own));
     std::size_t corner = 0;
     for (GlFace& face : group.glFaces)
         for (VertexRef& ref : face.refs)

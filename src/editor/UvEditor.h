@@ -11,6 +11,7 @@ namespace sw {
 
 class MessageBoxService;
 class Model;
+struct GlTxvert;
 
 // The six planes an automatic remap projects from, numbered as the control panel's buttons.
 enum class RemapDirection : int {
@@ -146,6 +147,10 @@ public:
     void releaseGesture();
 
 private:
+    // Gives the group `own` as its texture vertices. Leaving the mesh's shared ones clears the
+    // selection first, which was of those.
+    void takeOwnTxverts(Model& model, std::vector<GlTxvert> own);
+
     mutable TextureViewCache cache_;
 };
 
