@@ -2,13 +2,12 @@
 
 #include "model/Model.h"
 #include "platform/FileNames.h"
+#include "platform/SafeWrite.h"
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <memory>
-#include <random>
 
 namespace sw {
 
@@ -59,42 +58,21 @@ FileBytes readFileBytes(const std::string& path) {
 }
 
 std::string writeFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    // Renaming over a file needs only the folder's permission: a file that is there must open
-    // for writing, or it is not replaced.
     std::error_code status;
-    if (std::filesystem::exists(path, status)) {
-        if (!std::filesystem::is_regular_file(path, status))
-            return "There is something other than a file of that name.";
-        errno = 0;
-        if (!FilePtr(std::fopen(path.c_str(), "r+b")))
-            return std::string("The file there cannot be opened for writing: ") +
-                   std::strerror(errno) + ".";
-    }
-    std::random_device random;
-    std::string temporary;
-    FilePtr file;
+    if (std::filesystem::exists(path, status) && !std::filesystem::is_regular_file(path, status))
+        return "There is something other than a file of that name.";
+    std::string error;
+    if (!mayReplace(path, error))
+        return error;
+    TempFile file(path, error);
+    if (!file.file())
+        return error;
     errno = 0;
-    for (int attempt = 0; attempt < 100 && !file; ++attempt) {
-        temporary = path + ".saving-" + std::to_string(random() % 1000000);
-        // "x": never take over a file that is there already.
-        file.reset(std::fopen(temporary.c_str(), "wbx"));
-        if (!file && errno != EEXIST)
-            break;
-    }
-    if (!file)
-        return std::string("No file can be made in its folder: ") + std::strerror(errno) + ".";
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
-    const bool closed = std::fclose(file.release()) == 0;
-    std::error_code error;
-    if (written && closed)
-        std::filesystem::rename(temporary, path, error);
-    if (written && closed && !error)
-        return {};
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return written && closed
-               ? "The file could not take the place of the old one: " + error.message() + "."
-               : std::string("The file could not be written in full.");
+    if (std::fwrite(bytes.data(), 1, bytes.size(), file.file()) != bytes.size())
+        return TempFile::writeError();
+    if (!file.commit(path, error))
+        return error;
+    return {};
 }
 
 } // namespace sw
