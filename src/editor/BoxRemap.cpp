@@ -225,10 +225,7 @@ bool UvEditor::boxRemap(Model& model, MessageBoxService& messages) {
         return false;
     }
     takeOwnTxverts(model, std::move(own));
-    std::size_t corner = 0;
-    for (GlFace& face : group.glFaces)
-        for (VertexRef& ref : face.refs)
-            ref.txvert = cornerIndices[corner++];
+    editor::setCornerTxverts(group, cornerIndices);
     fitView(model);
     return true;
 }

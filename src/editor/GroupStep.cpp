@@ -6,8 +6,10 @@
 
 namespace sw {
 
+using editor::cornerTxverts;
 using editor::groupOf;
 using editor::meshOf;
+using editor::setCornerTxverts;
 
 GroupStep::State GroupStep::capture(const Model& model, int mesh, int group,
                                     const std::vector<int>* named) {
@@ -17,9 +19,7 @@ GroupStep::State GroupStep::capture(const Model& model, int mesh, int group,
     state.shared = g.shared;
     state.edited = g.edited;
     state.own = g.ownTxverts;
-    for (const GlFace& face : g.glFaces)
-        for (const VertexRef& ref : face.refs)
-            state.corners.push_back(ref.txvert);
+    state.corners = cornerTxverts(g);
     if (named) {
         state.named = *named;
     } else if (g.shared) {
@@ -57,10 +57,7 @@ void GroupStep::swap(Model& model) {
         for (std::size_t i = 0; i < state_.own.size(); ++i)
             state_.own[i].selected = g.ownTxverts[i].selected;
     g.ownTxverts = std::move(state_.own);
-    std::size_t corner = 0;
-    for (GlFace& face : g.glFaces)
-        for (VertexRef& ref : face.refs)
-            ref.txvert = state_.corners[corner++];
+    setCornerTxverts(g, state_.corners);
     for (std::size_t i = 0; i < state_.named.size(); ++i) {
         GlTxvert& t = m.glTxverts[static_cast<std::size_t>(state_.named[i])];
         t.u = state_.namedValues[i].u;
@@ -78,11 +75,8 @@ bool GroupStep::matches(const Model& model) const {
     if (g.shared != state_.shared || !std::equal(g.ownTxverts.begin(), g.ownTxverts.end(),
                                                  state_.own.begin(), state_.own.end(), sameSpot))
         return false;
-    std::size_t corner = 0;
-    for (const GlFace& face : g.glFaces)
-        for (const VertexRef& ref : face.refs)
-            if (ref.txvert != state_.corners[corner++])
-                return false;
+    if (cornerTxverts(g) != state_.corners)
+        return false;
     for (std::size_t i = 0; i < state_.named.size(); ++i)
         if (!sameSpot(m.glTxverts[static_cast<std::size_t>(state_.named[i])],
                       state_.namedValues[i]))

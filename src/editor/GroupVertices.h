@@ -30,6 +30,23 @@ inline const std::vector<GlTxvert>& txvertsOf(const Mesh& mesh, const GlGroup& g
     return group.shared ? mesh.glTxverts : group.ownTxverts;
 }
 
+// The texture vertex of every corner of the group's faces, face after face.
+inline std::vector<int> cornerTxverts(const GlGroup& group) {
+    std::vector<int> txverts;
+    for (const GlFace& face : group.glFaces)
+        for (const VertexRef& ref : face.refs)
+            txverts.push_back(ref.txvert);
+    return txverts;
+}
+// Gives the group's corners, face after face, the texture vertices `txverts` lists, one a
+// corner.
+inline void setCornerTxverts(GlGroup& group, const std::vector<int>& txverts) {
+    std::size_t corner = 0;
+    for (GlFace& face : group.glFaces)
+        for (VertexRef& ref : face.refs)
+            ref.txvert = txverts[corner++];
+}
+
 // Calls fn on the texture vertex of every corner of the group's faces, in order, repeats
 // included. A corner naming no vertex of the array is passed over.
 template <typename Fn> void forEachCorner(const Mesh& mesh, const GlGroup& group, Fn&& fn) {

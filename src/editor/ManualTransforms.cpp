@@ -12,31 +12,6 @@ using editor::meshOf;
 
 namespace {
 
-// Scales one coordinate of the selected vertices about the middle of their range; nothing is
-// clamped, so vertices may leave the texture and tile it.
-template <typename Axis> void scaleAxis(Mesh& mesh, GlGroup& group, double factor, Axis axis) {
-    double lo = kHuge;
-    double hi = -kHuge;
-    forEachVertexOnce(mesh, group, [&](GlTxvert& t) {
-        if (!t.selected)
-            return;
-        const double value = axis(t);
-        if (value < lo)
-            lo = value;
-        if (value > hi)
-            hi = value;
-    });
-    const double mid = (hi + lo) * 0.5;
-    forEachVertexOnce(mesh, group, [&](GlTxvert& t) {
-        if (!t.selected)
-            return;
-        double& value = axis(t);
-        value -= mid;
-        value *= factor;
-        value += mid;
-    });
-}
-
 // The bounds of the selected vertices' u and v.
 struct Bounds {
     double lowU = kHuge, highU = -kHuge, lowV = kHuge, highV = -kHuge;
@@ -55,6 +30,19 @@ Bounds selectionBounds(Mesh& mesh, GlGroup& group) {
     return bounds;
 }
 
+// Scales one coordinate of the selected vertices about `middle`; nothing is clamped, so
+// vertices may leave the texture and tile it.
+void scaleAxis(Mesh& mesh, GlGroup& group, double factor, double GlTxvert::*axis, double middle) {
+    forEachVertexOnce(mesh, group, [&](GlTxvert& t) {
+        if (!t.selected)
+            return;
+        double& value = t.*axis;
+        value -= middle;
+        value *= factor;
+        value += middle;
+    });
+}
+
 } // namespace
 
 void UvEditor::moveSelection(Model& model, double du, double dv) {
@@ -70,13 +58,17 @@ void UvEditor::moveSelection(Model& model, double du, double dv) {
 
 void UvEditor::scaleU(Model& model, double factor) {
     Mesh& mesh = meshOf(model, meshIndex);
-    scaleAxis(mesh, groupOf(mesh, groupIndex), factor, [](GlTxvert& t) -> double& { return t.u; });
+    GlGroup& group = groupOf(mesh, groupIndex);
+    const Bounds bounds = selectionBounds(mesh, group);
+    scaleAxis(mesh, group, factor, &GlTxvert::u, (bounds.highU + bounds.lowU) * 0.5);
     fitView(model);
 }
 
 void UvEditor::scaleV(Model& model, double factor) {
     Mesh& mesh = meshOf(model, meshIndex);
-    scaleAxis(mesh, groupOf(mesh, groupIndex), factor, [](GlTxvert& t) -> double& { return t.v; });
+    GlGroup& group = groupOf(mesh, groupIndex);
+    const Bounds bounds = selectionBounds(mesh, group);
+    scaleAxis(mesh, group, factor, &GlTxvert::v, (bounds.highV + bounds.lowV) * 0.5);
     fitView(model);
 }
 

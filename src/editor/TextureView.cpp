@@ -113,15 +113,13 @@ void rebuildTopology(TextureViewCache& cache, const GlGroup& group, std::size_t 
     cache.colours.assign(cache.vertices.size() * 3, 0);
 }
 
-// The positions, changed only where a vertex moved, and the colours by the selection.
+// The positions, and the colours by the selection.
 void refresh(TextureViewCache& cache, const std::vector<GlTxvert>& txverts) {
     for (std::size_t i = 0; i < cache.vertices.size(); ++i) {
         const GlTxvert& t = txverts[static_cast<std::size_t>(cache.vertices[i])];
         double* at = &cache.positions[2 * i];
-        if (at[0] != t.u || at[1] != t.v) {
-            at[0] = t.u;
-            at[1] = t.v;
-        }
+        at[0] = t.u;
+        at[1] = t.v;
         std::uint8_t* colour = &cache.colours[3 * i];
         colour[0] = t.selected ? 0 : 255;
         colour[1] = t.selected ? 255 : 0;

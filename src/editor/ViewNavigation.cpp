@@ -90,10 +90,10 @@ double UvEditor::shownHalfExtent() const {
 }
 
 std::pair<double, double> UvEditor::texelsOf(const Model& model) const {
-    const Material* material = model.materialAt(materialIndex);
-    if (material == nullptr || material->notLoaded || material->width <= 0 || material->height <= 0)
+    if (!model.isTextured(materialIndex))
         return {1, 1};
-    return {material->width, material->height};
+    const Material& material = *model.materialAt(materialIndex);
+    return {material.width, material.height};
 }
 
 ViewMapping UvEditor::mapping(const Model& model, const ViewArea& area) const {

@@ -33,6 +33,15 @@ std::optional<std::string> readValue(SettingsStore& store, const char* name) {
     return value;
 }
 
+// The stored palette file, or the built-in table when none is stored. A palette file that has
+// gone since it was chosen falls back to the built-in table silently; only one that is there
+// but holds no palette is worth a message.
+std::string paletteFileOf(const std::optional<std::string>& stored) {
+    if (!stored || (*stored != kDefaultPaletteLabel && !canOpenFile(*stored)))
+        return std::string(kDefaultPaletteLabel);
+    return *stored;
+}
+
 } // namespace
 
 std::vector<TextureFormat> searchedFormats(const Preferences& preferences) {
@@ -64,23 +73,15 @@ void loadPreferences(Preferences& preferences, Palette& palette, SettingsStore& 
     preferences.loadBmpIfMatFails = !(secondary == kNone || secondary == kMat);
     preferences.loadMatIfBmpFails = !(secondary == kNone || secondary == kBmp);
 
-    // A palette file that has gone since it was chosen falls back to the built-in table
-    // silently; only one that is there but holds no palette is worth a message.
-    const auto cmpFile = read(kCmpFileValue);
-    preferences.cmpFile = cmpFile ? *cmpFile : std::string(kDefaultPaletteLabel);
-    if (preferences.cmpFile != kDefaultPaletteLabel && !canOpenFile(preferences.cmpFile))
-        preferences.cmpFile = kDefaultPaletteLabel;
+    preferences.cmpFile = paletteFileOf(read(kCmpFileValue));
 
     loadPalette(palette, preferences, messageBoxes, Window::None);
 }
 
 std::string storedPaletteFile(SettingsStore& store) {
     bool created = false;
-    const auto cmpFile =
-        store.openOrCreate(created) ? readValue(store, kCmpFileValue) : std::nullopt;
-    if (!cmpFile || (*cmpFile != kDefaultPaletteLabel && !canOpenFile(*cmpFile)))
-        return std::string(kDefaultPaletteLabel);
-    return *cmpFile;
+    return paletteFileOf(store.openOrCreate(created) ? readValue(store, kCmpFileValue)
+                                                     : std::nullopt);
 }
 
 void savePreferences(const Preferences& preferences, SettingsStore& store) {

@@ -124,9 +124,7 @@ void TextureLoader::loadTexture(Material& material, const std::string& path) {
     material.usesPalette = false;
 
     const TextureFormat chosen = formatForPath(material.path);
-    const std::optional<TextureFormat> decoded =
-        decodeTexture(material, palette_, preferences_,
-                      [this](const std::string& file) { return sources_.read(file); });
+    const std::optional<TextureFormat> decoded = decode(material);
     if (!uploadEnabled_)
         return;
     uploadTexture(material, decoded.value_or(chosen));
@@ -169,12 +167,23 @@ Material freshCopy(const Material& material) {
 
 } // namespace
 
+std::optional<TextureFormat> TextureLoader::decode(Material& material) {
+    return decodeTexture(material, palette_, preferences_,
+                         [this](const std::string& file) { return sources_.read(file); });
+}
+
+std::optional<TextureFormat> TextureLoader::decodeAgain(const Material& material, Material& fresh) {
+    fresh = freshCopy(material);
+    const std::optional<TextureFormat> decoded = decode(fresh);
+    if (fresh.notLoaded)
+        return std::nullopt;
+    return decoded;
+}
+
 bool TextureLoader::reloadIfReadable(Material& material) {
-    Material fresh = freshCopy(material);
-    const std::optional<TextureFormat> decoded =
-        decodeTexture(fresh, palette_, preferences_,
-                      [this](const std::string& file) { return sources_.read(file); });
-    if (!decoded || fresh.notLoaded)
+    Material fresh;
+    const std::optional<TextureFormat> decoded = decodeAgain(material, fresh);
+    if (!decoded)
         return false;
     fresh.explicitPath = material.explicitPath;
     fresh.glTexture = material.glTexture;
@@ -187,11 +196,9 @@ bool TextureLoader::reloadIfReadable(Material& material) {
 }
 
 RgbaPixels TextureLoader::uprightImageOf(const Material& material) {
-    Material fresh = freshCopy(material);
-    const std::optional<TextureFormat> decoded =
-        decodeTexture(fresh, palette_, preferences_,
-                      [this](const std::string& file) { return sources_.read(file); });
-    if (!decoded || fresh.notLoaded)
+    Material fresh;
+    const std::optional<TextureFormat> decoded = decodeAgain(material, fresh);
+    if (!decoded)
         return {};
     try {
         return uprightImage(fresh.width, fresh.height, fresh.pixels, *decoded);

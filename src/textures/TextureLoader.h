@@ -82,6 +82,11 @@ public:
 
 private:
     std::string findTexture(const std::string& name);
+    // Decodes the file `material` names, reading through the sources (archives included).
+    std::optional<TextureFormat> decode(Material& material);
+    // Decodes the file `material` came from once more into `fresh`; nothing when it does not
+    // decode whole.
+    std::optional<TextureFormat> decodeAgain(const Material& material, Material& fresh);
 
     const Palette& palette_;
     const Preferences& preferences_;

@@ -69,7 +69,6 @@ void uploadTexture(Material& material, TextureFormat pixelsFrom) {
     const bool bmp = pixelsFrom == TextureFormat::Bmp;
     GLint alignment = 4;
     glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, bmp ? 4 : 1);
     if (material.pixels.empty()) {
         const std::vector<std::uint8_t> missing = checkerboard();
         glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
