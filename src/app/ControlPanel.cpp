@@ -85,14 +85,6 @@ void setDisplayMode(ShellState& shell, WindowSystem& windows, int mode, bool eve
     windows.setFocus(Id::MeshList);
 }
 
-// Texture names of every material, to find the ones a change leaves behind.
-std::vector<std::uint32_t> textureNames(const Model& model) {
-    std::vector<std::uint32_t> names;
-    for (const Material& material : model.materials)
-        names.push_back(material.glTexture);
-    return names;
-}
-
 void changeTexture(ShellState& shell, Platform& platform) {
     WindowSystem& windows = platform.windows;
     const int m = windows.currentRow(Id::MeshList);

@@ -43,7 +43,8 @@ bool writeModel(ShellState& shell, Platform& platform, const std::string& path) 
         // What was kept for the file the model came from, or for the one it replaced, is
         // saved now.
         shell.recovery.remove(shell.currentPath);
-        shell.recovery.remove(path);
+        if (path != shell.currentPath)
+            shell.recovery.remove(path);
         return true;
     }
     // A modder must never believe a file is saved when it is not.
@@ -233,7 +234,6 @@ void closeModel(ShellState& shell, WindowSystem& windows) {
     enterNoModelState(shell, windows);
     enableFileMenu(windows, false);
     setCurrentFile(shell, {});
-    updateTitle(shell, windows);
     if (shell.currentModel)
         deleteTextures(*shell.currentModel);
     shell.currentModel.reset();

@@ -28,9 +28,7 @@ public:
 
     void swap(Model& model) override {
         State other = capture(model);
-        std::vector<std::uint32_t> before;
-        for (const Material& material : model.materials)
-            before.push_back(material.glTexture);
+        const std::vector<std::uint32_t> before = textureNames(model);
         std::vector<Material> restored(state_.materials.size());
         for (std::size_t i = 0; i < restored.size(); ++i) {
             const Entry& entry = state_.materials[i];
@@ -135,9 +133,7 @@ bool recordedChange(ShellState& shell, Platform& platform, Record&& record, Chan
 void followStep(ShellState& shell, Platform& platform, const StepScope& scope) {
     Model& model = *shell.currentModel;
     if (UvEditor* editor = shell.currentEditor.get()) {
-        const Mesh& mesh = model.meshes[static_cast<std::size_t>(editor->meshIndex)];
-        editor->materialIndex =
-            mesh.glGroups[static_cast<std::size_t>(editor->groupIndex)].material;
+        editor->materialIndex = editor->groupIn(model).material;
         // New bounds; a view the user zoomed or panned stays where it is.
         editor->fitView(model);
     }

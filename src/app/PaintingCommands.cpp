@@ -37,18 +37,11 @@ struct TemplateKind {
 };
 
 const GlGroup& chosenGroup(const ShellState& shell) {
-    const UvEditor& editor = *shell.currentEditor;
-    return shell.currentModel->meshes[static_cast<std::size_t>(editor.meshIndex)]
-        .glGroups[static_cast<std::size_t>(editor.groupIndex)];
+    return shell.currentEditor->groupIn(*shell.currentModel);
 }
 
 std::string sizeText(int width, int height) {
     return std::to_string(width) + " x " + std::to_string(height);
-}
-
-bool isFile(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
 }
 
 void fileError(Platform& platform, const std::string& text) {
@@ -60,18 +53,11 @@ bool askYes(Platform& platform, const std::string& question) {
            kIdYes;
 }
 
-// A dialog of the main window: an open dialog takes existing files, a save dialog asks before
-// it replaces one.
+// A dialog of the main window with its own title and suffix.
 FileDialogRequest dialogRequest(FileDialogRequest::Kind kind, const char* title,
                                 std::vector<FileFilter> filters, const char* suffix) {
-    FileDialogRequest request;
-    request.kind = kind;
-    request.owner = Window::Main;
-    request.filters = std::move(filters);
+    FileDialogRequest request = fileDialogRequest(kind, Window::Main, std::move(filters));
     request.defaultSuffix = suffix;
-    request.fileMustExist = kind == FileDialogRequest::Kind::Open;
-    request.pathMustExist = true;
-    request.overwritePrompt = kind == FileDialogRequest::Kind::Save;
     request.title = title;
     return request;
 }
@@ -90,9 +76,9 @@ std::optional<Destination> destinationOf(ShellState& shell, Platform& platform,
     const Model& model = *shell.currentModel;
     const Material* material = model.materialAt(group.material);
     if (material != nullptr && isPlainFileName(material->name)) {
-        const std::string own = resolveFileName(material->path);
-        if (model.isTextured(group.material) && formatForPath(own) == TextureFormat::Mat &&
-            isFile(own))
+        const std::string own = fileOnDisk(material->path);
+        if (model.isTextured(group.material) && !own.empty() &&
+            formatForPath(own) == TextureFormat::Mat)
             return Destination{own, {}, true};
         return Destination{resolveFileName(shell.currentDirectory + "mat" + kPathSeparator +
                                            material->name + ".MAT"),
@@ -218,7 +204,8 @@ void importPaintingCommand(ShellState& shell, Platform& platform) {
                                 "word.");
         return;
     }
-    const bool replacing = isFile(target);
+    std::error_code status;
+    const bool replacing = std::filesystem::is_regular_file(target, status);
     const std::string warnings = warningsFor(painting.image, model, group);
     const std::string backup = target + ".bak";
     // A file the user chose in the save dialog was asked about there.

@@ -63,12 +63,9 @@ struct ShellState {
     int lastMouseY = 0;
 
     // The pointer in the texture view: the left button went down there and has not come up
-    // there yet; a rectangle was started since; texture coordinates at the latest move and
-    // at the one before.
+    // there yet; a rectangle was started since.
     bool buttonDown = false;
     bool dragStarted = false;
-    double pointerU = 0, pointerV = 0;
-    double previousU = 0, previousV = 0;
     // Where the latest move left the pointer, in the view's pixels, and whether the middle
     // button drags the texture view along.
     double pointerX = 0, pointerY = 0;

@@ -6,7 +6,6 @@
 #include "textures/FileBytes.h"
 
 #include <algorithm>
-#include <filesystem>
 #include <utility>
 
 namespace sw {
@@ -20,20 +19,9 @@ constexpr int kSettleMilliseconds = 100;
 constexpr int kRetryMilliseconds = 250;
 constexpr int kMaxAttempts = 20;
 
-// The file `path` names as found on disk (letter case as the file system has it), or nothing
-// when it names no file in a folder: a file inside an archive, or none at all.
-std::string fileOnDisk(const std::string& path) {
-    if (path.empty())
-        return {};
-    std::string found = resolveFileName(path);
-    std::error_code error;
-    return std::filesystem::is_regular_file(found, error) ? found : std::string();
-}
-
 bool reloadPalette(ShellState& shell) {
     Palette palette;
-    const FileBytes file = readFileBytes(shell.preferences.cmpFile);
-    if (file.status != FileStatus::Read || !decodeCmp(file.bytes, palette))
+    if (!readCmpFile(shell.preferences.cmpFile, palette))
         return false;
     shell.palette = palette;
     bool all = true;

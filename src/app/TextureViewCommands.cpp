@@ -19,13 +19,14 @@ UvEditor* shownEditor(const ShellState& shell) {
                : nullptr;
 }
 
-void changeSelection(ShellState& shell, Platform& platform, void (*change)(UvEditor&, Model&, int),
-                     int argument) {
+// Applies `change` to the editor and the model as one undo step, when vertices are selected.
+template <typename Change>
+void changeSelection(ShellState& shell, Platform& platform, Change&& change) {
     UvEditor* editor = shownEditor(shell);
     if (editor == nullptr || !editor->anySelected(*shell.currentModel))
         return;
     changeChosenGroup(shell, platform, [&] {
-        change(*editor, *shell.currentModel, argument);
+        change(*editor, *shell.currentModel);
         return true;
     });
 }
@@ -46,17 +47,15 @@ void keepProportionsCommand(ShellState& shell, Platform& platform) {
 }
 
 void rotateCommand(ShellState& shell, Platform& platform, int quarterTurns) {
-    changeSelection(
-        shell, platform,
-        [](UvEditor& editor, Model& model, int turns) { editor.rotateSelection(model, turns); },
-        quarterTurns);
+    changeSelection(shell, platform, [quarterTurns](UvEditor& editor, Model& model) {
+        editor.rotateSelection(model, quarterTurns);
+    });
 }
 
 void flipCommand(ShellState& shell, Platform& platform, bool horizontally) {
-    changeSelection(
-        shell, platform,
-        [](UvEditor& editor, Model& model, int across) { editor.flipSelection(model, across); },
-        horizontally ? 1 : 0);
+    changeSelection(shell, platform, [horizontally](UvEditor& editor, Model& model) {
+        editor.flipSelection(model, horizontally);
+    });
 }
 
 void updateSelectionItems(const ShellState& shell, WindowSystem& windows) {

@@ -52,10 +52,6 @@ void texturePointerMove(ShellState& shell, Platform& platform, double x, double 
     const ViewMapping view = editor.mapping(model, textureViewArea(shell));
     const TexturePoint previous = view.textureAt(fromX, fromY);
     const TexturePoint now = view.textureAt(x, y);
-    shell.previousU = previous.u;
-    shell.previousV = previous.v;
-    shell.pointerU = now.u;
-    shell.pointerV = now.v;
     // The rectangle starts where the pointer was before the first move of the drag.
     if (shell.buttonDown && !shell.dragStarted) {
         shell.dragStarted = true;

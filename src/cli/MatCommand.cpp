@@ -52,8 +52,7 @@ bool loadPalette(const QString& path, Palette& palette, QTextStream& err) {
         sw::loadPalette(palette, preferences, messageBoxes, Window::None);
         return true;
     }
-    const FileBytes file = readFileBytes(QFile::encodeName(path).toStdString());
-    if (file.status == FileStatus::Read && decodeCmp(file.bytes, palette))
+    if (readCmpFile(QFile::encodeName(path).toStdString(), palette))
         return true;
     err << path << ": not a CMP palette\n";
     return false;

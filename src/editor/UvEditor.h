@@ -11,6 +11,7 @@ namespace sw {
 
 class MessageBoxService;
 class Model;
+struct GlGroup;
 struct GlTxvert;
 
 // The six planes an automatic remap projects from, numbered as the control panel's buttons.
@@ -56,6 +57,9 @@ public:
     int meshIndex = 0;
     int groupIndex = 0;
     int materialIndex = 0; // the texture the view shows under the vertices
+
+    // The group this editor edits, in `model`.
+    const GlGroup& groupIn(const Model& model) const;
 
     // The selection rectangle: its fixed and moving corners, and the bounds between them.
     bool rectActive = false;

@@ -42,6 +42,11 @@ public:
 // typed without one, the palette and texture dialogs included.
 inline constexpr const char* kDefaultSuffix = "3do";
 
+// An open dialog (the file and its folder must exist) or a save dialog (the folder must exist,
+// and replacing a file is asked about) with the shared defaults.
+FileDialogRequest fileDialogRequest(FileDialogRequest::Kind kind, Window owner,
+                                    std::vector<FileFilter> filters);
+
 // The open dialog: the file and its folder must exist.
 bool showOpenDialog(FileDialogService& dialogs, Window owner, std::string& path,
                     std::string& fileName, const std::vector<FileFilter>& filters);

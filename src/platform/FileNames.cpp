@@ -87,4 +87,12 @@ std::string resolveFileName(const std::string& path) {
 
 #endif
 
+std::string fileOnDisk(const std::string& path) {
+    if (path.empty())
+        return {};
+    std::string found = resolveFileName(path);
+    std::error_code error;
+    return std::filesystem::is_regular_file(found, error) ? found : std::string();
+}
+
 } // namespace sw

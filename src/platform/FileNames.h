@@ -19,4 +19,8 @@ inline constexpr char kPathSeparator = '/';
 // case). Returns the path as found, or `path` unchanged when some component matches nothing.
 std::string resolveFileName(const std::string& path);
 
+// The file `path` names as found on disk (resolveFileName), or nothing when it names no file
+// in a folder: a folder, a file inside an archive, or none at all.
+std::string fileOnDisk(const std::string& path);
+
 } // namespace sw

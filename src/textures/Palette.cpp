@@ -76,19 +76,23 @@ bool decodeCmp(std::span<const std::uint8_t> bytes, Palette& palette) {
     return true;
 }
 
+bool readCmpFile(const std::string& path, Palette& palette) {
+    FileBytes file;
+    try {
+        file = readFileBytes(path);
+    } catch (const std::bad_alloc&) {
+        // A file too large to hold in memory is no palette either.
+    }
+    return file.status == FileStatus::Read && decodeCmp(file.bytes, palette);
+}
+
 void loadPalette(Palette& palette, Preferences& preferences, MessageBoxService& messageBoxes,
                  Window owner) {
     if (isDefaultLabel(preferences.cmpFile)) {
         buildDefaultPalette(palette);
         return;
     }
-    FileBytes file;
-    try {
-        file = readFileBytes(preferences.cmpFile);
-    } catch (const std::bad_alloc&) {
-        // A file too large to hold in memory is no palette either.
-    }
-    if (file.status == FileStatus::Read && decodeCmp(file.bytes, palette))
+    if (readCmpFile(preferences.cmpFile, palette))
         return;
     if (!palette.paletteFilled)
         buildDefaultPalette(palette);

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 
 namespace sw {
 
@@ -32,6 +33,9 @@ void buildDefaultPalette(Palette& palette);
 // Takes the colours of a CMP file's bytes. False, with the palette untouched, when the bytes
 // do not start with "CMP" (upper case) or end before the 256th colour.
 bool decodeCmp(std::span<const std::uint8_t> bytes, Palette& palette);
+// Takes the colours of the CMP file `path` names. False, with the palette untouched, when the
+// file cannot be read (too large to hold in memory included) or is no palette.
+bool readCmpFile(const std::string& path, Palette& palette);
 
 // Loads the palette that preferences.cmpFile names: the built-in table for
 // kDefaultPaletteLabel in any letter case, else the CMP file. A file that cannot be opened or

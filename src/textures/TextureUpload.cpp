@@ -23,6 +23,13 @@ void deleteTextures(Model& model) {
         deleteTexture(material);
 }
 
+std::vector<std::uint32_t> textureNames(const Model& model) {
+    std::vector<std::uint32_t> names;
+    for (const Material& material : model.materials)
+        names.push_back(material.glTexture);
+    return names;
+}
+
 void deleteTexturesNoLongerUsed(const std::vector<std::uint32_t>& before, const Model& model) {
     for (const std::uint32_t name : before) {
         if (name == 0)

@@ -22,6 +22,9 @@ void uploadTexture(Material& material, TextureFormat pixelsFrom);
 void deleteTexture(Material& material);
 // The textures of every material of a model, which go with the model.
 void deleteTextures(Model& model);
+// The GL texture of every material, taken before a change of the materials to find the ones
+// it leaves behind.
+std::vector<std::uint32_t> textureNames(const Model& model);
 // After the materials of a model changed: deletes each texture of `before` that no material
 // of the model holds any more.
 void deleteTexturesNoLongerUsed(const std::vector<std::uint32_t>& before, const Model& model);
