@@ -4,6 +4,7 @@
 // triangles, on a 256 x 256 texture), against the planar remap from the front of the same
 // group, which the user knows as instant, measured in the same run.
 
+#include "PrepareStandIns.h"
 #include "RatioReporter.h"
 
 #include "editor/UvEditor.h"
@@ -22,12 +23,7 @@ using namespace sw;
 constexpr int kRings = 100;
 constexpr int kSegments = 100;
 
-class NoMessages : public MessageBoxService {
-public:
-    int messageBox(Window, const std::string&, const std::string&, unsigned) override {
-        return kIdOk;
-    }
-};
+using bench::NoMessages;
 
 Model makeModel() {
     Model model;

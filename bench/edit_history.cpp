@@ -7,6 +7,7 @@
 // another: both are measured, on a model as large as the game takes and on a 50 MB one.
 
 #include "GeneratedModel.h"
+#include "PrepareStandIns.h"
 #include "RatioReporter.h"
 
 #include "editor/GroupStep.h"
@@ -26,18 +27,8 @@ namespace {
 
 using namespace sw;
 
-class NoMessages : public MessageBoxService {
-public:
-    int messageBox(Window, const std::string&, const std::string&, unsigned) override {
-        return kIdOk;
-    }
-};
-
-void loaded64(Material& material, const std::string&) {
-    material.notLoaded = false;
-    material.width = 64;
-    material.height = 64;
-}
+using bench::loaded64;
+using bench::NoMessages;
 
 // One mesh of 40,000 faces in runs of seven of each material: two groups of 20,000 faces.
 Model& groupModel() {

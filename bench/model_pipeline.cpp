@@ -4,6 +4,7 @@
 // vertices). Loading is the baseline: preparation and saving should each take no longer.
 
 #include "GeneratedModel.h"
+#include "PrepareStandIns.h"
 #include "model/Model.h"
 #include "platform/MessageBox.h"
 
@@ -38,18 +39,8 @@ const ModelFile& modelFile() {
     return file;
 }
 
-class NoMessages : public sw::MessageBoxService {
-public:
-    int messageBox(sw::Window, const std::string&, const std::string&, unsigned) override {
-        return sw::kIdOk;
-    }
-};
-
-void loaded64(sw::Material& material, const std::string&) {
-    material.notLoaded = false;
-    material.width = 64;
-    material.height = 64;
-}
+using sw::bench::loaded64;
+using sw::bench::NoMessages;
 
 void load(benchmark::State& state) {
     const ModelFile& file = modelFile();

@@ -8,6 +8,7 @@
 // directory of N entries already read. The ratios after the table say what the source costs
 // and whether a lookup depends on the archive's size.
 
+#include "PrepareStandIns.h"
 #include "model/Model.h"
 #include "platform/MessageBox.h"
 #include "textures/GobArchive.h"
@@ -122,12 +123,7 @@ const Files& files() {
     return made;
 }
 
-class NoMessages : public sw::MessageBoxService {
-public:
-    int messageBox(sw::Window, const std::string&, const std::string&, unsigned) override {
-        return sw::kIdOk;
-    }
-};
+using sw::bench::NoMessages;
 
 // Open without the upload: read, then prepared with every texture searched and decoded.
 void open(benchmark::State& state, const std::string& folder, int archiveEntries) {

@@ -123,10 +123,7 @@ void exportTemplateCommand(ShellState& shell, Platform& platform) {
         return;
     const Model& model = *shell.currentModel;
     const GlGroup& group = chosenGroup(shell);
-    const Material* texture =
-        model.isTextured(group.material) ? model.materialAt(group.material) : nullptr;
-    const int width = texture ? texture->width : kUntexturedTemplateSide;
-    const int height = texture ? texture->height : kUntexturedTemplateSide;
+    const auto [texture, width, height] = templateBaseOf(model, group);
     // The GL texture holds the image shown; the file is read again for the ground.
     const RgbaPixels underlay =
         texture ? shell.textureLoader.uprightImageOf(*texture) : RgbaPixels{};

@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "cli/ModelOpener.h"
 #include "cli/StderrMessageBox.h"
 
 #include "platform/qt/QtImageFiles.h"
@@ -26,15 +27,15 @@ struct MatOptions {
 bool parseOptions(const QStringList& arguments, MatOptions& options) {
     QCommandLineParser parser;
     const QCommandLineOption bits("bits", "8 (palette indices) or 16 (5-6-5 colour)", "8|16", "8");
-    const QCommandLineOption cmp("cmp", "the palette of 8-bit MAT files", "PALETTE.cmp");
-    parser.addOptions({bits, cmp});
+    parser.addOption(bits);
+    addPaletteOption(parser);
     parser.addPositionalArgument("IN", "a PNG or BMP image");
     parser.addPositionalArgument("OUT.mat", "the MAT file to write");
     if (!parser.parse(QStringList{"mat"} + arguments) || parser.positionalArguments().size() != 2)
         return false;
     options.input = parser.positionalArguments().at(0);
     options.output = parser.positionalArguments().at(1);
-    options.palette = parser.value(cmp);
+    options.palette = parser.value("cmp");
     if (parser.value(bits) == "16")
         options.format = MatPixels::Rgb565;
     return parser.value(bits) == "8" || parser.value(bits) == "16";

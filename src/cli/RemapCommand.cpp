@@ -52,12 +52,14 @@ int runRemap(const QStringList& arguments) {
     Model model;
     if (const int result = commandLine.open(false, model); result != kExitOk)
         return result;
-    UvEditor editor(model, commandLine.choice().mesh, commandLine.choice().group);
-    editor.selectAll(model);
-    if (commandLine.parser.isSet(rotate))
-        editor.rotateSelection(model, *quarterTurns(degrees));
-    if (commandLine.parser.isSet(flip))
-        editor.flipSelection(model, axis == "u");
+    if (commandLine.parser.isSet(rotate) || commandLine.parser.isSet(flip)) {
+        UvEditor editor(model, commandLine.choice().mesh, commandLine.choice().group);
+        editor.selectAll(model);
+        if (commandLine.parser.isSet(rotate))
+            editor.rotateSelection(model, *quarterTurns(degrees));
+        if (commandLine.parser.isSet(flip))
+            editor.flipSelection(model, axis == "u");
+    }
     return saveModel(model, commandLine.output());
 }
 

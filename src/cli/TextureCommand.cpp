@@ -1,4 +1,5 @@
 #include "cli/Commands.h"
+#include "cli/ModelOpener.h"
 #include "cli/StderrMessageBox.h"
 
 #include "platform/qt/QtImageFiles.h"
@@ -50,8 +51,7 @@ int convert(const QString& input, const QString& output, const Palette& palette,
 
 int runTexture(const QStringList& arguments) {
     QCommandLineParser parser;
-    const QCommandLineOption cmpOption("cmp", "the palette of 8-bit MAT files", "PALETTE.cmp");
-    parser.addOption(cmpOption);
+    addPaletteOption(parser);
     parser.addPositionalArgument("IMAGE", "a MAT or BMP file");
     parser.addPositionalArgument("OUT.png", "the PNG file to write");
     QTextStream err(stderr);
@@ -65,8 +65,8 @@ int runTexture(const QStringList& arguments) {
     // palette is reported, and the built-in table stands in.
     StderrMessageBox messageBoxes;
     Preferences preferences;
-    if (parser.isSet(cmpOption))
-        preferences.cmpFile = QFile::encodeName(parser.value(cmpOption)).toStdString();
+    if (parser.isSet("cmp"))
+        preferences.cmpFile = QFile::encodeName(parser.value("cmp")).toStdString();
     Palette palette;
     loadPalette(palette, preferences, messageBoxes, Window::None);
 

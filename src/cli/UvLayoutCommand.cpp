@@ -42,11 +42,11 @@ int runUvLayout(const QStringList& arguments) {
     const GroupChoice& choice = commandLine.choice();
     const Mesh& mesh = editor::meshOf(model, choice.mesh);
     const GlGroup& group = editor::groupOf(mesh, choice.group);
-    const Material* texture =
-        model.isTextured(group.material) ? model.materialAt(group.material) : nullptr;
+    const TemplateBase base = templateBaseOf(model, group);
+    const Material* texture = base.texture;
     if (!parser.isSet(size)) {
-        width = texture ? texture->width : kUntexturedTemplateSide;
-        height = texture ? texture->height : kUntexturedTemplateSide;
+        width = base.width;
+        height = base.height;
     }
     RgbaPixels ground;
     if (parser.isSet(underlay) && !texture)

@@ -126,6 +126,13 @@ void fillGround(RgbaPixels& image, const RgbaPixels* underlay) {
 
 } // namespace
 
+TemplateBase templateBaseOf(const Model& model, const GlGroup& group) {
+    if (!model.isTextured(group.material))
+        return {};
+    const Material* texture = model.materialAt(group.material);
+    return {texture, texture->width, texture->height};
+}
+
 RgbaPixels paintTemplate(const Mesh& mesh, const GlGroup& group, int width, int height,
                          const RgbaPixels* underlay) {
     if (!withinImageLimits(width, height))

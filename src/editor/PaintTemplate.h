@@ -17,6 +17,16 @@ inline constexpr int kMaxTemplateSide = 8192;
 // The side of a template for a group without a texture.
 inline constexpr int kUntexturedTemplateSide = 512;
 
+// What a template of a group lies over: its texture (null when the group has none loaded) and
+// the size a template is made in unless another is asked for, the texture's own, else
+// kUntexturedTemplateSide square.
+struct TemplateBase {
+    const Material* texture = nullptr;
+    int width = kUntexturedTemplateSide;
+    int height = kUntexturedTemplateSide;
+};
+TemplateBase templateBaseOf(const Model& model, const GlGroup& group);
+
 // A template to paint a group's texture on: one repeat of the texture (texture coordinates 0
 // to 1 both ways) over the whole image, upright as the texture view shows it, and on it the
 // outline of every face of the group, one pixel wide, opaque and without antialiasing. A
