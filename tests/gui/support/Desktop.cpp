@@ -230,13 +230,16 @@ bool RealProgram::mainTitled(const std::string& title) {
     return true;
 }
 
+int RealProgram::scaled(double pixels) const {
+    return static_cast<int>(std::lround(pixels * scale_));
+}
+
 void RealProgram::clickInPanel(QPoint at) {
-    x_->click(panel_.x + static_cast<int>(at.x() * scale_),
-              panel_.y + static_cast<int>(at.y() * scale_));
+    x_->click(panel_.x + scaled(at.x()), panel_.y + scaled(at.y()));
 }
 
 void RealProgram::fileMenu(char accessKey) {
-    x_->click(main_.x + static_cast<int>(18 * scale_), main_.y + static_cast<int>(8 * scale_));
+    x_->click(main_.x + scaled(18), main_.y + scaled(8));
     x_->key(static_cast<unsigned char>(accessKey));
 }
 
@@ -254,9 +257,6 @@ bool RealProgram::typeInto(const std::string& dialogTitle, const std::string& te
 
 // The view's top is where the black starts below the menu bar, at its left edge.
 bool RealProgram::findView() {
-    const auto scaled = [this](int pixels) {
-        return static_cast<int>(std::lround(pixels * scale_));
-    };
     const int left = main_.x + scaled(kViewLeft);
     int top = -1;
     const bool found = waitFor([&] {

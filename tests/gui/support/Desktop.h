@@ -144,6 +144,8 @@ public:
     void drag(double u0, double v0, double u1, double v1, double aspect = 1);
     // Screen pixels per pixel of the program.
     double scale() const { return scale_; }
+    // Pixels of the program in screen pixels.
+    int scaled(double pixels) const;
 
     X11& input() { return *x_; }
     const ScreenArea& main() const { return main_; }
