@@ -685,6 +685,12 @@ TEST_F(ControlPanel, ThePointerPicksDragsMovesZoomsAndPansWhatTheViewShows) {
     shell.onPointerRelease(26, 84, PointerButton::Middle);
     expectAt(26, 84, {0, 0});
     expectAt(194, 16, {1, 1});
+    // Bounds half as high as wide: the square around them is what is stretched.
+    command(Id::AxisY);
+    windows.setText(Id::ScaleFactor, "0.5");
+    command(Id::Scale);
+    command(Id::MenuFitView);
+    expectAt(16, 84, {0, 0});
 }
 
 // On a screen scaled to 200% the view's 32 x 32 pixels are 64 x 64 device pixels: the frame

@@ -308,8 +308,11 @@ TEST_F(Cli, ARemapSavedAndReadBackShowsWhatTheRemapShowed) {
 
     run({"uvview", kSample, path("plain.png"), "--mesh", "0", "--group", "1"}, {});
     EXPECT_EQ(image(path("plain.png")).size(), QSize(512, 512));
-    run({"uvlayout", kSample, path("tall.png"), "--size", "1x8192"}, head); // the largest side
-    EXPECT_EQ(image(path("tall.png")).size(), QSize(1, 8192));
+    for (const QSize size : {QSize(1, 8192), QSize(8192, 1)}) { // the largest side
+        const std::string text = std::to_string(size.width()) + "x" + std::to_string(size.height());
+        run({"uvlayout", kSample, path("long.png"), "--size", text}, head);
+        EXPECT_EQ(image(path("long.png")).size(), size);
+    }
 }
 
 // The batch tool's box remap is the editor's: the lantern's tilted sides, byte for byte.

@@ -474,6 +474,17 @@ TEST(UndoHistory, DropsTheOldestStepsBeyondItsBounds) {
         continue;
     EXPECT_EQ(value, 1);
     EXPECT_TRUE(history.isModified());
+    // Saved after the second step, which stays: undo finds the saved state again.
+    history.clear();
+    for (int i = 1; i <= 201; ++i) {
+        change(i, 1000);
+        if (i == 2)
+            history.markSaved();
+    }
+    for (int i = 0; i < 199; ++i)
+        history.undo(model);
+    EXPECT_EQ(value, 2);
+    EXPECT_FALSE(history.isModified());
 
     history.clear();
     for (int i = 1; i <= 3; ++i)
@@ -527,6 +538,7 @@ TEST_F(TextureView, TilesTheTextureOverEveryCellTheVerticesReach) {
     EXPECT_COLOUR(at(2.25, 1.25), kRed);
     EXPECT_COLOUR(at(0.75, 1.25), kGreen);
     EXPECT_COLOUR(at(0.2, 0.6), kBlue);
+    EXPECT_COLOUR(at(1.9, 0.6), kWhite);
     EXPECT_COLOUR(at(0, -0.75), kRed); // the first pixel of the view
 
     // An image not found: the checkerboard of a missing texture, 8 x 8 cells to a tile.

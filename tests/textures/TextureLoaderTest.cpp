@@ -312,6 +312,9 @@ TEST(GobArchive, RefusesDamagedArchives) {
         EXPECT_EQ(readGobDirectory(dir.write("case.gob", bytes)).error, error) << "case " << i;
     }
     EXPECT_EQ(readGobDirectory(dir.path().string()).error, GobError::CannotOpen);
+    // A file in an archive beyond the limit of every file read is too large, not missing.
+    EXPECT_EQ(readGobEntry(dir.write("case.gob", good), {288, (256u << 20) + 1}).status,
+              FileStatus::TooLarge);
 }
 
 // Loads textures into a real GL context and reads them back.
