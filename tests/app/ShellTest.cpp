@@ -375,8 +375,9 @@ TEST_F(ShellFixture, WithoutTheModelViewRAndMAndTheArrowsDoNothing) {
 // and any other extent that cannot scale the view are taken as 1.
 TEST(ResetView, FitsTheModelAndKeepsTheViewFinite) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    const std::pair<double, double> extents[] = {{250, 4},       {0.0, 1000}, {-1.7e300, 1000},
-                                                 {1e-300, 1000}, {nan, 1000}, {1e308, 1000}};
+    const std::pair<double, double> extents[] = {{250, 4},         {0.5, 2000},    {0.0, 1000},
+                                                 {-1.7e300, 1000}, {1e-300, 1000}, {nan, 1000},
+                                                 {1e308, 1000}};
     for (const auto& [extent, modelScale] : extents) {
         Model model;
         model.extent = extent;

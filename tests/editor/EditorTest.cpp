@@ -422,7 +422,7 @@ TEST_F(Editing, TheViewFollowsTheVertices) {
 }
 
 // A paint template on a texture of other proportions: every pixel is an outline's or the texel
-// it falls on, to the image's last.
+// it falls on, to the image's last; with nothing under it, the ground is clear.
 TEST_F(Editing, APaintTemplateLaysTheOutlinesOnTheTextureScaledToIt) {
     RgbaPixels texture{3, 5, {}};
     for (int i = 0; i < 15; ++i)
@@ -441,6 +441,11 @@ TEST_F(Editing, APaintTemplateLaysTheOutlinesOnTheTextureScaledToIt) {
                 EXPECT_TRUE(std::equal(pixel, pixel + 4, texel)) << x << ", " << y;
         }
     EXPECT_GT(outlined, 0);
+    // Outlines wholly beyond the texture are left out, not drawn along its edge.
+    for (GlTxvert& t : txverts())
+        t.u += 1.5;
+    const RgbaPixels clear = paintTemplate(mesh(), group(0), 16, 16, nullptr);
+    EXPECT_EQ(clear.bytes, std::vector<std::uint8_t>(16 * 16 * 4, 0));
 }
 
 constexpr int kSize = 100;
