@@ -20,15 +20,6 @@ void UndoHistory::push(std::unique_ptr<UndoStep> step) {
         dropOldest();
 }
 
-void UndoHistory::dropLatest() {
-    if (applied_ == 0 || applied_ != steps_.size())
-        return;
-    gestureOpen_ = false;
-    bytes_ -= steps_.back()->bytes();
-    steps_.pop_back();
-    --applied_;
-}
-
 void UndoHistory::dropOldest() {
     bytes_ -= steps_.front()->bytes();
     steps_.pop_front();

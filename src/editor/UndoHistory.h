@@ -39,8 +39,6 @@ public:
 
     // Adds a step for a change just made; the steps that were undone are gone.
     void push(std::unique_ptr<UndoStep> step);
-    // Drops the latest step: the change it was pushed for changed nothing, or failed.
-    void dropLatest();
     // The latest step still open for the rest of a gesture (a CTRL-move), or null. Opening
     // marks the latest step; any push, undo, redo or close ends it.
     UndoStep* openGesture() const { return gestureOpen_ ? latest() : nullptr; }
