@@ -441,11 +441,16 @@ TEST_F(Editing, APaintTemplateLaysTheOutlinesOnTheTextureScaledToIt) {
                 EXPECT_TRUE(std::equal(pixel, pixel + 4, texel)) << x << ", " << y;
         }
     EXPECT_GT(outlined, 0);
-    // Outlines wholly beyond the texture are left out, not drawn along its edge.
-    for (GlTxvert& t : txverts())
-        t.u += 1.5;
-    const RgbaPixels clear = paintTemplate(mesh(), group(0), 16, 16, nullptr);
-    EXPECT_EQ(clear.bytes, std::vector<std::uint8_t>(16 * 16 * 4, 0));
+    // Outlines wholly beyond the texture, to the right or above, are left out, not drawn along
+    // its edge.
+    for (const auto& [du, dv] : {std::pair{1.5, 0.0}, std::pair{-1.5, 1.5}}) {
+        for (GlTxvert& t : txverts()) {
+            t.u += du;
+            t.v += dv;
+        }
+        const RgbaPixels clear = paintTemplate(mesh(), group(0), 16, 16, nullptr);
+        EXPECT_EQ(clear.bytes, std::vector<std::uint8_t>(16 * 16 * 4, 0)) << du;
+    }
 }
 
 constexpr int kSize = 100;
@@ -565,7 +570,11 @@ TEST_F(TextureView, DrawsPointsByTheirSelectionAndTheRectangleOnTop) {
     const TexturePoint high = view.textureAt(77.5, 63.5);
     editor.beginRect(low.u, low.v);
     editor.dragRect(high.u - low.u, high.v - low.v);
+    // The model view leaves blending off after the chosen group's outline: the smoothed edges
+    // here blend with what lies under them all the same.
+    glDisable(GL_BLEND);
     frame(editor);
+    EXPECT_LT(at(0.25 + 3 / 68.0, 0.25).r, 128);
     EXPECT_COLOUR(at(0.5, 0.5), kGreen);
     EXPECT_COLOUR(at(0.25, 0.25), kRed);
     EXPECT_COLOUR(at(0.7, low.v, 1), kGreen);
