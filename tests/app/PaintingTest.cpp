@@ -221,7 +221,9 @@ TEST_F(Painting, FilesChangedOnDiskShowOnceTheyReadWhole) {
     EXPECT_EQ(quarters(), std::vector(4, grey));
 
     dir.write("mat/paint.MAT", red);
+    const int frames = windows.framesRequested;
     shell.onTimer(Timer::TextureReload);
+    EXPECT_GT(windows.framesRequested, frames); // shown without waiting for the pointer
     EXPECT_EQ(quarters(), std::vector(4, (std::array<int, 3>{204, 0, 0})));
 
     // The palette changes while the texture is being written: both are tried again.

@@ -151,6 +151,12 @@ TEST_F(TextureLoaderTest, SearchesTheModelsFolderThenTheLayoutThenTheSourcesInOr
         EXPECT_EQ(wall.usesPalette, c.file != 0 && formatForPath(c.path) == Mat) << "case " << i;
         EXPECT_FALSE(wall.explicitPath);
     }
+    // A source's file is found at the 259 characters a path holds.
+    const std::string source(260 - full("s/wall.MAT").size(), 's');
+    writeFiles({source + "/wall.MAT"});
+    preferences = {};
+    beginLoad({source});
+    EXPECT_EQ(fileNumber(load("wall")), 1);
 }
 
 TEST_F(TextureLoaderTest, GivenPathNamesTheMaterial) {
