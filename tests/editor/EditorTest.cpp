@@ -16,6 +16,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <tuple>
@@ -451,6 +452,10 @@ TEST_F(Editing, APaintTemplateLaysTheOutlinesOnTheTextureScaledToIt) {
         const RgbaPixels clear = paintTemplate(mesh(), group(0), 16, 16, nullptr);
         EXPECT_EQ(clear.bytes, std::vector<std::uint8_t>(16 * 16 * 4, 0)) << du;
     }
+    // A corner without a finite v is passed over, whatever its u.
+    txverts()[0] = {0.5, std::numeric_limits<double>::quiet_NaN()};
+    EXPECT_EQ(paintTemplate(mesh(), group(0), 16, 16, nullptr).bytes,
+              std::vector<std::uint8_t>(16 * 16 * 4, 0));
 }
 
 constexpr int kSize = 100;
