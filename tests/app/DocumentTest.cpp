@@ -244,6 +244,14 @@ TEST_F(Document, UnsavedChangesAreKeptAndOfferedWhenTheFileOpensAgain) {
     command(Id::MenuSave);
     shell.onTimer(Timer::Recovery);
     EXPECT_FALSE(std::filesystem::exists(kept));
+    // Save as forgets what was kept for the file it replaces too.
+    const std::string copy = pathOf("copy.3do");
+    const std::string keptCopy =
+        state.write(std::filesystem::path(recovery.pathFor(copy)).filename().string(), "kept");
+    fake.fileDialogs.choose(copy, "copy.3do");
+    fake.messageBoxes.answer(kIdYes);
+    command(Id::MenuSaveAs);
+    EXPECT_FALSE(std::filesystem::exists(keptCopy));
 
     state.write(std::filesystem::path(kept).filename().string(), "3DO damaged");
     reopen(kIdYes);
@@ -383,6 +391,11 @@ TEST_F(PreferencesWindow, OkStoresWhatItShowsAndReloadsThePaletteAndItsTexturesO
     EXPECT_EQ(fake.settings.values.at("CmpFile"), bad);
     EXPECT_EQ(boxes(), std::vector<Box>({{Window::Main, bad, "Invalid CMP File", kMbOk}}));
     EXPECT_EQ(shell.state.preferences.cmpFile, "Default (no file necessary)");
+    // A longer text is cut to the 259 characters of a path.
+    show();
+    windows.setText(Id::PaletteFile, std::string(300, 'p'));
+    command(Id::Ok);
+    EXPECT_EQ(fake.settings.values.at("CmpFile"), std::string(259, 'p'));
 }
 
 TEST_F(PreferencesWindow, CancelAndEscapeForgetTheEditsEnterKeepsThem) {

@@ -420,6 +420,9 @@ TEST_F(Editing, TheViewFollowsTheVertices) {
     editor.scaleV(model, 0);
     EXPECT_EQ((std::vector{editor.halfExtent, editor.shownHalfExtent(), editor.centreU}),
               (std::vector{0.0, 0.05, 0.5}));
+    // A box remap spreads them over the texture again, and the view follows.
+    ASSERT_TRUE(editor.boxRemap(model, messages));
+    EXPECT_GT(editor.halfExtent, 0.1);
 }
 
 // A paint template on a texture of other proportions: every pixel is an outline's or the texel
