@@ -423,6 +423,14 @@ TEST_F(Editing, TheViewFollowsTheVertices) {
     // A box remap spreads them over the texture again, and the view follows.
     ASSERT_TRUE(editor.boxRemap(model, messages));
     EXPECT_GT(editor.halfExtent, 0.1);
+    // A CTRL gesture holds the fitted view, whatever a zoom held before it.
+    const ViewArea area{100, 100};
+    const PixelPoint fitted = editor.mapping(model, area).pixelAt(1, 1);
+    editor.zoomAt(model, area, 50, 50, 2);
+    editor.followVertices();
+    editor.holdForGesture(true);
+    const PixelPoint held = editor.mapping(model, area).pixelAt(1, 1);
+    EXPECT_EQ(std::pair(held.x, held.y), std::pair(fitted.x, fitted.y));
 }
 
 // A paint template on a texture of other proportions: every pixel is an outline's or the texel
