@@ -426,7 +426,7 @@ TEST_F(Editing, TheViewFollowsTheVertices) {
     // A CTRL gesture holds the fitted view, whatever a zoom held before it.
     const ViewArea area{100, 100};
     const PixelPoint fitted = editor.mapping(model, area).pixelAt(1, 1);
-    editor.zoomAt(model, area, 50, 50, 2);
+    editor.zoomAt(model, area, 50, 50, 0.25);
     editor.followVertices();
     editor.holdForGesture(true);
     const PixelPoint held = editor.mapping(model, area).pixelAt(1, 1);
